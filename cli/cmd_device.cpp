@@ -1,0 +1,10 @@
+// zelko77ctl commands of this area.
+#include <CLI/CLI.hpp>
+
+#include "cli/cli_context.h"
+
+namespace zelko::cli {
+
+void RegisterDeviceCommands(CLI::App& /*app*/, CliContext& /*context*/) {}
+
+}  // namespace zelko::cli

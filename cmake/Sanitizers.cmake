@@ -1,0 +1,7 @@
+if(ZELKO_SANITIZE)
+  if(MSVC)
+    message(FATAL_ERROR "ZELKO_SANITIZE is for GCC and Clang")
+  endif()
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()

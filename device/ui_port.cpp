@@ -1,0 +1,10 @@
+#include "device/ui_port.h"
+
+namespace zelko {
+
+UiPort& NullUiPort() {
+  static UiPort port;
+  return port;
+}
+
+}  // namespace zelko

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs the whole test suite twice:
+# once in a normal build, once under AddressSanitizer and
+# UndefinedBehaviorSanitizer. GUI tests run on Qt's offscreen platform.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+"$root/scripts/setup.sh"
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+"$root/scripts/build.sh" build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+ctest --test-dir "$root/build" --output-on-failure -j "$(nproc)"
+
+"$root/scripts/build.sh" build-asan -DCMAKE_BUILD_TYPE=Debug -DZELKO_SANITIZE=ON -DZELKO_BUILD_BENCH=OFF
+ctest --test-dir "$root/build-asan" --output-on-failure -j "$(nproc)"
