@@ -1,0 +1,133 @@
+// The command protocol on the open configuration interface: single
+// commands with an acknowledgement byte, 6-byte chunks, block transfers of
+// parameter memory and the opening and closing handshakes.
+//
+// One channel per link. Sleeps go through the Clock; the progress window
+// and "let the window process its messages" go through the UiPort.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "device/clock.h"
+#include "device/device_link.h"
+#include "device/protocol_layout.h"
+#include "device/ui_port.h"
+
+namespace zelko {
+
+// The report buffer: what was sent last, overwritten in place by the reply.
+struct CommandReport {
+  std::array<std::uint8_t, kReportLength> bytes{};
+  std::uint8_t ack() const { return bytes[kAckByte]; }
+};
+
+// After a chunk read: reply bytes 1..7 (six data bytes and the
+// acknowledgement). During a block write: the next chunk's data.
+using ChunkBuffer = std::array<std::uint8_t, kChunkBufferLength>;
+
+// What a block transfer can tell beyond its result: the chunks the mouse
+// did not acknowledge (their data read as 0xFF, or was not taken).
+struct BlockTransferReport {
+  int chunk_count = 0;
+  std::vector<int> unacknowledged_chunks;
+  bool all_acknowledged() const { return unacknowledged_chunks.empty(); }
+};
+
+enum class ExchangeState {
+  kNoDevice,          // DeviceHandle is none; nothing was sent
+  kNotAcknowledged,   // command 1 or the status query went unanswered
+  kBadSignature,      // the status reply's byte 1 was not 0xAA
+  kNotConfigurable,   // answered, but flag bit or chip id refuse configuration
+  kConfigurable,
+};
+
+struct ExchangeResult {
+  ExchangeState state = ExchangeState::kNoDevice;
+  bool status_flag = false;
+  std::uint32_t chip_id = 0;
+  std::uint8_t chip_code = 0;   // status reply byte 3 as received
+  std::uint8_t signature = 0;   // status reply byte 1 as received
+
+  bool configurable() const { return state == ExchangeState::kConfigurable; }
+  // The handshake completed: the caller ends with EndExchange.
+  bool needs_closing_pair() const {
+    return state == ExchangeState::kConfigurable || state == ExchangeState::kNotConfigurable;
+  }
+};
+
+class CommandChannel {
+ public:
+  CommandChannel(DeviceLink& link, Clock& clock, UiPort& ui);
+
+  // Sends [0x04, code, a1..a4, 0, 0] up to 5 times until acknowledged.
+  bool SendCommand(std::uint8_t code, std::uint8_t a1 = 0, std::uint8_t a2 = 0,
+                   std::uint8_t a3 = 0, std::uint8_t a4 = 0);
+  bool SendCommand(CommandCode code, std::uint8_t a1 = 0, std::uint8_t a2 = 0,
+                   std::uint8_t a3 = 0, std::uint8_t a4 = 0) {
+    return SendCommand(static_cast<std::uint8_t>(code), a1, a2, a3, a4);
+  }
+
+  // Command 5. ChunkBuffer holds the reply, or 0xFF when not acknowledged.
+  // Returns whether it was acknowledged.
+  bool ReadChunk();
+  bool WriteChunk(std::uint8_t d0, std::uint8_t d1, std::uint8_t d2, std::uint8_t d3,
+                  std::uint8_t d4, std::uint8_t d5);
+
+  // The button-state word of the status reply (key test); 0 when the mouse
+  // does not answer.
+  std::uint16_t ReadStatusWord();
+
+  // Reads `length` bytes at `address` into destination[0..length). The
+  // destination is filled with 0xFF first; chunks that are not acknowledged
+  // stay 0xFF. False when the block command is not acknowledged, no device
+  // is open, or the destination is shorter than `length`.
+  bool ReadBlock(std::uint16_t address, std::uint16_t length, std::span<std::uint8_t> destination,
+                 BlockTransferReport* report = nullptr);
+  // The same reports; shows the progress before every chunk.
+  bool ReadBlockWithProgress(std::uint16_t address, std::uint16_t length,
+                             std::span<std::uint8_t> destination,
+                             BlockTransferReport* report = nullptr);
+  // Writes source[0..length) at `address`, showing the progress before
+  // every chunk. False when the block command is not acknowledged, no
+  // device is open, or the source is shorter than `length`; chunks that are
+  // not acknowledged are listed in `report`.
+  bool WriteBlock(std::uint16_t address, std::uint16_t length, std::span<const std::uint8_t> source,
+                  BlockTransferReport* report = nullptr);
+
+  // The opening handshake: command 1, then the status query. Sets
+  // StatusFlag and ChipId.
+  ExchangeResult BeginExchange();
+  // The closing pair: system reload (8), then end exchange (2).
+  void EndExchange();
+  // Command 8 alone.
+  void SystemReloadCmd_OnClick();
+
+  bool StatusFlag() const { return status_flag_; }
+  std::uint32_t ChipId() const { return chip_id_; }
+  const CommandReport& command_report() const { return report_; }
+  const ChunkBuffer& chunk_buffer() const { return chunk_; }
+  DeviceLink& link() { return link_; }
+
+ private:
+  // One request: build the report, send it and poll for the acknowledgement
+  // with the given timing. True on 0xCC.
+  bool Exchange(const std::array<std::uint8_t, kReportLength>& request,
+                const ExchangeTiming& timing);
+  bool SendReport(bool set);
+  bool TransferBlockCommand(CommandCode code, std::uint16_t address, std::uint16_t length);
+  bool ReadBlockImpl(std::uint16_t address, std::uint16_t length,
+                     std::span<std::uint8_t> destination, bool show_progress,
+                     BlockTransferReport* report);
+
+  DeviceLink& link_;
+  Clock& clock_;
+  UiPort& ui_;
+  CommandReport report_;
+  ChunkBuffer chunk_{};
+  bool status_flag_ = false;
+  std::uint32_t chip_id_ = 0;
+};
+
+}  // namespace zelko
