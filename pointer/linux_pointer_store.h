@@ -1,0 +1,54 @@
+// The OS pointer settings on Linux. The six values are kept, under their
+// registry names, in a per-user file ($XDG_CONFIG_HOME/zelko77/pointer.ini)
+// so that they survive; the running desktop gets what it has a place for:
+// GNOME's pointer speed, acceleration profile and double-click time. Scroll
+// lines have no desktop-wide place and are only kept.
+#pragma once
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "pointer/gnome_mouse_settings.h"
+#include "pointer/pointer_store.h"
+#include "pointer/settings_file.h"
+
+namespace zelko {
+
+// $XDG_CONFIG_HOME/zelko77/pointer.ini, or ~/.config/zelko77/pointer.ini;
+// nothing when neither variable is set.
+std::optional<std::filesystem::path> DefaultPointerSettingsFile();
+
+class LinuxPointerStore final : public PointerStore {
+ public:
+  // An empty path means there is nowhere to keep the values: both keys then
+  // fail to open.
+  LinuxPointerStore(std::filesystem::path file, CommandRunner& runner);
+  // The same, owning its runner.
+  LinuxPointerStore(std::filesystem::path file, std::unique_ptr<CommandRunner> runner);
+
+  const std::filesystem::path& file() const { return file_; }
+  // Why the last write did not take, for the user.
+  const std::string& last_error() const { return last_error_; }
+
+  bool OpenKey(PointerKey key) override;
+  // The kept value; when the file has none yet, the desktop's current
+  // setting where it has one, so that a first write does not jump.
+  std::optional<std::string> ReadValue(PointerKey key, std::string_view name) override;
+  bool WriteValue(PointerKey key, std::string_view name, std::string_view text) override;
+  ApplyOutcome ApplyPointerSpeed(int speed) override;
+  ApplyOutcome ApplyPrecision(int threshold1, int threshold2, int acceleration) override;
+  ApplyOutcome ApplyDoubleClickTime(int time_ms) override;
+  ApplyOutcome ApplyWheelScrollLines(int lines) override;
+
+ private:
+  std::optional<std::string> DesktopValue(std::string_view name);
+  ApplyOutcome SetDesktop(std::string_view key, const std::string& value);
+
+  std::unique_ptr<CommandRunner> owned_runner_;
+  std::filesystem::path file_;
+  GnomeMouseSettings gnome_;
+  std::string last_error_;
+};
+
+}  // namespace zelko

@@ -1,0 +1,126 @@
+#include "pointer/pointer_parameters.h"
+
+#include <algorithm>
+
+namespace zelko {
+namespace {
+
+std::optional<int> ReadNumber(PointerStore& store, PointerKey key, std::string_view name) {
+  const auto text = store.ReadValue(key, name);
+  if (!text) return std::nullopt;
+  return ParseStoredNumber(*text);
+}
+
+bool InLevelRange(int level) { return level >= 1 && level <= kPointerLevelCount; }
+
+PointerSettingResult Store(PointerStore& store, PointerKey key, std::string_view name,
+                           std::optional<int> value) {
+  PointerSettingResult result;
+  result.name = std::string(name);
+  if (!value) return result;
+  result.written = std::to_string(*value);
+  result.stored = store.WriteValue(key, name, result.written);
+  return result;
+}
+
+PointerSettingResult* Find(PointerApplyReport& report, std::string_view name) {
+  for (auto& s : report.settings) {
+    if (s.name == name) return &s;
+  }
+  report.settings.push_back(PointerSettingResult{std::string(name), {}, false, std::nullopt});
+  return &report.settings.back();
+}
+
+}  // namespace
+
+PointerParameters ReadPointerParameters(PointerStore& store, const PointerParameters& current) {
+  PointerParameters params = current;
+  if (store.OpenKey(PointerKey::Mouse)) {
+    params.speed_level = PointerSpeedLevel(ReadNumber(store, PointerKey::Mouse, kMouseSensitivityValue));
+    params.precision.acceleration =
+        ReadNumber(store, PointerKey::Mouse, kMouseSpeedValue).value_or(kAccelerationFallback);
+    params.precision.threshold1 =
+        ReadNumber(store, PointerKey::Mouse, kMouseThreshold1Value).value_or(kAccelerationFallback);
+    params.precision.threshold2 =
+        ReadNumber(store, PointerKey::Mouse, kMouseThreshold2Value).value_or(kAccelerationFallback);
+    params.double_click_level =
+        DoubleClickLevel(ReadNumber(store, PointerKey::Mouse, kDoubleClickSpeedValue));
+  }
+  if (store.OpenKey(PointerKey::Desktop)) {
+    const int level = ScrollLevel(ReadNumber(store, PointerKey::Desktop, kWheelScrollLinesValue));
+    params.scroll_level = level;
+    params.remembered_scroll_level = level == kOneScreenScrollLevel ? 1 : level;
+  }
+  return params;
+}
+
+void SetSpeedLevel(PointerParameters& params, int level) {
+  if (InLevelRange(level)) params.speed_level = level;
+}
+
+void SetDoubleClickLevel(PointerParameters& params, int level) {
+  if (InLevelRange(level)) params.double_click_level = level;
+}
+
+void SetScrollLevel(PointerParameters& params, int level) {
+  if (!InLevelRange(level)) return;
+  params.scroll_level = level;
+  params.remembered_scroll_level = level;
+}
+
+void SetPrecision(PointerParameters& params, bool on) {
+  params.precision = on ? kPrecisionOn : kPrecisionOff;
+}
+
+void SetOneScreen(PointerParameters& params, bool on) {
+  if (on) {
+    params.scroll_level = kOneScreenScrollLevel;
+  } else {
+    params.scroll_level =
+        InLevelRange(params.remembered_scroll_level) ? params.remembered_scroll_level : 1;
+  }
+}
+
+bool PointerApplyReport::all_stored() const {
+  return std::all_of(settings.begin(), settings.end(),
+                     [](const PointerSettingResult& s) { return s.written.empty() || s.stored; });
+}
+
+PointerApplyReport WriteAndApplyPointerParameters(PointerStore& store,
+                                                  const PointerParameters& params) {
+  PointerApplyReport report;
+  const auto speed = PointerSpeedForLevel(params.speed_level);
+  const auto double_click = DoubleClickTimeForLevel(params.double_click_level);
+  const auto scroll = ScrollLinesForLevel(params.scroll_level);
+
+  // 1. Control Panel\Mouse.
+  report.mouse_key_opened = store.OpenKey(PointerKey::Mouse);
+  if (report.mouse_key_opened) {
+    report.settings.push_back(Store(store, PointerKey::Mouse, kMouseSensitivityValue, speed));
+    report.settings.push_back(
+        Store(store, PointerKey::Mouse, kMouseSpeedValue, params.precision.acceleration));
+    report.settings.push_back(
+        Store(store, PointerKey::Mouse, kMouseThreshold1Value, params.precision.threshold1));
+    report.settings.push_back(
+        Store(store, PointerKey::Mouse, kMouseThreshold2Value, params.precision.threshold2));
+    report.settings.push_back(
+        Store(store, PointerKey::Mouse, kDoubleClickSpeedValue, double_click));
+  }
+  // 2. Control Panel\Desktop.
+  report.desktop_key_opened = store.OpenKey(PointerKey::Desktop);
+  if (report.desktop_key_opened) {
+    report.settings.push_back(Store(store, PointerKey::Desktop, kWheelScrollLinesValue, scroll));
+  }
+  // 3..6. The running system, in this order.
+  if (speed) Find(report, kMouseSensitivityValue)->applied = store.ApplyPointerSpeed(*speed);
+  Find(report, kMouseSpeedValue)->applied =
+      store.ApplyPrecision(params.precision.threshold1, params.precision.threshold2,
+                           params.precision.acceleration);
+  if (double_click) {
+    Find(report, kDoubleClickSpeedValue)->applied = store.ApplyDoubleClickTime(*double_click);
+  }
+  if (scroll) Find(report, kWheelScrollLinesValue)->applied = store.ApplyWheelScrollLines(*scroll);
+  return report;
+}
+
+}  // namespace zelko

@@ -1,0 +1,119 @@
+#include "pointer/settings_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+namespace zelko {
+namespace {
+
+std::string Trim(const std::string& s) {
+  const auto first = s.find_first_not_of(" \t\r\n");
+  if (first == std::string::npos) return {};
+  const auto last = s.find_last_not_of(" \t\r\n");
+  return s.substr(first, last - first + 1);
+}
+
+void SetError(std::string* error, const std::string& what) {
+  if (error) *error = what;
+}
+
+bool WriteAll(int fd, const std::string& data) {
+  std::size_t done = 0;
+  while (done < data.size()) {
+    const ssize_t n = write(fd, data.data() + done, data.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+}  // namespace
+
+SettingsSections ParseSettingsText(const std::string& text) {
+  SettingsSections sections;
+  std::string current;
+  std::istringstream in(text);
+  std::string line;
+  while (std::getline(in, line)) {
+    const std::string t = Trim(line);
+    if (t.empty() || t[0] == ';' || t[0] == '#') continue;
+    if (t.front() == '[' && t.back() == ']') {
+      current = Trim(t.substr(1, t.size() - 2));
+      sections[current];
+      continue;
+    }
+    const auto eq = t.find('=');
+    if (eq == std::string::npos) continue;
+    const std::string name = Trim(t.substr(0, eq));
+    if (name.empty()) continue;
+    sections[current][name] = Trim(t.substr(eq + 1));
+  }
+  return sections;
+}
+
+std::string FormatSettingsText(const SettingsSections& sections) {
+  std::string out;
+  for (const auto& [section, values] : sections) {
+    if (!out.empty()) out += '\n';
+    out += "[" + section + "]\n";
+    for (const auto& [name, value] : values) out += name + "=" + value + "\n";
+  }
+  return out;
+}
+
+std::optional<SettingsSections> LoadSettingsFile(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::ostringstream text;
+  text << in.rdbuf();
+  return ParseSettingsText(text.str());
+}
+
+bool SaveSettingsFile(const std::filesystem::path& file, const SettingsSections& sections,
+                      std::string* error) {
+  const auto folder = file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+  std::error_code ec;
+  std::filesystem::create_directories(folder, ec);
+  if (ec) {
+    SetError(error, "cannot create " + folder.string() + ": " + ec.message());
+    return false;
+  }
+  std::string temp = (folder / (file.filename().string() + ".XXXXXX")).string();
+  const int fd = mkstemp(temp.data());
+  if (fd < 0) {
+    SetError(error, "cannot create a file in " + folder.string() + ": " + std::strerror(errno));
+    return false;
+  }
+  const bool written = WriteAll(fd, FormatSettingsText(sections)) && fsync(fd) == 0;
+  const int saved_errno = errno;
+  close(fd);
+  if (!written) {
+    unlink(temp.c_str());
+    SetError(error, "cannot write " + temp + ": " + std::strerror(saved_errno));
+    return false;
+  }
+  if (rename(temp.c_str(), file.c_str()) != 0) {
+    const int rename_errno = errno;
+    unlink(temp.c_str());
+    SetError(error, "cannot replace " + file.string() + ": " + std::strerror(rename_errno));
+    return false;
+  }
+  // Make the rename itself durable.
+  const int dir_fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+  if (dir_fd >= 0) {
+    fsync(dir_fd);
+    close(dir_fd);
+  }
+  return true;
+}
+
+}  // namespace zelko
