@@ -1,0 +1,10 @@
+#include "device/hidraw_transport.h"
+#include "device/platform_transport.h"
+
+namespace zelko {
+
+std::unique_ptr<HidTransport> CreatePlatformTransport() {
+  return std::make_unique<HidrawTransport>();
+}
+
+}  // namespace zelko
