@@ -28,6 +28,11 @@ class UiPort {
   // A fixed text of the language pack by id ("Str020"), shown in the
   // program's message dialog with one OK button. Returns when dismissed.
   virtual void ShowMessage(std::string_view /*textId*/) {}
+  // Two texts in one message dialog: the first, two carriage returns, the
+  // second (Str100 and Str101 when no mouse is found).
+  virtual void ShowMessagePair(std::string_view first, std::string_view /*second*/) {
+    ShowMessage(first);
+  }
 
   // The device poll timer (DevTimer, 3500 ms).
   virtual void StartPollTimer() {}

@@ -47,6 +47,11 @@ struct ImageHooks {
   // Refresh the list of PC macro names. Called at the start of a device read.
   std::function<void()> refresh_pc_macro_names;
 
+  // The end of a device read once the image is shown: show the main page,
+  // clear the page lock and select the main page again when the hidden page
+  // selector says so.
+  std::function<void()> finish_read;
+
   // Close an open pop-up menu of the button editor. Called at the start of
   // every writing flow.
   std::function<void()> close_popup_menu;

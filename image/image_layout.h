@@ -74,7 +74,6 @@ constexpr std::size_t MacroSlotAreaOffset(std::size_t slot) {
 // Device addresses of the two identity bytes the connection reads.
 inline constexpr std::size_t kManufacturerCodeAddress = 0x036;
 inline constexpr std::size_t kProductCodeAddress = 0x037;
-inline constexpr std::size_t kIdentityLength = 2;
 
 // ParameterRecord: the seven sections back to back.
 inline constexpr std::size_t kParameterRecordSize = kParameterASize + kParameterBSize +

@@ -1,0 +1,196 @@
+#include "image/image_flows.h"
+
+#include <algorithm>
+
+#include "device/protocol_layout.h"
+
+namespace zelko {
+namespace {
+
+constexpr int kImageChunks = static_cast<int>(ChunkCount(kDataBufSize));
+
+FlowStatus StatusOfHandshake(const ExchangeResult& exchange) {
+  switch (exchange.state) {
+    case ExchangeState::kNoDevice: return FlowStatus::kNoDevice;
+    case ExchangeState::kNotAcknowledged:
+    case ExchangeState::kBadSignature: return FlowStatus::kHandshakeFailed;
+    case ExchangeState::kNotConfigurable: return FlowStatus::kNotConfigurable;
+    case ExchangeState::kConfigurable: return FlowStatus::kDone;
+  }
+  return FlowStatus::kHandshakeFailed;
+}
+
+}  // namespace
+
+std::optional<DataBuf> OverlayProfile(const DataBuf& base, std::span<const std::uint8_t> file_bytes) {
+  DataBuf copy = base;
+  const std::size_t n = std::min(file_bytes.size(), kDataBufSize);
+  std::copy_n(file_bytes.begin(), n, copy.begin());
+  if (copy[kImageSignatureOffset] != kImageSignature) return std::nullopt;
+  return copy;
+}
+
+ImageFlows::ImageFlows(Workspace& workspace, CommandChannel& channel, UiPort& ui, Clock& clock)
+    : workspace_(workspace), channel_(channel), ui_(ui), clock_(clock) {}
+
+void ImageFlows::BeginTransfer() {
+  RunHook(workspace_.hooks.close_popup_menu);
+  ui_.StopPollTimer();
+  ui_.ShowDisableAll();
+  ui_.ShowProgress(0, kImageChunks);
+  ui_.ProcessMessages();
+}
+
+void ImageFlows::EndTransfer() {
+  ui_.HideProgress();
+  ui_.ProcessMessages();
+  ui_.StartPollTimer();
+  ui_.HideDisableAll();
+}
+
+bool ImageFlows::CheckDevice() {
+  if (channel_.link().IsOpen()) return true;
+  ui_.ShowMessage(kNoDeviceTextId);
+  return false;
+}
+
+void ImageFlows::KeepAliveWait() {
+  for (int i = 0; i < kButtonWaitSteps; ++i) {
+    clock_.SleepMs(kButtonWaitStepMs);
+    ui_.ProcessMessages();
+  }
+}
+
+FlowResult ImageFlows::Btn_Read() {
+  FlowResult result;
+  ui_.StopPollTimer();
+  ui_.ShowDisableAll();
+  ui_.ShowProgress(0, kImageChunks);
+  ui_.ProcessMessages();
+  RunHook(workspace_.hooks.refresh_pc_macro_names);
+
+  DataBuf image;
+  result.read = ReadWholeImage(channel_, image, true);
+  if (!result.read.whole()) {
+    // Unread bytes are 0xFF: showing them would replace the user's settings
+    // with defaults, and the next Apply would write those into the mouse.
+    channel_.EndExchange();
+    ui_.HideProgress();
+    ui_.ProcessMessages();
+    ui_.StartPollTimer();
+    ui_.ShowMessage(kWriteFailTextId);
+    result.status = FlowStatus::kReadIncomplete;
+    return result;
+  }
+  workspace_.data_buf = image;
+  workspace_.source = ImageSource::kDevice;
+  workspace_.mouse_image = image;
+  result.unpack = workspace_.UnpackSections();
+  channel_.EndExchange();
+  workspace_.DataBufToUI();
+  RunHook(workspace_.hooks.reload_pointer_parameters);
+  RunHook(workspace_.hooks.finish_read);
+  ui_.ProcessMessages();
+  ui_.HideDisableAll();
+  EndTransfer();
+  return result;
+}
+
+FlowResult ImageFlows::WriteImageExchange() {
+  FlowResult result;
+  result.exchange = channel_.BeginExchange();
+  result.status = StatusOfHandshake(result.exchange);
+  if (result.exchange.configurable()) {
+    if (before_write && workspace_.mouse_image) before_write(*workspace_.mouse_image);
+    result.write = WriteAndVerify(channel_, ui_, workspace_.data_buf);
+    if (result.write.verified()) {
+      workspace_.mouse_image = workspace_.data_buf;
+    } else {
+      result.status = FlowStatus::kWriteFailed;
+    }
+  }
+  if (result.exchange.needs_closing_pair()) channel_.EndExchange();
+  return result;
+}
+
+FlowResult ImageFlows::DownloadParameter() {
+  if (workspace_.source == ImageSource::kNoDevice) {
+    // What is shown is the placeholder image, not the user's settings.
+    FlowResult refused;
+    refused.status = FlowStatus::kNothingToWrite;
+    return refused;
+  }
+  BeginTransfer();
+  workspace_.PackImage();
+  ui_.ShowProgress(0, kImageChunks);
+  ui_.ProcessMessages();
+  RunHook(workspace_.hooks.apply_pointer_parameters);
+  FlowResult result = WriteImageExchange();
+  EndTransfer();
+  return result;
+}
+
+FlowResult ImageFlows::DefaultParameter(int n) {
+  FlowResult result;
+  if (!workspace_.factory_images() || n < 1 || n > kFactoryImageCount) {
+    result.status = FlowStatus::kBadFile;
+    return result;
+  }
+  BeginTransfer();
+  workspace_.ShowFactoryImage(n, ImageSource::kFactoryImage);
+  ui_.ShowProgress(0, kImageChunks);
+  result = WriteImageExchange();
+  EndTransfer();
+  return result;
+}
+
+FlowResult ImageFlows::TLDefaultParameter() {
+  BeginTransfer();
+  workspace_.BuildBuiltInDefaults();
+  FlowResult result = WriteImageExchange();
+  EndTransfer();
+  return result;
+}
+
+FlowResult ImageFlows::MemoToDataBuf_OnClick() {
+  FlowResult unpacked;
+  unpacked.unpack = workspace_.UnpackImage();
+  BeginTransfer();
+  FlowResult result = WriteImageExchange();
+  result.unpack = unpacked.unpack;
+  EndTransfer();
+  return result;
+}
+
+FlowResult ImageFlows::LoadProfile(std::span<const std::uint8_t> file_bytes, ImageSource from) {
+  const auto image = OverlayProfile(workspace_.data_buf, file_bytes);
+  if (!image) {
+    ui_.ShowMessage(kBadProfileTextId);
+    FlowResult refused;
+    refused.status = FlowStatus::kBadFile;
+    return refused;
+  }
+  workspace_.data_buf = *image;
+  workspace_.source = from;
+  return MemoToDataBuf_OnClick();
+}
+
+FlowResult ImageFlows::Btn_Apply_0Click() {
+  KeepAliveWait();
+  if (!CheckDevice()) return FlowResult{FlowStatus::kNoDevice, {}, {}, {}, {}};
+  return DownloadParameter();
+}
+
+FlowResult ImageFlows::Btn_Confirm1_1Click(int n) {
+  KeepAliveWait();
+  if (!CheckDevice()) return FlowResult{FlowStatus::kNoDevice, {}, {}, {}, {}};
+  return DefaultParameter(n);
+}
+
+FlowResult ImageFlows::Btn_DefaultClick() {
+  KeepAliveWait();
+  if (!channel_.link().IsOpen()) return FlowResult{FlowStatus::kNoDevice, {}, {}, {}, {}};
+  return TLDefaultParameter();
+}
+
+}  // namespace zelko

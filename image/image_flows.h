@@ -1,0 +1,108 @@
+// The flows that move the whole image between the mouse and the window:
+// read, apply, the factory resets, the built-in defaults and showing and
+// writing a loaded image. They talk to the window only through the UiPort.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string_view>
+
+#include "device/clock.h"
+#include "device/command_channel.h"
+#include "device/ui_port.h"
+#include "image/image_transfer.h"
+#include "image/workspace.h"
+
+namespace zelko {
+
+enum class FlowStatus {
+  kDone,              // read and shown, or written and verified
+  kNoDevice,          // DeviceHandle is none (Str020 shown)
+  kHandshakeFailed,   // command 1 or the status query unanswered, or a bad signature
+  kNotConfigurable,   // the mouse refused configuration; nothing was written
+  kReadIncomplete,    // parts of the image could not be read; nothing shown
+  kWriteFailed,       // the write did not verify (Str109 shown)
+  kBadFile,           // a profile without the signature (Str102 shown)
+  kNothingToWrite,    // no image of the mouse was ever shown; nothing sent
+};
+
+struct FlowResult {
+  FlowStatus status = FlowStatus::kDone;
+  ExchangeResult exchange;
+  WriteVerifyResult write;
+  ImageReadResult read;
+  UnpackReport unpack;
+  bool ok() const { return status == FlowStatus::kDone; }
+};
+
+inline constexpr std::string_view kNoDeviceTextId = "Str020";
+inline constexpr std::string_view kBadProfileTextId = "Str102";
+
+// The keep-alive wait before Apply and Confirm: 11 x 10 ms.
+inline constexpr int kButtonWaitSteps = 11;
+inline constexpr std::uint32_t kButtonWaitStepMs = 10;
+
+class ImageFlows {
+ public:
+  ImageFlows(Workspace& workspace, CommandChannel& channel, UiPort& ui, Clock& clock);
+
+  // Called with the image the mouse last held, before every write.
+  std::function<void(const DataBuf&)> before_write;
+
+  // Btn_Read: the exchange is open and the mouse accepted. Reads the whole
+  // image (re-reading chunks that were not acknowledged), unpacks it, closes
+  // the exchange and shows it. When the image cannot be read whole nothing
+  // is shown, the window stays covered and Str109 is shown.
+  FlowResult Btn_Read();
+
+  // DownloadParameter: pack the working copies, apply the pointer
+  // parameters, and write and verify the image.
+  FlowResult DownloadParameter();
+
+  // DefaultParameter1..3: factory image n shown and written.
+  FlowResult DefaultParameter(int n);
+
+  // TLDefaultParameter: the built-in defaults shown and written.
+  FlowResult TLDefaultParameter();
+
+  // MemoToDataBuf_OnClick: the image now in data_buf shown and written.
+  FlowResult MemoToDataBuf_OnClick();
+
+  // Load Profile after the file was chosen: its first 2048 bytes over a copy
+  // of data_buf; refused with Str102 unless byte 0x07F is 0x99, otherwise
+  // shown and written.
+  FlowResult LoadProfile(std::span<const std::uint8_t> file_bytes, ImageSource from);
+
+  // The buttons: each checks DeviceHandle first and shows Str020 when none
+  // is open. Apply, Confirm and the resets wait 110 ms keeping the GUI alive.
+  FlowResult Btn_Apply_0Click();
+  FlowResult Btn_Confirm1_1Click(int n);
+  // The engineer page's Default: silent without a device.
+  FlowResult Btn_DefaultClick();
+
+  Workspace& workspace() { return workspace_; }
+  CommandChannel& channel() { return channel_; }
+
+ private:
+  // Cover, stop the poll and show the progress window.
+  void BeginTransfer();
+  // Hide the progress, resume the poll, uncover.
+  void EndTransfer();
+  // BeginExchange; WriteAndVerify when configurable; EndExchange when the
+  // handshake completed.
+  FlowResult WriteImageExchange();
+  bool CheckDevice();
+  void KeepAliveWait();
+
+  Workspace& workspace_;
+  CommandChannel& channel_;
+  UiPort& ui_;
+  Clock& clock_;
+};
+
+// The bytes of a profile file laid over `base`: at most 2048, a shorter
+// file replaces only as many as it has. Nothing unless the result carries
+// the signature 0x99 at 0x07F.
+std::optional<DataBuf> OverlayProfile(const DataBuf& base, std::span<const std::uint8_t> file_bytes);
+
+}  // namespace zelko

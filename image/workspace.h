@@ -1,0 +1,68 @@
+// The working state the window owns, shared by the window and the command
+// line: the image, the working copies built from it, and the hooks the
+// button, macro and pointer code fill in.
+#pragma once
+#include <optional>
+
+#include "image/factory_images.h"
+#include "image/image_codec.h"
+#include "image/image_hooks.h"
+#include "image/image_layout.h"
+#include "image/parameter_record.h"
+
+namespace zelko {
+
+// Where the image now in data_buf came from.
+enum class ImageSource {
+  kNoDevice,         // factory image 1, shown while no mouse is ready
+  kDevice,           // a whole read of the mouse's memory
+  kFactoryImage,     // factory image 1..3 (reset)
+  kBuiltInDefaults,  // the built-in section defaults
+  kProfileFile,      // a profile file or a backup
+};
+
+class Workspace {
+ public:
+  Workspace();
+
+  DataBuf data_buf{};
+  ParameterRecord record{};
+  BaseMacroArea base_macro_area{};
+  ProfileKeyCodes profile_key_codes;
+  ImageHooks hooks;
+  ImageSource source = ImageSource::kNoDevice;
+
+  // The image the mouse was last known to hold: set by a whole read and by
+  // a write that verified. Backups are taken from it.
+  std::optional<DataBuf> mouse_image;
+
+  // Nothing when the compiled-in factory images are missing.
+  const std::optional<FactoryImages>& factory_images() const { return factory_images_; }
+
+  // data_buf into the working copies, with the section checks and the
+  // macro hook; then DataBufToUI.
+  UnpackReport UnpackImage();
+  // The same without DataBufToUI.
+  UnpackReport UnpackSections();
+  // ProfileKeyCodes from Profile, then the redraw hook.
+  void DataBufToUI();
+  // The working copies into data_buf with fresh checksums.
+  void PackImage();
+
+  // A whole image becomes data_buf and is unpacked and shown.
+  UnpackReport ShowImage(const DataBuf& image, ImageSource from);
+
+  // Factory image n (1..3) becomes data_buf and is unpacked and shown,
+  // after the macro editor was emptied. False (nothing changed) when n is
+  // out of range or the image is missing.
+  bool ShowFactoryImage(int n, ImageSource from = ImageSource::kFactoryImage);
+
+  // Every section at its built-in default, copied into data_buf; the macro
+  // area zeroed; the bytes of data_buf nothing interprets left alone.
+  void BuildBuiltInDefaults();
+
+ private:
+  std::optional<FactoryImages> factory_images_;
+};
+
+}  // namespace zelko
