@@ -1,10 +1,7 @@
 #include "pointer/settings_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
+#include "device/atomic_file.h"
 
-#include <cerrno>
-#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <system_error>
@@ -21,19 +18,6 @@ std::string Trim(const std::string& s) {
 
 void SetError(std::string* error, const std::string& what) {
   if (error) *error = what;
-}
-
-bool WriteAll(int fd, const std::string& data) {
-  std::size_t done = 0;
-  while (done < data.size()) {
-    const ssize_t n = write(fd, data.data() + done, data.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    done += static_cast<std::size_t>(n);
-  }
-  return true;
 }
 
 }  // namespace
@@ -87,31 +71,13 @@ bool SaveSettingsFile(const std::filesystem::path& file, const SettingsSections&
     SetError(error, "cannot create " + folder.string() + ": " + ec.message());
     return false;
   }
-  std::string temp = (folder / (file.filename().string() + ".XXXXXX")).string();
-  const int fd = mkstemp(temp.data());
-  if (fd < 0) {
-    SetError(error, "cannot create a file in " + folder.string() + ": " + std::strerror(errno));
+  const std::string text = FormatSettingsText(sections);
+  const std::string problem = WriteFileAtomically(
+      file.string(), std::span<const std::uint8_t>(
+                         reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+  if (!problem.empty()) {
+    SetError(error, problem);
     return false;
-  }
-  const bool written = WriteAll(fd, FormatSettingsText(sections)) && fsync(fd) == 0;
-  const int saved_errno = errno;
-  close(fd);
-  if (!written) {
-    unlink(temp.c_str());
-    SetError(error, "cannot write " + temp + ": " + std::strerror(saved_errno));
-    return false;
-  }
-  if (rename(temp.c_str(), file.c_str()) != 0) {
-    const int rename_errno = errno;
-    unlink(temp.c_str());
-    SetError(error, "cannot replace " + file.string() + ": " + std::strerror(rename_errno));
-    return false;
-  }
-  // Make the rename itself durable.
-  const int dir_fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-  if (dir_fd >= 0) {
-    fsync(dir_fd);
-    close(dir_fd);
   }
   return true;
 }
