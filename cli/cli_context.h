@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/exit_codes.h"
+#include "sim/sim_options.h"
 
 namespace CLI {
 class App;
@@ -20,12 +21,9 @@ struct GlobalOptions {
   std::string simulate_file;
   // --device VID:PID: another identity for the supported mouse.
   std::string device;
-  // Simulator faults (see --help).
-  std::string sim_chip;
-  std::string sim_signature;
-  std::string sim_identity;
-  std::string sim_stuck;
-  std::optional<unsigned> sim_latency_ms;
+  // Simulator faults as typed (see --help); parsed when the mouse is opened
+  // (cli/device_session.h).
+  sim::SimOptionTexts sim;
 };
 
 struct CliContext {

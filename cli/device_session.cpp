@@ -1,0 +1,140 @@
+#include "cli/device_session.h"
+
+#include <cstdio>
+
+#include "cli/id_text.h"
+#include "cli/no_device_hint.h"
+#include "device/hex_text.h"
+#include "device/platform_transport.h"
+#include "device/supported_ids.h"
+#include "sim/sim_memory_file.h"
+#include "sim/sim_options.h"
+#include "sim/sim_transport.h"
+
+namespace zelko::cli {
+
+void PrintError(const std::string& text) {
+  std::fprintf(stderr, "zelko77ctl: %s\n", text.c_str());
+}
+
+DeviceSession::DeviceSession(Clock& clock, std::string simulate_file)
+    : clock_(clock), simulate_file_(std::move(simulate_file)) {}
+
+DeviceSession::~DeviceSession() {
+  if (!finished_) {
+    if (const std::string error = SaveSimulatorFile(); !error.empty()) PrintError(error);
+  }
+}
+
+std::string DeviceSession::SaveSimulatorFile() {
+  finished_ = true;
+  ui_.HideProgress();
+  channel_.reset();
+  link_.reset();  // releases the interface
+  if (!mouse_ || simulate_file_.empty()) return {};
+  return sim::SaveMemoryFile(simulate_file_, mouse_->memory());
+}
+
+bool DeviceSession::Finish(CliContext& context) {
+  if (finished_) return true;
+  const std::string error = SaveSimulatorFile();
+  if (error.empty()) return true;
+  PrintError("the simulated mouse's memory was not saved: " + error);
+  if (context.exit_code == kExitOk) context.exit_code = kExitFailure;
+  return false;
+}
+
+std::unique_ptr<DeviceSession> OpenDeviceSession(CliContext& context) {
+  const GlobalOptions& options = context.options;
+  DeviceIdentity identity{SupportedVendorId, SupportedProductId};
+  if (!options.device.empty()) {
+    const auto parsed = ParseDeviceIdentity(options.device);
+    if (!parsed) {
+      PrintError("--device: '" + options.device + "' is not VID:PID in hexadecimal (e.g. 3151:7707)");
+      context.exit_code = kExitBadInput;
+      return nullptr;
+    }
+    identity = *parsed;
+  }
+
+  std::unique_ptr<DeviceSession> session(new DeviceSession(DefaultClock(), options.simulate_file));
+  if (options.simulate) {
+    const auto parsed = sim::ParseSimOptions(options.sim);
+    if (!parsed.ok()) {
+      PrintError(parsed.error);
+      context.exit_code = kExitBadInput;
+      return nullptr;
+    }
+    session->mouse_ = std::make_unique<sim::SimulatedMouse>(session->clock_, parsed.faults);
+    if (!options.simulate_file.empty()) {
+      std::string error;
+      if (sim::LoadMemoryFile(options.simulate_file, session->mouse_->memory(), error) ==
+          sim::MemoryFileLoad::kBad) {
+        PrintError("--simulate: " + error);
+        context.exit_code = kExitBadInput;
+        session->finished_ = true;  // never overwrite a file we could not read
+        return nullptr;
+      }
+      // The identity knob wins over what the file holds.
+      if (parsed.faults.identity) {
+        session->mouse_->memory()[kIdentityAddress] = (*parsed.faults.identity)[0];
+        session->mouse_->memory()[kIdentityAddress + 1] = (*parsed.faults.identity)[1];
+      }
+    }
+    session->transport_ = std::make_unique<sim::SimTransport>(*session->mouse_);
+  } else {
+    session->transport_ = CreatePlatformTransport();
+    if (!session->transport_) {
+      PrintError("this platform has no HID support; use --simulate to try the simulated mouse");
+      context.exit_code = kExitNoDevice;
+      return nullptr;
+    }
+  }
+
+  session->link_ = std::make_unique<DeviceLink>(*session->transport_, identity);
+  session->channel_ = std::make_unique<CommandChannel>(*session->link_, session->clock_, session->ui_);
+  auto& state = session->link_->state();
+  state.DeviceVersion = kSupportedDeviceVersion;
+  if (!session->link_->OpenHidDevice(identity.vendor_id, identity.product_id, state.DeviceVersion)) {
+    PrintError(options.simulate ? "no simulated mouse with id " + IdentityText(identity) +
+                                      " (the simulator uses " +
+                                      IdentityText({session->mouse_->faults().vendor_id,
+                                                    session->mouse_->faults().product_id}) +
+                                      "; --sim-ids changes it)"
+                                : ExplainNoDevice(identity));
+    context.exit_code = kExitNoDevice;
+    session->finished_ = true;  // nothing happened that needs saving
+    return nullptr;
+  }
+  return session;
+}
+
+bool BeginConfigurableExchange(DeviceSession& session, CliContext& context,
+                               ExchangeResult* result) {
+  const ExchangeResult begin = session.channel().BeginExchange();
+  if (result) *result = begin;
+  switch (begin.state) {
+    case ExchangeState::kConfigurable:
+      return true;
+    case ExchangeState::kNoDevice:
+    case ExchangeState::kNotAcknowledged:
+      PrintError("the mouse did not answer the opening handshake; unplug and replug it, then try again");
+      context.exit_code = kExitTransferFailed;
+      return false;
+    case ExchangeState::kBadSignature:
+      PrintError("the mouse answered the status query with signature " + HexText(begin.signature) +
+                 " instead of 0xAA; it is not a mouse this program can configure");
+      context.exit_code = kExitNotConfigurable;
+      return false;
+    case ExchangeState::kNotConfigurable:
+      session.channel().EndExchange();
+      PrintError("the mouse refuses configuration (chip id " + HexText(begin.chip_id) +
+                 ", status flag " + (begin.status_flag ? "set" : "clear") +
+                 "); only chip 0x99 with the flag set can be configured");
+      context.exit_code = kExitNotConfigurable;
+      return false;
+  }
+  return false;
+}
+
+}  // namespace zelko::cli
