@@ -4,6 +4,7 @@
 #include <string>
 
 #include "keys/key_label.h"
+#include "keys/language_text.h"
 
 namespace zelko {
 namespace {
@@ -65,6 +66,32 @@ TEST(KeyLabel, WithoutLookupsEveryTextIsEmptyButCombinationsStillName) {
   EXPECT_EQ(KeyCodeToLabel("060121", SmallPack()), "");
   EXPECT_EQ(KeyCodeToLabel("020104", {}), "Ctrl+A");
 }
+
+struct PackLabelCase {
+  int language;
+  std::string_view code;
+  std::string_view label;
+};
+
+class ShippedPackLabels : public ::testing::TestWithParam<PackLabelCase> {};
+
+TEST_P(ShippedPackLabels, FollowTheLanguage) {
+  const auto& c = GetParam();
+  EXPECT_EQ(KeyCodeToLabel(c.code, LanguageTextLookup(c.language)), c.label)
+      << c.language << " " << c.code;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    KeyLabel, ShippedPackLabels,
+    ::testing::Values(
+        PackLabelCase{1, "000000", "Disable"}, PackLabelCase{1, "0D0000", ""},
+        PackLabelCase{1, "0C0101", ""}, PackLabelCase{1, "020807", "Desktop"},
+        PackLabelCase{1, "0600F0", "Fire Key"}, PackLabelCase{1, "0A0A00", "AIM"},
+        PackLabelCase{2, "010100", "\xE5\xB7\xA6\xE9\x94\xAE"},            // 左键
+        PackLabelCase{2, "0A0300", "\xE7\x9E\x84\xE5\x87\x86\xE9\x94\xAE"},  // 瞄准键
+        PackLabelCase{2, "070000", "CPI +"}, PackLabelCase{2, "020F04", "Ctrl+Shift+Alt+Win+A"},
+        PackLabelCase{3, "010100", "Left Key"}, PackLabelCase{3, "030224", "WWW Back"},
+        PackLabelCase{3, "0D0000", ""}, PackLabelCase{0, "010100", ""}));
 
 }  // namespace
 }  // namespace zelko
