@@ -153,11 +153,13 @@ FlowResult ImageFlows::TLDefaultParameter() {
 }
 
 FlowResult ImageFlows::MemoToDataBuf_OnClick() {
-  FlowResult unpacked;
-  unpacked.unpack = workspace_.UnpackImage();
+  const UnpackReport unpack = workspace_.UnpackImage();
+  // What is shown is what is written: a section the checks replaced goes to
+  // the mouse as repaired, not as the damaged bytes of the file.
+  workspace_.CommitRepairs(unpack);
   BeginTransfer();
   FlowResult result = WriteImageExchange();
-  result.unpack = unpacked.unpack;
+  result.unpack = unpack;
   EndTransfer();
   return result;
 }

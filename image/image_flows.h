@@ -65,7 +65,8 @@ class ImageFlows {
   // TLDefaultParameter: the built-in defaults shown and written.
   FlowResult TLDefaultParameter();
 
-  // MemoToDataBuf_OnClick: the image now in data_buf shown and written.
+  // MemoToDataBuf_OnClick: the image now in data_buf shown and written;
+  // sections the checks replaced are written as shown.
   FlowResult MemoToDataBuf_OnClick();
 
   // Load Profile after the file was chosen: its first 2048 bytes over a copy

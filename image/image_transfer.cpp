@@ -19,28 +19,18 @@ std::vector<AddressRange> ReadRange(CommandChannel& channel, DataBuf& image,
                     : channel.ReadBlock(address, length, bytes, &report);
   if (!acknowledged) return {range};
 
-  std::vector<bool> chunk_missing(ChunkCount(length), false);
+  // The first chunk the mouse did not acknowledge ends what can be trusted:
+  // its read cursor may not have moved, so later chunks may carry shifted
+  // data. Everything from there on is read again.
+  std::size_t first_missing = ChunkCount(length);
   for (int k : report.unacknowledged_chunks) {
-    if (k >= 0 && static_cast<std::size_t>(k) < chunk_missing.size()) {
-      chunk_missing[static_cast<std::size_t>(k)] = true;
-    }
+    if (k >= 0) first_missing = std::min(first_missing, static_cast<std::size_t>(k));
   }
+  const std::size_t good_end = std::min(range.end, range.begin + first_missing * kChunkDataLength);
+  std::copy(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(good_end - range.begin),
+            image.begin() + static_cast<std::ptrdiff_t>(range.begin));
   std::vector<AddressRange> still_missing;
-  for (std::size_t k = 0; k < chunk_missing.size(); ++k) {
-    const std::size_t begin = range.begin + k * kChunkDataLength;
-    const std::size_t end = std::min(begin + kChunkDataLength, range.end);
-    if (chunk_missing[k]) {
-      if (!still_missing.empty() && still_missing.back().end == begin) {
-        still_missing.back().end = end;
-      } else {
-        still_missing.push_back({begin, end});
-      }
-      continue;
-    }
-    std::copy(bytes.begin() + static_cast<std::ptrdiff_t>(begin - range.begin),
-              bytes.begin() + static_cast<std::ptrdiff_t>(end - range.begin),
-              image.begin() + static_cast<std::ptrdiff_t>(begin));
-  }
+  if (good_end < range.end) still_missing.push_back({good_end, range.end});
   return still_missing;
 }
 

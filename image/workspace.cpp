@@ -1,5 +1,7 @@
 #include "image/workspace.h"
 
+#include <algorithm>
+
 #include "image/defaults.h"
 
 namespace zelko {
@@ -21,6 +23,15 @@ UnpackReport Workspace::UnpackImage() {
 }
 
 void Workspace::PackImage() { zelko::PackImage(record, base_macro_area, data_buf, hooks); }
+
+void Workspace::CommitRepairs(const UnpackReport& report) {
+  const bool pair_repaired = std::any_of(report.parameter_b_pairs.begin(),
+                                         report.parameter_b_pairs.end(), [](bool b) { return b; });
+  if (report.parameter_a) CopySectionToImage(record, Section::ParameterA, data_buf);
+  if (pair_repaired) CopySectionToImage(record, Section::ParameterB, data_buf);
+  if (report.profile) CopySectionToImage(record, Section::Profile, data_buf);
+  if (report.fire_key) CopySectionToImage(record, Section::FireKey, data_buf);
+}
 
 UnpackReport Workspace::ShowImage(const DataBuf& image, ImageSource from) {
   data_buf = image;

@@ -49,6 +49,10 @@ class Workspace {
   // The working copies into data_buf with fresh checksums.
   void PackImage();
 
+  // Copies the sections the checks replaced from the record into data_buf,
+  // so that an image about to be written carries the repaired sections.
+  void CommitRepairs(const UnpackReport& report);
+
   // A whole image becomes data_buf and is unpacked and shown.
   UnpackReport ShowImage(const DataBuf& image, ImageSource from);
 

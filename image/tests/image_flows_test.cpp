@@ -1,0 +1,285 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "image/checksum.h"
+#include "image/defaults.h"
+#include "image/factory_images.h"
+#include "sim_rig.h"
+
+namespace zelko {
+namespace {
+
+using testing::SimRig;
+
+// Memory that differs from every factory image and the defaults: factory
+// image 2 with its uninterpreted bytes, reserves and macro area changed.
+DataBuf DistinctMemory() {
+  DataBuf image = *FactoryImage(2);
+  for (std::size_t a = 0; a < kDataBufSize; ++a) {
+    const SectionPlace* place = SectionAt(a);
+    if (place && (place->has_checksum || place->section == Section::ParameterB)) continue;
+    if (a == kImageSignatureOffset) continue;
+    image[a] = static_cast<std::uint8_t>(a * 13 + 1);
+  }
+  return image;
+}
+
+void LoadMemory(SimRig& rig, const DataBuf& image) {
+  std::copy(image.begin(), image.end(), rig.mouse.memory().begin());
+}
+
+TEST(BtnRead, ReadsUnpacksClosesAndUncovers) {
+  SimRig rig;
+  const auto result = rig.OpenAndRead();
+  ASSERT_EQ(result.status, FlowStatus::kDone);
+  EXPECT_EQ(rig.workspace.data_buf, rig.Memory());
+  EXPECT_EQ(rig.workspace.source, ImageSource::kDevice);
+  EXPECT_EQ(rig.workspace.profile_key_codes.ModeA[0], "010100");
+  EXPECT_EQ(rig.Executed(CommandCode::kSystemReload), 1);
+  EXPECT_EQ(rig.Executed(CommandCode::kEndExchange), 1);
+  EXPECT_FALSE(rig.ui.covered);
+  EXPECT_TRUE(rig.ui.poll_running);
+  EXPECT_TRUE(rig.ui.messages.empty());
+}
+
+TEST(BtnRead, RereadsFromTheFirstUnansweredChunk) {
+  SimRig rig;
+  LoadMemory(rig, DistinctMemory());
+  // The mouse refuses chunk 100 of the first read five times over, so the
+  // host gives that chunk up; the rest of the block is read again.
+  int chunks = 0;
+  rig.ui.on_progress = [&](int, int) {
+    if (++chunks == 101) {
+      rig.mouse.faults().ack_value = sim::kAckRefused;
+      rig.mouse.faults().ack_value_replies = 5;
+    }
+  };
+  const auto result = rig.OpenAndRead();
+  ASSERT_EQ(result.status, FlowStatus::kDone);
+  EXPECT_EQ(result.read.tries, 2);
+  EXPECT_EQ(rig.workspace.data_buf, DistinctMemory());
+  EXPECT_FALSE(result.unpack.AnyRepaired());
+}
+
+TEST(BtnRead, ImageThatCannotBeReadWholeIsNotShownNorWritten) {
+  sim::SimFaults faults;
+  faults.unacknowledged_read_chunks = {3};
+  SimRig rig(faults);
+  const DataBuf shown_before = rig.workspace.data_buf;
+  const auto result = rig.OpenAndRead();
+  EXPECT_EQ(result.status, FlowStatus::kReadIncomplete);
+  EXPECT_FALSE(result.read.whole());
+  EXPECT_EQ(rig.workspace.data_buf, shown_before);
+  EXPECT_EQ(rig.workspace.source, ImageSource::kNoDevice);
+  EXPECT_EQ(rig.ui.messages, std::vector<std::string>{"Str109"});
+  EXPECT_TRUE(rig.ui.covered);
+  EXPECT_EQ(rig.Executed(CommandCode::kEndExchange), 1);
+
+  // Nothing of the mouse was shown, so Apply has nothing to write.
+  EXPECT_EQ(rig.flows.DownloadParameter().status, FlowStatus::kNothingToWrite);
+  EXPECT_EQ(rig.Executed(CommandCode::kBeginBlockWrite), 0);
+}
+
+TEST(DownloadParameter, HealthyMouseCostsOneWriteAndOneReadBack) {
+  SimRig rig;
+  ASSERT_TRUE(rig.OpenAndRead().ok());
+  rig.workspace.record.ParameterA.DpiLevelCount = 3;
+  rig.workspace.record.Profile.ModeA[3] = {0x01, 0x02, 0x00};
+  bool pointer_applied = false;
+  rig.workspace.hooks.apply_pointer_parameters = [&] { pointer_applied = true; };
+  const int reads_before = rig.Executed(CommandCode::kBeginBlockRead);
+
+  const auto result = rig.flows.DownloadParameter();
+  ASSERT_EQ(result.status, FlowStatus::kDone);
+  EXPECT_EQ(result.write.repair_passes, 0);
+  EXPECT_TRUE(pointer_applied);
+  EXPECT_EQ(rig.Executed(CommandCode::kBeginBlockWrite), 1);
+  EXPECT_EQ(rig.Executed(CommandCode::kBeginBlockRead) - reads_before, 1);
+  EXPECT_TRUE(rig.ui.messages.empty());
+  EXPECT_EQ(rig.Memory()[0x002], 3);
+  EXPECT_TRUE(ChecksumHolds(SectionBytes(rig.Memory(), Section::Profile)));
+  EXPECT_EQ(rig.workspace.mouse_image, rig.Memory());
+  EXPECT_FALSE(rig.ui.covered);
+}
+
+TEST(DownloadParameter, RepairPasses) {
+  struct Case {
+    std::uint16_t address;
+    int lost_writes;  // sim::kNeverKeeps: the byte never takes
+    FlowStatus status;
+    int passes;
+    std::vector<std::string> messages;
+  };
+  const Case cases[] = {
+      {0x020, 1, FlowStatus::kDone, 1, {}},
+      {0x345, 1, FlowStatus::kDone, 1, {}},  // macro area, above 0xFF
+      {0x345, 3, FlowStatus::kDone, 3, {}},
+      {0x345, sim::kNeverKeeps, FlowStatus::kWriteFailed, 3, {"Str109"}},
+  };
+  for (const Case& c : cases) {
+    SimRig rig;
+    ASSERT_TRUE(rig.OpenAndRead().ok());
+    rig.workspace.base_macro_area[0x345 - kMacroAreaOffset] = 0x5C;
+    rig.workspace.record.ParameterA.DpiColour[2].r = 0x11;  // 0x020
+    rig.mouse.faults().dropped_writes[c.address] = c.lost_writes;
+    const int writes_before = rig.Executed(CommandCode::kBeginBlockWrite);
+
+    const auto result = rig.flows.DownloadParameter();
+    SCOPED_TRACE(c.address);
+    EXPECT_EQ(result.status, c.status);
+    EXPECT_EQ(result.write.repair_passes, c.passes);
+    EXPECT_EQ(rig.ui.messages, c.messages);
+    // One whole write, then one one-byte write per pass.
+    EXPECT_EQ(rig.Executed(CommandCode::kBeginBlockWrite) - writes_before, 1 + c.passes);
+    if (c.status == FlowStatus::kDone) {
+      EXPECT_EQ(rig.Memory(), rig.workspace.data_buf);
+    } else {
+      EXPECT_EQ(result.write.repair_list, std::vector<std::uint16_t>{c.address});
+    }
+  }
+}
+
+TEST(DownloadParameter, UnansweredBlockCommandIsReportedNotSilent) {
+  SimRig rig;
+  ASSERT_TRUE(rig.OpenAndRead().ok());
+  // The mouse goes away right after the handshake (two commands, each one
+  // Set and one Get Feature).
+  rig.mouse.faults().unplug_after_reports = rig.mouse.reports_seen() + 4;
+  const auto result = rig.flows.DownloadParameter();
+  EXPECT_EQ(result.status, FlowStatus::kWriteFailed);
+  EXPECT_EQ(result.write.outcome, WriteVerifyOutcome::kWriteNotAcknowledged);
+  EXPECT_EQ(rig.ui.messages, std::vector<std::string>{"Str109"});
+  EXPECT_FALSE(rig.ui.covered);
+  EXPECT_TRUE(rig.ui.poll_running);
+}
+
+TEST(DownloadParameter, UnconfigurableChipWritesNothingAndSaysNothing) {
+  SimRig rig;
+  ASSERT_TRUE(rig.OpenAndRead().ok());
+  rig.mouse.faults().chip_code = kChipCode90;
+  bool pointer_applied = false;
+  rig.workspace.hooks.apply_pointer_parameters = [&] { pointer_applied = true; };
+  const int closes_before = rig.Executed(CommandCode::kEndExchange);
+
+  const auto result = rig.flows.DownloadParameter();
+  EXPECT_EQ(result.status, FlowStatus::kNotConfigurable);
+  EXPECT_TRUE(pointer_applied);
+  EXPECT_EQ(rig.Executed(CommandCode::kBeginBlockWrite), 0);
+  EXPECT_EQ(rig.Executed(CommandCode::kEndExchange) - closes_before, 1);
+  EXPECT_TRUE(rig.ui.messages.empty());
+}
+
+TEST(DefaultParameter, LeavesTheMouseEqualToFactoryImage) {
+  for (int n = 1; n <= 3; ++n) {
+    SimRig rig;
+    LoadMemory(rig, DistinctMemory());
+    ASSERT_TRUE(rig.OpenAndRead().ok());
+    const auto result = rig.flows.DefaultParameter(n);
+    ASSERT_EQ(result.status, FlowStatus::kDone) << n;
+    EXPECT_EQ(rig.Memory(), *FactoryImage(n)) << n;
+    EXPECT_EQ(rig.workspace.data_buf, *FactoryImage(n));
+  }
+}
+
+TEST(TLDefaultParameter, WritesDefaultsAndKeepsUninterpretedBytes) {
+  SimRig rig;
+  const DataBuf before = DistinctMemory();
+  LoadMemory(rig, before);
+  ASSERT_TRUE(rig.OpenAndRead().ok());
+  int macro_refreshes = 0;
+  rig.workspace.hooks.read_and_refresh_macro = [&](BaseMacroArea& area) {
+    ++macro_refreshes;
+    EXPECT_EQ(area, BaseMacroArea{});
+  };
+
+  ASSERT_EQ(rig.flows.TLDefaultParameter().status, FlowStatus::kDone);
+  const DataBuf memory = rig.Memory();
+  const ParameterRecord defaults = BuiltInDefaultRecord();
+  for (const auto& place : kSectionPlaces) {
+    const auto got = SectionBytes(memory, place.section);
+    const auto want = defaults.SectionBytes(place.section);
+    EXPECT_TRUE(std::equal(got.begin(), got.end(), want.begin())) << place.name;
+  }
+  for (std::size_t a = kMacroAreaOffset; a < kDataBufSize; ++a) ASSERT_EQ(memory[a], 0) << a;
+  for (std::size_t a = 0; a < kMacroAreaOffset; ++a) {
+    if (!SectionAt(a)) {
+      ASSERT_EQ(memory[a], before[a]) << a;
+    }
+  }
+  EXPECT_EQ(memory[0x036], 0xFF);
+  EXPECT_EQ(macro_refreshes, 1);
+  EXPECT_EQ(rig.workspace.profile_key_codes.ModeB[6], "0F0000");
+}
+
+TEST(OverlayProfile, ReplacesAsManyBytesAsTheFileHasAndChecksTheSignature) {
+  DataBuf base;
+  base.fill(0x11);
+  base[kImageSignatureOffset] = kImageSignature;
+  std::vector<std::uint8_t> full(kDataBufSize, 0x22);
+  full[kImageSignatureOffset] = kImageSignature;
+  std::vector<std::uint8_t> longer(3000, 0x33);
+  longer[kImageSignatureOffset] = kImageSignature;
+
+  auto whole = OverlayProfile(base, full);
+  ASSERT_TRUE(whole);
+  EXPECT_EQ((*whole)[0x7FF], 0x22);
+  auto shorter = OverlayProfile(base, std::vector<std::uint8_t>(0x40, 0x22));
+  ASSERT_TRUE(shorter);  // the signature is still the base's
+  EXPECT_EQ((*shorter)[0x03F], 0x22);
+  EXPECT_EQ((*shorter)[0x040], 0x11);
+  EXPECT_TRUE(OverlayProfile(base, longer).has_value());
+
+  full[kImageSignatureOffset] = 0x98;
+  EXPECT_FALSE(OverlayProfile(base, full).has_value());
+  base[kImageSignatureOffset] = 0x00;
+  EXPECT_FALSE(OverlayProfile(base, {}).has_value());
+}
+
+TEST(LoadProfile, WithoutSignatureChangesNothing) {
+  SimRig rig;
+  ASSERT_TRUE(rig.OpenAndRead().ok());
+  const Workspace before = rig.workspace;
+  DataBuf file = *FactoryImage(3);
+  file[kImageSignatureOffset] = 0x98;
+  const int reports_before = static_cast<int>(rig.mouse.reports_seen());
+
+  const auto result = rig.flows.LoadProfile(file, ImageSource::kProfileFile);
+  EXPECT_EQ(result.status, FlowStatus::kBadFile);
+  EXPECT_EQ(rig.ui.messages, std::vector<std::string>{"Str102"});
+  EXPECT_EQ(rig.workspace.data_buf, before.data_buf);
+  EXPECT_TRUE(rig.workspace.record == before.record);
+  EXPECT_EQ(rig.mouse.reports_seen(), reports_before);
+}
+
+TEST(LoadProfile, DamagedProfileChecksumWritesTheBuiltInCodes) {
+  SimRig rig;
+  ASSERT_TRUE(rig.OpenAndRead().ok());
+  DataBuf file = *FactoryImage(2);
+  file[kProfileOffset + kProfileSize - 1] ^= 0x40;
+
+  const auto result = rig.flows.LoadProfile(file, ImageSource::kProfileFile);
+  ASSERT_EQ(result.status, FlowStatus::kDone);
+  EXPECT_TRUE(result.unpack.profile);
+  const DataBuf memory = rig.Memory();
+  ProfileSection written;
+  std::memcpy(&written, memory.data() + kProfileOffset, kProfileSize);
+  EXPECT_EQ(written.ModeA, kDefaultButtonCodes);
+  EXPECT_EQ(written.ModeB, kDefaultButtonCodes);
+  EXPECT_EQ(written.checksum, 0xFE);
+  EXPECT_EQ(rig.workspace.profile_key_codes.ModeA[8], "090000");
+}
+
+TEST(Buttons, WithoutDeviceShowFindingTheDevice) {
+  SimRig rig;  // never opened
+  EXPECT_EQ(rig.flows.Btn_Apply_0Click().status, FlowStatus::kNoDevice);
+  EXPECT_EQ(rig.flows.Btn_Confirm1_1Click(1).status, FlowStatus::kNoDevice);
+  EXPECT_EQ(rig.ui.messages, (std::vector<std::string>{"Str020", "Str020"}));
+  EXPECT_EQ(rig.flows.Btn_DefaultClick().status, FlowStatus::kNoDevice);
+  EXPECT_EQ(rig.ui.messages.size(), 2u);  // the Default button stays silent
+  EXPECT_EQ(rig.clock.NowMs(), 3u * 110u);
+  EXPECT_EQ(rig.mouse.reports_seen(), 0);
+}
+
+}  // namespace
+}  // namespace zelko
