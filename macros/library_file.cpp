@@ -66,6 +66,7 @@ LibraryLoad CheckPCMacro(const std::filesystem::path& file, PCMacroLibrary& libr
     library = DefaultLibrary();
     return RefreshPCMacro(file, library, hook) ? LibraryLoad::kCreated : LibraryLoad::kCreateFailed;
   }
+  if (!std::filesystem::is_regular_file(file, error)) return LibraryLoad::kUnreadable;
   const auto bytes = ReadWholeFile(file.string());
   if (!bytes) return LibraryLoad::kUnreadable;
   library = PCMacroLibrary{};

@@ -1,0 +1,167 @@
+#include "macros/library_file.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "device/atomic_file.h"
+#include "macros/macro_name_codec.h"
+
+namespace zelko {
+namespace {
+
+namespace fs = std::filesystem;
+
+class LibraryFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("zelko-macro-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+    file_ = folder_ / "ZELKO77-Macro.bin";
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  std::vector<std::uint8_t> FileBytes() const { return ReadWholeFile(file_.string()).value_or(std::vector<std::uint8_t>{}); }
+  std::size_t FilesInFolder() const {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()));
+  }
+
+  fs::path folder_;
+  fs::path file_;
+};
+
+PCMacroLibrary Named(const char* name) {
+  PCMacroLibrary library;
+  library.names[0] = MacroNameStrToUnicode(name);
+  library.contents[0][1] = 0x02;
+  library.contents[99][223] = 0x77;  // the last byte of the file
+  return library;
+}
+
+TEST_F(LibraryFileTest, MissingFileIsCreatedFromTheDefaultLibrary) {
+  PCMacroLibrary library = Named("stale");
+  EXPECT_EQ(CheckPCMacro(file_, library), LibraryLoad::kCreated);
+  EXPECT_EQ(library, DefaultLibrary());
+  EXPECT_EQ(FileBytes(), LibraryToBytes(library));
+  EXPECT_EQ(FileBytes().size(), kLibraryFileSize);
+}
+
+TEST_F(LibraryFileTest, LoadsWhatTheFileHolds) {
+  ASSERT_TRUE(RefreshPCMacro(file_, Named("one")));
+  PCMacroLibrary library;
+  EXPECT_EQ(CheckPCMacro(file_, library), LibraryLoad::kLoaded);
+  EXPECT_EQ(library, Named("one"));
+}
+
+TEST_F(LibraryFileTest, ShortAndLongFiles) {
+  std::vector<std::uint8_t> bytes = LibraryToBytes(Named("x"));
+  bytes.resize(256 + 17);  // one whole record and a part
+  {
+    std::ofstream(file_, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                  static_cast<std::streamsize>(bytes.size()));
+  }
+  PCMacroLibrary library = Named("old");
+  EXPECT_EQ(CheckPCMacro(file_, library), LibraryLoad::kLoadedShort);
+  PCMacroLibrary expected;
+  expected.SetRecord(0, Named("x").Record(0));
+  EXPECT_EQ(library, expected);
+
+  bytes = LibraryToBytes(Named("y"));
+  bytes.resize(kLibraryFileSize + 5, 0xEE);
+  {
+    std::ofstream(file_, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  }
+  EXPECT_EQ(CheckPCMacro(file_, library), LibraryLoad::kLoadedLong);
+  EXPECT_EQ(library, Named("y"));
+
+  fs::remove(file_);
+  fs::create_directory(file_);  // a folder where the file should be
+  EXPECT_EQ(CheckPCMacro(file_, library), LibraryLoad::kUnreadable);
+}
+
+// Counts the steps of one rewrite, so that each can be failed in turn.
+std::size_t StepsOfOneRewrite(const fs::path& file) {
+  std::size_t steps = 0;
+  EXPECT_TRUE(RefreshPCMacro(file, Named("count"), [&](AtomicWriteStep) { return ++steps, true; }));
+  return steps;
+}
+
+TEST_F(LibraryFileTest, AFailedStepLeavesTheOldFileAndNoTemporaryFile) {
+  const std::size_t steps = StepsOfOneRewrite(file_);
+  ASSERT_GT(steps, 8u);  // create, 7 chunks, sync, close, rename, folder
+  for (std::size_t fail_at = 1; fail_at <= steps; ++fail_at) {
+    ASSERT_TRUE(RefreshPCMacro(file_, Named("old")));
+    std::size_t step = 0;
+    AtomicWriteStep failed{};
+    const bool written = RefreshPCMacro(file_, Named("new"), [&](AtomicWriteStep s) {
+      failed = s;
+      return ++step != fail_at;
+    });
+    const auto expected = LibraryToBytes(written ? Named("new") : Named("old"));
+    EXPECT_EQ(FileBytes(), expected) << "step " << fail_at;
+    EXPECT_EQ(FilesInFolder(), 1u) << "step " << fail_at;
+    // Only the flush of the folder comes after the new file is in place.
+    EXPECT_EQ(written, failed == AtomicWriteStep::kSyncFolder) << "step " << fail_at;
+  }
+}
+
+TEST_F(LibraryFileTest, ACrashAtAnyStepLeavesTheOldOrTheNewFile) {
+  const std::size_t steps = StepsOfOneRewrite(file_);
+  const auto old_bytes = LibraryToBytes(Named("old"));
+  const auto new_bytes = LibraryToBytes(Named("new"));
+  for (std::size_t crash_at = 1; crash_at <= steps; ++crash_at) {
+    ASSERT_TRUE(RefreshPCMacro(file_, Named("old")));
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      // The process dies at this step, with no clean-up of any kind.
+      std::size_t step = 0;
+      RefreshPCMacro(file_, Named("new"), [&](AtomicWriteStep) {
+        if (++step == crash_at) ::_exit(0);
+        return true;
+      });
+      ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    const auto bytes = FileBytes();
+    EXPECT_TRUE(bytes == old_bytes || bytes == new_bytes) << "crash at step " << crash_at;
+    // A later rewrite still succeeds next to what the crash left.
+    ASSERT_TRUE(RefreshPCMacro(file_, Named("after")));
+    EXPECT_EQ(FileBytes(), LibraryToBytes(Named("after")));
+    for (const auto& entry : fs::directory_iterator(folder_)) {
+      if (entry.path() != file_) fs::remove(entry.path());
+    }
+  }
+}
+
+TEST_F(LibraryFileTest, FolderIsPathKeyThenProgramFolderThenUserDataFolder) {
+  EXPECT_EQ(MacroFolder("C:\\Macros\\", folder_), "C:\\Macros\\");  // taken as written
+  EXPECT_EQ(LibraryFilePath("dir/"), fs::path("dir/ZELKO77-Macro.bin"));
+  EXPECT_EQ(MacroFolder("", folder_), (folder_ / "").string());
+
+  const char* saved = std::getenv("XDG_DATA_HOME");
+  const std::string saved_value = saved ? saved : "";
+  ::setenv("XDG_DATA_HOME", (folder_ / "data").c_str(), 1);
+  EXPECT_EQ(MacroFolder("", folder_ / "no-such-program-folder"), (folder_ / "data" / "zelko77" / "").string());
+  EXPECT_TRUE(fs::is_directory(folder_ / "data" / "zelko77"));
+  ::setenv("XDG_DATA_HOME", "relative/data", 1);  // not absolute: ignored
+  EXPECT_NE(UserDataFolder(), fs::path("relative/data/zelko77"));
+  if (saved) {
+    ::setenv("XDG_DATA_HOME", saved_value.c_str(), 1);
+  } else {
+    ::unsetenv("XDG_DATA_HOME");
+  }
+}
+
+}  // namespace
+}  // namespace zelko
