@@ -92,7 +92,8 @@ AssignmentResult AssignCombination(ProfileKeyCodes& codes, ParameterRecord& reco
 
 // The macro steps handed in by the macro library: the slot choice over the
 // working code tables (1..7, or 8 when none is free) and the fill of the
-// chosen slot, which returns the slot's code.
+// chosen slot, which returns the slot's code (empty when the macro could not
+// be placed: the assignment is then invalid and the button keeps its code).
 inline constexpr int kNoFreeMacroSlot = 8;
 using MacroSlotChoice = std::function<int(const ProfileKeyCodes& codes)>;
 using MacroSlotFill = std::function<std::string(int slot)>;
