@@ -1,10 +1,37 @@
-// zelko77ctl commands of this area.
+// zelko77ctl commands of this area: info, dump, doctor.
 #include <CLI/CLI.hpp>
+#include <memory>
 
 #include "cli/cli_context.h"
+#include "cli/device_commands.h"
 
 namespace zelko::cli {
 
-void RegisterDeviceCommands(CLI::App& /*app*/, CliContext& /*context*/) {}
+void RegisterDeviceCommands(CLI::App& app, CliContext& context) {
+  auto info = std::make_shared<InfoOptions>();
+  auto* info_cmd = app.add_subcommand(
+      "info",
+      "Find and open the mouse, run the opening handshake and print its path, ids, version, "
+      "status flag, chip id, whether it is configurable and its two identity bytes");
+  info_cmd->add_flag("--json", info->json, "Print one JSON object instead of text");
+  info_cmd->callback([&context, info] { RunInfo(context, *info); });
+
+  auto dump = std::make_shared<DumpOptions>();
+  auto* dump_cmd = app.add_subcommand(
+      "dump", "Read all 2048 bytes of the mouse's memory into a file, or print them as hex");
+  dump_cmd->add_option("-o,--output", dump->output, "Write the 2048 raw bytes to FILE");
+  dump_cmd->callback([&context, dump] { RunDump(context, *dump); });
+
+  auto doctor = std::make_shared<DoctorOptions>();
+  auto* doctor_cmd = app.add_subcommand(
+      "doctor",
+      "Check what stands between you and the mouse (hidraw nodes, permissions, another "
+      "program holding it, the udev rule) and print the exact fix");
+  doctor_cmd->add_flag("--install-udev-rule", doctor->install_rule,
+                       "Install the udev rule for the mouse's ids (needs root rights)");
+  doctor_cmd->add_option("--rules-dir", doctor->rules_dir,
+                         "Folder of the udev rule (default /etc/udev/rules.d)");
+  doctor_cmd->callback([&context, doctor] { RunDoctor(context, *doctor); });
+}
 
 }  // namespace zelko::cli
