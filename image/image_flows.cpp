@@ -177,6 +177,13 @@ FlowResult ImageFlows::LoadProfile(std::span<const std::uint8_t> file_bytes, Ima
   return MemoToDataBuf_OnClick();
 }
 
+FlowResult ImageFlows::WriteDataBuf() {
+  BeginTransfer();
+  FlowResult result = WriteImageExchange();
+  EndTransfer();
+  return result;
+}
+
 FlowResult ImageFlows::Btn_Apply_0Click() {
   KeepAliveWait();
   if (!CheckDevice()) return FlowResult{FlowStatus::kNoDevice, {}, {}, {}, {}};

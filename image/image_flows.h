@@ -74,6 +74,11 @@ class ImageFlows {
   // shown and written.
   FlowResult LoadProfile(std::span<const std::uint8_t> file_bytes, ImageSource from);
 
+  // The image now in data_buf written and verified as it is (cover, stop
+  // the poll, handshake, write, closing pair, uncover). The commands that
+  // prepare the image themselves use it.
+  FlowResult WriteDataBuf();
+
   // The buttons: each checks DeviceHandle first and shows Str020 when none
   // is open. Apply, Confirm and the resets wait 110 ms keeping the GUI alive.
   FlowResult Btn_Apply_0Click();

@@ -1,0 +1,106 @@
+#include "image/backup_store.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <system_error>
+
+#include "device/atomic_file.h"
+
+namespace zelko {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kPrefix = "zelko77-";
+constexpr std::string_view kSuffix = ".bin";
+
+bool IsBackupName(const std::string& name) {
+  return name.size() > kPrefix.size() + kSuffix.size() && name.starts_with(kPrefix) &&
+         name.ends_with(kSuffix);
+}
+
+std::string EnvOrEmpty(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? std::string(value) : std::string();
+}
+
+}  // namespace
+
+std::string DefaultBackupFolder() {
+#ifdef _WIN32
+  const std::string appdata = EnvOrEmpty("APPDATA");
+  if (!appdata.empty()) return (fs::path(appdata) / "zelko77" / "backups").string();
+#endif
+  const std::string data_home = EnvOrEmpty("XDG_DATA_HOME");
+  if (!data_home.empty()) return (fs::path(data_home) / "zelko77" / "backups").string();
+  const std::string home = EnvOrEmpty("HOME");
+  if (!home.empty()) return (fs::path(home) / ".local" / "share" / "zelko77" / "backups").string();
+  return {};
+}
+
+std::string BackupFileName(std::uint64_t epoch_ms) {
+  const std::time_t seconds = static_cast<std::time_t>(epoch_ms / 1000);
+  std::tm utc{};
+#ifdef _WIN32
+  gmtime_s(&utc, &seconds);
+#else
+  gmtime_r(&seconds, &utc);
+#endif
+  char text[64];
+  std::snprintf(text, sizeof text, "zelko77-%04d%02d%02d-%02d%02d%02d-%03u.bin",
+                utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min,
+                utc.tm_sec, static_cast<unsigned>(epoch_ms % 1000));
+  return text;
+}
+
+std::vector<std::string> ListBackups(const std::string& folder) {
+  std::vector<std::string> paths;
+  std::error_code error;
+  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    const std::string name = it->path().filename().string();
+    if (IsBackupName(name) && it->is_regular_file(error)) paths.push_back(it->path().string());
+  }
+  std::sort(paths.begin(), paths.end(), std::greater<>());
+  return paths;
+}
+
+BackupSaved SaveBackup(const std::string& folder, const DataBuf& image, std::uint64_t epoch_ms,
+                       std::size_t keep) {
+  BackupSaved saved;
+  if (folder.empty()) {
+    saved.error = "no folder for backups (set XDG_DATA_HOME or HOME)";
+    return saved;
+  }
+  std::error_code error;
+  fs::create_directories(folder, error);
+  if (error) {
+    saved.error = "cannot create " + folder + ": " + error.message();
+    return saved;
+  }
+  // Two backups within the same millisecond get successive names.
+  std::uint64_t stamp = epoch_ms;
+  fs::path path = fs::path(folder) / BackupFileName(stamp);
+  while (fs::exists(path, error)) path = fs::path(folder) / BackupFileName(++stamp);
+
+  saved.error = WriteFileAtomically(path.string(), image);
+  if (!saved.ok()) return saved;
+  saved.path = path.string();
+
+  const auto backups = ListBackups(folder);
+  for (std::size_t i = std::max<std::size_t>(keep, 1); i < backups.size(); ++i) {
+    fs::remove(backups[i], error);
+  }
+  return saved;
+}
+
+std::uint64_t EpochMsNow() {
+  using namespace std::chrono;
+  return static_cast<std::uint64_t>(
+      duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count());
+}
+
+}  // namespace zelko

@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "device/atomic_file.h"
+#include "image/backup_store.h"
+
+namespace zelko {
+namespace {
+
+namespace fs = std::filesystem;
+
+class BackupStore : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("zelko77-backups-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+               "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(folder_);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+  fs::path folder_;
+};
+
+TEST(BackupFileName, SortsByTime) {
+  EXPECT_EQ(BackupFileName(0), "zelko77-19700101-000000-000.bin");
+  EXPECT_EQ(BackupFileName(1'765'333'002'123ull), "zelko77-20251210-021642-123.bin");
+  EXPECT_LT(BackupFileName(1'765'333'002'999ull), BackupFileName(1'765'333'003'000ull));
+}
+
+TEST_F(BackupStore, KeepsTheNewestAndListsThemNewestFirst) {
+  DataBuf image{};
+  for (std::uint64_t t = 0; t < 5; ++t) {
+    image[0] = static_cast<std::uint8_t>(t);
+    ASSERT_TRUE(SaveBackup(folder_.string(), image, 1'000'000 + t * 1000, 3).ok());
+  }
+  fs::create_directories(folder_ / "zelko77-sub.bin");  // not a file: ignored
+  const auto backups = ListBackups(folder_.string());
+  ASSERT_EQ(backups.size(), 3u);
+  const auto newest = ReadWholeFile(backups[0]);
+  ASSERT_TRUE(newest);
+  EXPECT_EQ(newest->size(), kDataBufSize);
+  EXPECT_EQ((*newest)[0], 4);
+  EXPECT_EQ((*ReadWholeFile(backups[2]))[0], 2);
+}
+
+TEST_F(BackupStore, SameMillisecondGetsTheNextName) {
+  const DataBuf image{};
+  const auto first = SaveBackup(folder_.string(), image, 5000);
+  const auto second = SaveBackup(folder_.string(), image, 5000);
+  ASSERT_TRUE(first.ok() && second.ok());
+  EXPECT_NE(first.path, second.path);
+  EXPECT_EQ(ListBackups(folder_.string()).front(), second.path);
+}
+
+TEST_F(BackupStore, UnusableFolderIsAnError) {
+  EXPECT_FALSE(SaveBackup("", DataBuf{}, 1).ok());
+  fs::create_directories(folder_);
+  const fs::path file = folder_ / "plain-file";
+  ASSERT_TRUE(WriteFileAtomically(file.string(), std::vector<std::uint8_t>{1}).empty());
+  const auto saved = SaveBackup((file / "backups").string(), DataBuf{}, 1);
+  EXPECT_FALSE(saved.ok());
+  EXPECT_TRUE(saved.path.empty());
+}
+
+TEST(DefaultBackupFolder, FollowsXdgDataHome) {
+#ifndef _WIN32
+  const char* old = std::getenv("XDG_DATA_HOME");
+  const std::string saved = old ? old : "";
+  setenv("XDG_DATA_HOME", "/tmp/data-home", 1);
+  EXPECT_EQ(DefaultBackupFolder(), "/tmp/data-home/zelko77/backups");
+  if (old) setenv("XDG_DATA_HOME", saved.c_str(), 1); else unsetenv("XDG_DATA_HOME");
+#endif
+}
+
+}  // namespace
+}  // namespace zelko
