@@ -1,0 +1,62 @@
+// zelko77: the configuration window of the ZELKO77 gaming mouse.
+#include <QApplication>
+#include <cstdio>
+
+#include "device/clock.h"
+#include "shell/main_window.h"
+#include "shell/screenshot.h"
+#include "shell/shell_options.h"
+#include "shell/single_instance.h"
+
+namespace {
+
+int RunScreenshots(const zelko::ShellOptions& options) {
+  // Pictures need no waiting: the simulated mouse answers in virtual time.
+  zelko::VirtualClock clock;
+  zelko::WindowServices services;
+  services.clock = &clock;
+  services.device = options.device;
+  services.runPollTimer = false;
+  zelko::MainWindow window(std::move(services));
+  if (options.device.simulate) window.DevTimerTimer();
+  QString error;
+  const QStringList files = zelko::RenderAllPages(window, QString::fromStdString(options.screenshotFolder), &error);
+  for (const QString& file : files) std::printf("%s\n", qPrintable(file));
+  if (!error.isEmpty()) {
+    std::fprintf(stderr, "zelko77: %s\n", qPrintable(error));
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const auto parsed = zelko::ParseShellOptions(argc, argv);
+  if (parsed.exitCode >= 0) {
+    std::fputs(parsed.output.c_str(), parsed.exitCode == 0 ? stdout : stderr);
+    return parsed.exitCode;
+  }
+  const zelko::ShellOptions& options = parsed.options;
+  if (!options.screenshotFolder.empty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  }
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("zelko77"));
+  if (!options.screenshotFolder.empty()) return RunScreenshots(options);
+
+  const QString key = options.instanceKey.empty() ? QString::fromLatin1(zelko::MainWindow::kWindowTitle)
+                                                  : QString::fromStdString(options.instanceKey);
+  zelko::SingleInstance instance(key);
+  if (instance.AskFirstToComeForward()) return 0;
+
+  zelko::WindowServices services;
+  services.device = options.device;
+  zelko::MainWindow window(std::move(services));
+  if (!window.session().loadError().empty()) {
+    std::fprintf(stderr, "zelko77: %s\n", window.session().loadError().c_str());
+  }
+  instance.OnComeForward([&window] { zelko::BringForward(&window); });
+  window.show();
+  return app.exec();
+}

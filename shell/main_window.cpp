@@ -1,0 +1,440 @@
+#include "shell/main_window.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QBitmap>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QScreen>
+#include <QUrl>
+#include <QWindow>
+
+#include "image/factory_images.h"
+#include "keys/key_label.h"
+#include "resources/language_pack.h"
+#include "resources/layout_pack.h"
+#include "shell/button_families.h"
+#include "shell/hover_controller.h"
+#include "shell/layout_applier.h"
+#include "shell/progress_window.h"
+#include "shell/skin_images.h"
+#include "shell/skin_widgets.h"
+#include "shell/window_builder.h"
+#include "shell/window_geometry.h"
+
+namespace zelko {
+
+namespace {
+
+// The size the window takes when the background image is missing.
+constexpr QSize kFallbackSkin(900, 640);
+
+QString PageName(int copy) { return QStringLiteral("gbPage%1").arg(copy); }
+
+}  // namespace
+
+MainWindow::MainWindow(WindowServices services)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
+      messages_(services.messages),
+      clock_(services.clock ? *services.clock : DefaultClock()),
+      run_poll_timer_(services.runPollTimer),
+      open_address_(std::move(services.openAddress)) {
+  if (!messages_) {
+    own_messages_ = std::make_unique<QtMessagePresenter>();
+    messages_ = own_messages_.get();
+  }
+  if (!open_address_) {
+    open_address_ = [](const QString& address) {
+      QDesktopServices::openUrl(QUrl::fromUserInput(address));
+    };
+  }
+  setObjectName(QStringLiteral("Form1"));
+  setWindowTitle(QLatin1String(kWindowTitle));
+  progress_ = new ProgressWindow(this);
+
+  UiActions actions;
+  actions.show_progress = [this](int done, int total) { progress_->ShowChunk(done, total); };
+  actions.hide_progress = [this] { progress_->HideNow(); };
+  actions.process_messages = [] { QCoreApplication::processEvents(); };
+  actions.set_covered = [this](bool covered) { SetCovered(covered); };
+  actions.show_message = [this](const std::string& id, const std::string& second) {
+    ShowTextMessage(id, second, MessageKind::Program);
+  };
+  actions.set_poll_timer = [this](bool running) {
+    if (running && run_poll_timer_) {
+      dev_timer_.start();
+    } else if (!running) {
+      dev_timer_.stop();
+    }
+  };
+  ui_port_ = std::make_unique<QtUiPort>(std::move(actions));
+  session_ = std::make_unique<DeviceSession>(services.device, clock_, *ui_port_);
+  FormCreate();
+}
+
+MainWindow::~MainWindow() {
+  dev_timer_.stop();
+  session_.reset();
+}
+
+void MainWindow::FormCreate() {
+  // The background decides the window's size.
+  const QImage background = LoadSkinImage(QStringLiteral("L1_BackGround"));
+  skin_ = background.isNull() ? kFallbackSkin : background.size();
+  BuildControls();
+  resize(skin_);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    move(CenteredOver(QRect(QPoint(0, 0), screen->size()), skin_));
+  }
+  ShowContainer(1);
+
+  LoadInitialImages();
+  if (const auto org = LoadLayoutPack("org")) general_ = ReadGeneralSettings(*org);
+  for (int n = 1; n <= kLanguageCount; ++n) {
+    // Pack fonts that this system lacks fall back to fonts it has, with CJK.
+    const QString font = QString::fromStdString(LangText(n, "FontName"));
+    if (!font.isEmpty()) {
+      QFont::insertSubstitutions(font, {QStringLiteral("DejaVu Sans"),
+                                        QStringLiteral("WenQuanYi Micro Hei")});
+    }
+  }
+  texts_.Select(1);
+  ApplyPacks();
+  ApplyWebPlacement();
+
+  Workspace& workspace = session_->workspace();
+  workspace.hooks.refresh_ui = [this](const ParameterRecord& record, const ProfileKeyCodes& codes) {
+    RefreshUI(record, codes);
+  };
+  workspace.hooks.finish_read = [this] { FinishRead(); };
+
+  ExpectedCodes expected{};
+  if (const auto first = FactoryImage(1)) {
+    if (const auto codes = MakeExpectedCodes(*first,
+                                             static_cast<std::uint32_t>(general_.reserveManufacturerId),
+                                             static_cast<std::uint32_t>(general_.reserveProductId))) {
+      expected = *codes;
+    }
+  }
+  application_title_ = kept_.title.isEmpty() ? QLatin1String(kApplicationTitle) : kept_.title;
+
+  ConnectionCallbacks callbacks;
+  callbacks.read_image = [this] { return session_->flows().Btn_Read().ok(); };
+  callbacks.init_no_device = [this] {
+    session_->workspace().ShowFactoryImage(1, ImageSource::kNoDevice);
+  };
+  callbacks.return_to_main_page = [this] { RefreshErrorAPWindow(); };
+  callbacks.clear_page_lock = [this] { navigation_.ClearLock(); };
+  session_->Connect(expected, std::move(callbacks));
+  session_->connection()->RefreshErrorAP();
+
+  // The start selects language 1: its buttons show as chosen.
+  for (int n = 1; n <= kLanguageCount; ++n) {
+    controls_.ShowImages(AllCopies(QStringLiteral("Lang%1").arg(n),
+                                   n == 1 ? QStringLiteral("SetS_03") : QStringLiteral("SetS_01")));
+  }
+  SetCovered(true);
+  dev_timer_.setObjectName(QStringLiteral("DevTimer"));
+  dev_timer_.setInterval(static_cast<int>(kDevTimerIntervalMs));
+  connect(&dev_timer_, &QTimer::timeout, this, &MainWindow::DevTimerTimer);
+  if (run_poll_timer_) dev_timer_.start();
+  BindHandlers();
+}
+
+void MainWindow::BuildControls() {
+  for (int copy = 1; copy <= kSkinnedPageCount; ++copy) BuildSkinnedPage(copy, this, skin_, controls_);
+  BuildEngineerPage(this, controls_);
+}
+
+void MainWindow::BindHandlers() {
+  hover_ = new HoverController(
+      controls_, [this] { return CurrentHoverContext(); },
+      [this] { return general_.rollingEnabled(); }, this);
+
+  auto bindClick = [this](const QString& label, std::function<void()> handler) {
+    if (auto* control = controls_.Label(label)) {
+      connect(control, &HoverLabel::clicked, this, std::move(handler));
+    }
+  };
+  for (int copy = 1; copy <= kSkinnedPageCount; ++copy) {
+    for (const QString& button : SkinnedButtonNames()) {
+      const QString label = ButtonLabelName(button, copy);
+      if (auto* control = controls_.Label(label)) hover_->Bind(control);
+      const auto ref = ParseButtonLabel(label);
+      if (!ref) continue;
+      switch (ref->family) {
+        case ButtonFamily::Action:
+          bindClick(label, [this, button] { ActionButtonClick(button); });
+          break;
+        case ButtonFamily::Tab:
+          if (const auto page = PageOfTabButton(button)) {
+            bindClick(label, [this, page] { PageButtonClick(*page); });
+          }
+          break;
+        case ButtonFamily::Language: {
+          const int n = button.right(1).toInt();
+          bindClick(label, [this, n] { LanguageButtonClick(n); });
+          break;
+        }
+        case ButtonFamily::Close:
+          bindClick(label, [this] { ExitClick(); });
+          break;
+        case ButtonFamily::Minimise:
+          bindClick(label, [this] { MinimiseClick(); });
+          break;
+        case ButtonFamily::Web:
+          bindClick(label, [this] { WebButtonClick(); });
+          break;
+        case ButtonFamily::KeyFrame:
+          break;
+      }
+    }
+    if (auto* base = controls_.Image(QStringLiteral("Img_Base_%1").arg(copy))) {
+      connect(base, &SkinImage::pressed, this, &MainWindow::StartDrag);
+    }
+    if (auto* panel = controls_.Image(QStringLiteral("Img_P%1").arg(copy))) {
+      connect(panel, &SkinImage::pressed, this, &MainWindow::StartDrag);
+    }
+    if (auto* cover = qobject_cast<CoverLabel*>(controls_.Find(QStringLiteral("Disable_All_%1").arg(copy)))) {
+      connect(cover, &CoverLabel::pressed, this, &MainWindow::StartDrag);
+    }
+  }
+  for (int n = 1; n <= 9; ++n) {
+    if (auto* key = controls_.Label(QStringLiteral("Key%1").arg(n))) hover_->Bind(key);
+  }
+  // The engineer page's own page buttons share the handlers.
+  const std::pair<const char*, Page> engineerButtons[] = {
+      {"Btn_Main_6", Page::Main},     {"Btn_Second_6", Page::Second}, {"Btn_Adv_6", Page::Advanced},
+      {"Btn_Breath_6", Page::Light},  {"Btn_Macro_6", Page::Macro},   {"Btn_Engineer_6", Page::Engineer},
+  };
+  for (const auto& [name, page] : engineerButtons) {
+    if (auto* button = qobject_cast<QAbstractButton*>(controls_.Find(QLatin1String(name)))) {
+      const Page target = page;
+      connect(button, &QAbstractButton::clicked, this, [this, target] { PageButtonClick(target); });
+    }
+  }
+}
+
+void MainWindow::LoadInitialImages() {
+  for (int copy = 1; copy <= kSkinnedPageCount; ++copy) {
+    controls_.ShowImages({{QStringLiteral("Img_Base_%1").arg(copy), QStringLiteral("L1_BackGround")},
+                          {QStringLiteral("Img_P%1").arg(copy), QStringLiteral("L1_Back%1").arg(copy)}});
+  }
+  for (const char* action : {"Confirm", "Apply", "Read", "Confirm1", "Confirm2", "Confirm3"}) {
+    controls_.ShowImages(AllCopies(QLatin1String(action), QStringLiteral("BtnS_01")));
+  }
+  controls_.ShowImages(AllCopies(QStringLiteral("Exit"), QStringLiteral("ExitS_01")));
+  controls_.ShowImages(AllCopies(QStringLiteral("Mini"), QStringLiteral("MiniS_01")));
+  controls_.ShowImages(AllCopies(QStringLiteral("Web"), QStringLiteral("WebS_01")));
+  controls_.ShowImages(TabImagesForActivePage(Page::Main));
+  controls_.ShowImages(AllCopies(QStringLiteral("Lang1"), QStringLiteral("SetS_03")));
+  controls_.ShowImages(AllCopies(QStringLiteral("Lang2"), QStringLiteral("SetS_01")));
+  controls_.ShowImages(AllCopies(QStringLiteral("Lang3"), QStringLiteral("SetS_01")));
+  for (int n = 1; n <= 9; ++n) {
+    controls_.ShowImages({{QStringLiteral("Img_Key%1").arg(n), QStringLiteral("KeyS_01")}});
+  }
+  controls_.ShowImages({{QStringLiteral("Img_ComboKey1"), QStringLiteral("CbS_D")},
+                        {QStringLiteral("Img_ComboKey2"), QStringLiteral("CbS_D")}});
+  // Every skinned button's label takes its picture's size.
+  for (int copy = 1; copy <= kSkinnedPageCount; ++copy) {
+    for (const QString& button : SkinnedButtonNames()) {
+      const auto image = controls_.GeometryOf(ButtonImageName(button, copy));
+      if (image) controls_.Resize(ButtonLabelName(button, copy), image->width(), image->height());
+    }
+  }
+  for (int n = 1; n <= 9; ++n) {
+    const auto image = controls_.GeometryOf(QStringLiteral("Img_Key%1").arg(n));
+    if (image) controls_.Resize(QStringLiteral("Key%1").arg(n), image->width(), image->height());
+  }
+}
+
+void MainWindow::ApplyWebPlacement() {
+  for (int copy = 1; copy <= kSkinnedPageCount; ++copy) {
+    const QString image = ButtonImageName(QStringLiteral("Web"), copy);
+    const QString label = ButtonLabelName(QStringLiteral("Web"), copy);
+    controls_.Move(image, general_.webX, general_.webY);
+    controls_.Move(label, general_.webX, general_.webY);
+    if (const auto place = controls_.GeometryOf(image)) {
+      controls_.Resize(label, place->width(), place->height());
+    }
+  }
+}
+
+void MainWindow::ApplyPacks() {
+  const int n = texts_.index();
+  for (int copy = 1; copy <= kSkinnedPageCount; ++copy) {
+    controls_.ShowImages(
+        {{QStringLiteral("Img_Base_%1").arg(copy), LanguageImageName(n, QStringLiteral("BackGround"))},
+         {QStringLiteral("Img_P%1").arg(copy), LanguageImageName(n, QStringLiteral("Back%1").arg(copy))}});
+  }
+  UpdateWindowShape();
+  if (const auto pack = LoadLayoutPack("org" + std::to_string(n))) {
+    LayoutApplier applier([&pack](const std::string& key) { return pack->Int(key); }, controls_,
+                          general_.numberOrder);
+    layout_ = applier.Apply();
+  }
+  kept_ = ApplyLanguage(texts_, controls_);
+  QFont font;
+  font.setFamily(kept_.fontName);
+  for (int copy = 1; copy <= kSkinnedPageCount; ++copy) {
+    if (auto* page = controls_.Find(PageName(copy))) page->setFont(font);
+  }
+}
+
+void MainWindow::ShowContainer(int container) {
+  for (int copy = 1; copy <= kSkinnedPageCount; ++copy) {
+    if (auto* page = controls_.Find(PageName(copy))) page->setVisible(copy == container);
+  }
+  if (auto* engineer = controls_.Find(QStringLiteral("gbPage6"))) {
+    engineer->setVisible(container == kEngineerContainer);
+  }
+  SizeToSkin();
+}
+
+void MainWindow::SizeToSkin() {
+  const auto* page6 = controls_.Find(QStringLiteral("gbPage6"));
+  const bool engineer = page6 && page6->isVisibleTo(this);
+  const QSize size = engineer ? QSize(kEngineerWidth, kEngineerHeight) : skin_;
+  for (int copy = 1; copy <= kSkinnedPageCount; ++copy) controls_.Resize(PageName(copy), skin_.width(), skin_.height());
+  resize(size);
+  UpdateWindowShape();
+}
+
+void MainWindow::UpdateWindowShape() {
+  const auto* engineer = controls_.Find(QStringLiteral("gbPage6"));
+  if (engineer && engineer->isVisibleTo(this)) {
+    clearMask();
+    return;
+  }
+  // The colour key: keyed and transparent pixels of the background are not
+  // part of the window.
+  const auto* base = controls_.Image(QStringLiteral("Img_Base_1"));
+  const QImage image = base ? LoadSkinImage(base->imageName()) : QImage();
+  if (image.isNull() || !image.hasAlphaChannel()) {
+    clearMask();
+    return;
+  }
+  setMask(QBitmap::fromImage(image.createAlphaMask()));
+}
+
+void MainWindow::ShowPanelBackground(Page page) {
+  const int back = TraitsOf(page).panelBack;
+  controls_.ShowImages({{QStringLiteral("Img_P%1").arg(back),
+                         LanguageImageName(texts_.index(), QStringLiteral("Back%1").arg(back))}});
+}
+
+void MainWindow::RefreshErrorAPWindow() {
+  navigation_.EnterNoDeviceState();
+  ShowContainer(1);
+  controls_.ShowImages(TabImagesForActivePage(Page::Main));
+}
+
+void MainWindow::FinishRead() {
+  const Page checked = navigation_.checked();
+  navigation_.ShowMainAfterRead();
+  ShowContainer(1);
+  if (checked == Page::Main || checked == Page::Second) {
+    controls_.ShowImages(TabImagesForActivePage(checked));
+    ShowProfileLabels(checked == Page::Second);
+  }
+}
+
+void MainWindow::RefreshUI(const ParameterRecord& record, const ProfileKeyCodes&) {
+  const bool keyModeB = (record.ParameterB.KeyModeState >> key_mode_state::kModeBBit) & 1U;
+  controls_.ShowImages({{QStringLiteral("Img_P1"), LanguageImageName(texts_.index(), QStringLiteral("Back1"))}});
+  navigation_.SelectKeyMode(keyModeB);
+  controls_.ShowImages(TabImagesForActivePage(navigation_.checked()));
+  ShowProfileLabels(keyModeB);
+  const std::uint8_t flags = record.ParameterA.KeyModeSwitchFlags;
+  controls_.ShowImages({{QStringLiteral("Img_ComboKey1"), (flags & 0x01) ? QStringLiteral("CbS_E") : QStringLiteral("CbS_D")},
+                        {QStringLiteral("Img_ComboKey2"), (flags & 0x02) ? QStringLiteral("CbS_E") : QStringLiteral("CbS_D")}});
+}
+
+void MainWindow::ShowProfileLabels(bool profileB) {
+  const ProfileKeyCodes& codes = session_->workspace().profile_key_codes;
+  const auto& table = profileB ? codes.ModeB : codes.ModeA;
+  const int language = texts_.index();
+  const TextLookup text = [language](std::string_view id) { return LangText(language, id); };
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    controls_.SetCaption(QStringLiteral("Key%1").arg(i + 1),
+                         QString::fromStdString(KeyCodeToLabel(table[i], text)));
+  }
+}
+
+bool MainWindow::covered() const {
+  const auto* cover = controls_.Find(QStringLiteral("Disable_All_1"));
+  return cover && !cover->isHidden();
+}
+
+QString MainWindow::keyCaption(int n) const { return controls_.Caption(QStringLiteral("Key%1").arg(n)); }
+
+void MainWindow::SetCovered(bool covered) {
+  for (int copy = 1; copy <= kSkinnedPageCount; ++copy) {
+    auto* cover = controls_.Find(QStringLiteral("Disable_All_%1").arg(copy));
+    if (!cover) continue;
+    cover->setVisible(covered);
+    if (covered) {
+      cover->raise();
+      // Close and minimise stay reachable above the cover.
+      for (const char* button : {"Mini", "Exit"}) {
+        for (const QString& name : {ButtonImageName(QLatin1String(button), copy),
+                                    ButtonLabelName(QLatin1String(button), copy)}) {
+          if (auto* control = controls_.Find(name)) control->raise();
+        }
+      }
+    }
+  }
+}
+
+void MainWindow::ShowTextMessage(const std::string& id, const std::string& secondId, MessageKind kind) {
+  QString text = texts_.Text(QString::fromStdString(id));
+  if (!secondId.empty()) text += QStringLiteral("\r\r") + texts_.Text(QString::fromStdString(secondId));
+  messages_->Show(this, text, kind, kept_.fontName);
+}
+
+HoverContext MainWindow::CurrentHoverContext() const {
+  HoverContext context;
+  context.checkedPage = navigation_.checked();
+  context.pageLocked = navigation_.locked();
+  context.checkedLanguage = texts_.index();
+  context.deviceConnected = session_->IsOpen();
+  return context;
+}
+
+void MainWindow::StartDrag(QPoint globalPos) {
+  if (QWindow* handle = windowHandle(); handle && handle->startSystemMove()) return;
+  // The platform cannot move the window itself: follow the mouse by hand.
+  dragging_ = true;
+  drag_offset_ = globalPos - frameGeometry().topLeft();
+  grabMouse();
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent* event) {
+  if (dragging_) {
+    move(event->globalPosition().toPoint() - drag_offset_);
+    return;
+  }
+  QWidget::mouseMoveEvent(event);
+}
+
+void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
+  if (dragging_) {
+    dragging_ = false;
+    releaseMouse();
+    return;
+  }
+  QWidget::mouseReleaseEvent(event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  // FormCloseQuery: the device is released; nothing else is saved.
+  dev_timer_.stop();
+  progress_->HideNow();
+  session_->link().ForgetDevice();
+  if (const std::string error = session_->SaveSimulatedMemory(); !error.empty()) {
+    qWarning("%s", error.c_str());
+  }
+  event->accept();
+}
+
+}  // namespace zelko

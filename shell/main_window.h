@@ -1,0 +1,129 @@
+// The main window (TForm1): the borderless skinned window with its four
+// skinned pages and the engineer page, the poll timer, the covering labels,
+// the progress window and the program's messages. It composes the models
+// (navigation, hover and rolling captions, packs) and the device session;
+// its handlers only translate clicks into their calls.
+#pragma once
+#include <QPoint>
+#include <QSize>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "shell/button_families.h"
+#include "shell/control_registry.h"
+#include "shell/device_session.h"
+#include "shell/general_settings.h"
+#include "shell/language_applier.h"
+#include "shell/language_texts.h"
+#include "shell/layout_values.h"
+#include "shell/message_presenter.h"
+#include "shell/page_navigation.h"
+#include "shell/qt_ui_port.h"
+
+namespace zelko {
+
+class HoverController;
+class ProgressWindow;
+
+struct WindowServices {
+  MessagePresenter* messages = nullptr;  // null: the standard message boxes
+  Clock* clock = nullptr;                // null: the system clock
+  DeviceChoice device;
+  // Tests run the poll by hand and turn the timer off.
+  bool runPollTimer = true;
+  // Opens the web address; null: the system's default handler.
+  std::function<void(const QString&)> openAddress;
+};
+
+class MainWindow : public QWidget {
+  Q_OBJECT
+ public:
+  static constexpr const char* kWindowTitle = "ZELKO77 Gaming Mouse v1.0";
+  static constexpr const char* kApplicationTitle = "ZELKO77 Gaming Mouse";
+
+  explicit MainWindow(WindowServices services);
+  ~MainWindow() override;
+
+  // The button handlers (every copy of a button calls the same one).
+  void PageButtonClick(Page page);            // Btn_Main_0Click .. Btn_Engineer_0Click
+  void ActionButtonClick(const QString& button);  // Read, Apply, Confirm, Confirm1..3
+  void LanguageButtonClick(int languageIndex);    // Btn_Lang1_0Click ..
+  void WebButtonClick();
+  void MinimiseClick();
+  void ExitClick();
+  // One DevTimer tick.
+  void DevTimerTimer();
+
+  // Shows a page regardless of the mouse and the lock (screenshots).
+  void ShowPageUnchecked(Page page);
+
+  ControlRegistry& controls() { return controls_; }
+  const PageNavigation& navigation() const { return navigation_; }
+  HoverController& hover() { return *hover_; }
+  DeviceSession& session() { return *session_; }
+  QTimer& devTimer() { return dev_timer_; }
+  ProgressWindow& progressWindow() { return *progress_; }
+  int languageIndex() const { return texts_.index(); }
+  const LanguageTexts& texts() const { return texts_; }
+  const GeneralSettings& general() const { return general_; }
+  const LayoutSettings& layout() const { return layout_; }
+  const QString& applicationTitle() const { return application_title_; }
+  QSize skinSize() const { return skin_; }
+  bool covered() const;
+  // The caption of profile button n (1..9) on the main page.
+  QString keyCaption(int n) const;
+  // Where a click on the web button would have gone (empty: nowhere yet).
+  const QString& lastOpenedAddress() const { return last_opened_address_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  void FormCreate();
+  void BuildControls();
+  void BindHandlers();
+  void LoadInitialImages();
+  void ApplyPacks();
+  void ApplyWebPlacement();
+  void ShowContainer(int container);
+  void SizeToSkin();
+  void UpdateWindowShape();
+  void ShowPanelBackground(Page page);
+  void RefreshErrorAPWindow();
+  void FinishRead();
+  void RefreshUI(const ParameterRecord& record, const ProfileKeyCodes& codes);
+  void ShowProfileLabels(bool profileB);
+  void SetCovered(bool covered);
+  void ShowTextMessage(const std::string& id, const std::string& secondId, MessageKind kind);
+  void KeepAliveWait();
+  void StartDrag(QPoint globalPos);
+  HoverContext CurrentHoverContext() const;
+
+  MessagePresenter* messages_;
+  std::unique_ptr<MessagePresenter> own_messages_;
+  Clock& clock_;
+  bool run_poll_timer_;
+  ControlRegistry controls_;
+  PageNavigation navigation_;
+  GeneralSettings general_;
+  LayoutSettings layout_;
+  LanguageTexts texts_;
+  KeptTexts kept_;
+  QString application_title_;
+  QString last_opened_address_;
+  QSize skin_;
+  QTimer dev_timer_;
+  ProgressWindow* progress_ = nullptr;
+  HoverController* hover_ = nullptr;
+  std::unique_ptr<QtUiPort> ui_port_;
+  std::unique_ptr<DeviceSession> session_;
+  std::function<void(const QString&)> open_address_;
+  QPoint drag_offset_;
+  bool dragging_ = false;
+};
+
+}  // namespace zelko

@@ -1,0 +1,122 @@
+// The main window's button handlers: page switching, the write buttons,
+// the language switch, the web, minimise and close buttons, and the poll.
+#include <QCoreApplication>
+#include <QMetaObject>
+
+#include "resources/language_pack.h"
+#include "shell/button_families.h"
+#include "shell/hover_controller.h"
+#include "shell/main_window.h"
+
+namespace zelko {
+
+void MainWindow::PageButtonClick(Page page) {
+  switch (navigation_.RequestSwitch(page, session_->IsOpen())) {
+    case PageNavigation::SwitchOutcome::NoDevice:
+      ShowTextMessage("Str020", {}, MessageKind::Standard);
+      return;
+    case PageNavigation::SwitchOutcome::Locked:
+      return;
+    case PageNavigation::SwitchOutcome::Switched:
+      break;
+  }
+  RunHook(session_->workspace().hooks.close_popup_menu);
+  controls_.ShowImages(TabImagesForActivePage(page));
+  if (page == Page::Main || page == Page::Second) {
+    // The key mode the page edits is the one the image will hold.
+    auto& state = session_->workspace().record.ParameterB.KeyModeState;
+    const auto bit = static_cast<std::uint8_t>(1U << key_mode_state::kModeBBit);
+    state = page == Page::Second ? static_cast<std::uint8_t>(state | bit)
+                                 : static_cast<std::uint8_t>(state & ~bit);
+    ShowContainer(1);
+    ShowProfileLabels(page == Page::Second);
+  } else {
+    ShowContainer(TraitsOf(page).container);
+  }
+  ShowPanelBackground(page);
+}
+
+void MainWindow::ShowPageUnchecked(Page page) {
+  navigation_.ClearLock();
+  navigation_.RequestSwitch(page, true);
+  controls_.ShowImages(TabImagesForActivePage(page));
+  ShowContainer(TraitsOf(page).container);
+  if (page == Page::Main || page == Page::Second) ShowProfileLabels(page == Page::Second);
+  ShowPanelBackground(page);
+}
+
+void MainWindow::KeepAliveWait() {
+  for (int i = 0; i < kButtonWaitSteps; ++i) {
+    clock_.SleepMs(kButtonWaitStepMs);
+    QCoreApplication::processEvents();
+  }
+}
+
+void MainWindow::ActionButtonClick(const QString& button) {
+  const auto ref = ParseButtonLabel(ButtonLabelName(button, 1));
+  if (ref) controls_.ShowImages(PressImages(*ref));
+  ImageFlows& flows = session_->flows();
+  if (button == QLatin1String("Read")) {
+    if (!session_->IsOpen()) {
+      ShowTextMessage("Str020", {}, MessageKind::Standard);
+      return;
+    }
+    session_->connection()->ReadDevInfo();
+    return;
+  }
+  if (button == QLatin1String("Apply")) {
+    flows.Btn_Apply_0Click();
+    return;
+  }
+  if (button == QLatin1String("Confirm")) {
+    const FlowResult result = flows.Btn_Apply_0Click();
+    // Closing after a write that did not verify would drop the edits
+    // unnoticed: the window stays open then.
+    if (!result.ok()) return;
+    KeepAliveWait();
+    close();
+    return;
+  }
+  if (button.startsWith(QLatin1String("Confirm"))) {
+    flows.Btn_Confirm1_1Click(button.right(1).toInt());
+  }
+}
+
+void MainWindow::LanguageButtonClick(int languageIndex) {
+  if (languageIndex < 1 || languageIndex > kLanguageCount) return;
+  for (int n = 1; n <= kLanguageCount; ++n) {
+    controls_.ShowImages(AllCopies(QStringLiteral("Lang%1").arg(n),
+                                   n == languageIndex ? QStringLiteral("SetS_03") : QStringLiteral("SetS_01")));
+  }
+  texts_.Select(languageIndex);
+  ApplyPacks();
+  application_title_ = kept_.title;
+  navigation_.RefreshAfterLanguageChange();
+  ShowContainer(navigation_.visibleContainer());
+  // Leaving the pressed button under the mouse restores its new caption.
+  const QString pressed = QStringLiteral("Lang%1").arg(languageIndex);
+  const QString caption = controls_.Caption(ButtonLabelName(pressed, 1));
+  for (int copy = 1; copy <= kSkinnedPageCount; ++copy) {
+    hover_->RememberCaption(ButtonLabelName(pressed, copy), caption);
+  }
+}
+
+void MainWindow::WebButtonClick() {
+  controls_.ShowImages(AllCopies(QStringLiteral("Web"), QStringLiteral("WebS_02")));
+  if (!general_.webEnabled() || general_.web.isEmpty()) return;
+  last_opened_address_ = general_.web;
+  open_address_(general_.web);
+}
+
+void MainWindow::MinimiseClick() {
+  // Posted, not sent: the click finishes before the window goes.
+  QMetaObject::invokeMethod(this, [this] { showMinimized(); }, Qt::QueuedConnection);
+}
+
+void MainWindow::ExitClick() { close(); }
+
+void MainWindow::DevTimerTimer() {
+  if (auto* connection = session_->connection()) connection->DevTimerTimer();
+}
+
+}  // namespace zelko

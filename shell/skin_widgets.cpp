@@ -1,0 +1,69 @@
+#include "shell/skin_widgets.h"
+
+#include <QMouseEvent>
+
+#include "shell/skin_images.h"
+
+namespace zelko {
+
+SkinImage::SkinImage(const QString& objectName, QWidget* parent) : QLabel(parent) {
+  setObjectName(objectName);
+  setAttribute(Qt::WA_TranslucentBackground);
+}
+
+void SkinImage::ShowImage(const QString& imageName) {
+  image_name_ = imageName;
+  const QPixmap pixmap = LoadSkinPixmap(imageName);
+  if (pixmap.isNull()) {
+    clear();
+    return;
+  }
+  setPixmap(pixmap);
+  resize(pixmap.size());
+}
+
+void SkinImage::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) emit pressed(event->globalPosition().toPoint());
+  QLabel::mousePressEvent(event);
+}
+
+HoverLabel::HoverLabel(const QString& objectName, QWidget* parent) : QLabel(parent) {
+  setObjectName(objectName);
+  setAttribute(Qt::WA_TranslucentBackground);
+  setAttribute(Qt::WA_Hover);
+  setAlignment(Qt::AlignCenter);
+  setCursor(Qt::PointingHandCursor);
+}
+
+void HoverLabel::enterEvent(QEnterEvent* event) {
+  QLabel::enterEvent(event);
+  emit entered();
+}
+
+void HoverLabel::leaveEvent(QEvent* event) {
+  QLabel::leaveEvent(event);
+  emit left();
+}
+
+void HoverLabel::mouseReleaseEvent(QMouseEvent* event) {
+  QLabel::mouseReleaseEvent(event);
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+    emit clicked();
+  }
+}
+
+}  // namespace zelko
+
+namespace zelko {
+
+CoverLabel::CoverLabel(const QString& objectName, QWidget* parent) : QLabel(parent) {
+  setObjectName(objectName);
+  setAttribute(Qt::WA_TranslucentBackground);
+}
+
+void CoverLabel::mousePressEvent(QMouseEvent* event) {
+  event->accept();
+  if (event->button() == Qt::LeftButton) emit pressed(event->globalPosition().toPoint());
+}
+
+}  // namespace zelko
