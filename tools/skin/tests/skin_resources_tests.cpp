@@ -1,0 +1,83 @@
+// The images the window loads: present among the resources, decodable by
+// libpng, of the sizes the layout packs were computed for.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "resources/resources.h"
+#include "tools/skin/image_set.h"
+#include "tools/skin/png_io.h"
+
+namespace zelko::skin {
+namespace {
+
+std::vector<ImageSpec> ListedImages() {
+  std::ifstream in(std::string(ZELKO_REPOSITORY_ROOT) + "/resources/tests/skin_images.txt");
+  std::vector<ImageSpec> listed;
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.empty() || line[0] == '#') continue;
+    std::istringstream fields(line);
+    ImageSpec spec;
+    fields >> spec.name >> spec.size.w >> spec.size.h;
+    listed.push_back(spec);
+  }
+  return listed;
+}
+
+RgbaImage Decode(const std::string& name) {
+  const auto bytes = LookupResource(name);
+  if (!bytes) {
+    ADD_FAILURE() << name << " is not a resource";
+    return {};
+  }
+  auto image = DecodePng(*bytes);
+  if (!image) ADD_FAILURE() << name << " does not decode";
+  return image.value_or(RgbaImage{});
+}
+
+TEST(SkinImages, TheListForTheWindowNamesEveryImageWithItsSize) {
+  const auto listed = ListedImages();
+  const auto expected = AllImages();
+  ASSERT_EQ(expected.size(), listed.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(expected[i].name, listed[i].name);
+    EXPECT_EQ(expected[i].size.w, listed[i].size.w) << listed[i].name;
+    EXPECT_EQ(expected[i].size.h, listed[i].size.h) << listed[i].name;
+  }
+}
+
+TEST(SkinImages, EveryListedImageIsAResourceThatDecodesAtItsSize) {
+  for (const ImageSpec& spec : ListedImages()) {
+    const RgbaImage image = Decode(spec.name);
+    EXPECT_EQ(spec.size.w, image.width) << spec.name;
+    EXPECT_EQ(spec.size.h, image.height) << spec.name;
+    bool drawn = false;
+    for (std::size_t i = 3; i < image.rgba.size() && !drawn; i += 4) drawn = image.rgba[i] != 0;
+    EXPECT_TRUE(drawn) << spec.name << " is empty";
+  }
+}
+
+// The window makes maroon pixels transparent. The pictures that shape a
+// window must have no half-transparent pixel (it would leave a fringe), must
+// mark their outside with the colour key, and must have nothing maroon inside.
+TEST(SkinImages, WindowShapesHaveHardEdgesAndTheColourKeyOutside) {
+  for (const char* name : {"L1_BackGround", "L2_BackGround", "L3_BackGround", "Msg"}) {
+    const RgbaImage image = Decode(name);
+    ASSERT_GT(image.width, 0) << name;
+    int outside = 0;
+    for (std::size_t i = 0; i < image.rgba.size(); i += 4) {
+      const std::uint8_t* p = &image.rgba[i];
+      ASSERT_TRUE(p[3] == 0 || p[3] == 255) << name << " pixel " << i / 4 << " alpha " << int{p[3]};
+      const bool key = p[0] == kColourKeyRed && p[1] == 0 && p[2] == 0;
+      EXPECT_EQ(p[3] == 0, key) << name << " pixel " << i / 4;
+      outside += p[3] == 0;
+    }
+    EXPECT_EQ(0, image.rgba[3]) << name << ": the top-left corner is cut away";
+    EXPECT_GT(outside, 0) << name;
+  }
+}
+
+}  // namespace
+}  // namespace zelko::skin
