@@ -18,31 +18,54 @@ using namespace theme;
 
 constexpr float kMouseRx = 86, kMouseRy = 146;
 
-// Where each button sits on the mouse, from the mouse's centre.
-constexpr Vec kButtonSpots[9] = {
-    {-42, -92},  // 1 left button
-    {0, -108},   // 2 wheel
-    {42, -92},   // 3 right button
-    {-86, 6},    // 4 backward (left side)
-    {-86, -40},  // 5 forward (left side)
-    {0, -58},    // 6 DPI
-    {0, -30},    // 7 behind DPI
-    {-82, 52},   // 8 lower side button
-    {86, 0},     // 9 right side button
+// Where each button sits on the mouse, from the mouse's centre. Side buttons
+// (side = -1 left, +1 right) sit on the shell's edge at their height.
+struct Spot {
+  float x, y;
+  int side;
+};
+constexpr Spot kButtonSpots[9] = {
+    {-42, -92, 0},  // 1 left button
+    {0, -108, 0},   // 2 wheel
+    {42, -92, 0},   // 3 right button
+    {0, 4, -1},     // 4 backward
+    {0, -40, -1},   // 5 forward
+    {0, -58, 0},    // 6 DPI
+    {0, -30, 0},    // 7 behind DPI
+    {0, 50, -1},    // 8 lower side button
+    {0, 0, 1},      // 9 right side button
 };
 
-Shape Ellipse(Vec o, float rx, float ry) {
-  const float k = std::min(rx, ry);
-  return {[=](float x, float y) { return (std::hypot((x - o.x) / rx, (y - o.y) / ry) - 1) * k; },
-          {o.x - rx - 2, o.y - ry - 2, 2 * rx + 4, 2 * ry + 4}};
+// Half the shell's width at height dy from the centre: narrower at the front
+// and drawn in at the waist where the thumb rests.
+float HalfWidth(float dy) {
+  const float front = 0.93f + 0.07f * std::clamp((dy + kMouseRy) / (2 * kMouseRy), 0.0f, 1.0f);
+  const float waist = 1 - 0.08f * std::exp(-std::pow((dy - 8) / 55, 2.0f));
+  return kMouseRx * front * waist;
+}
+
+Vec SpotAt(Vec o, const Spot& s) {
+  if (s.side == 0) return {o.x + s.x, o.y + s.y};
+  return {o.x + static_cast<float>(s.side) * (HalfWidth(s.y) + 2), o.y + s.y};
+}
+
+Shape Shell(Vec o) {
+  return {[o](float x, float y) {
+            const float dy = y - o.y;
+            return (std::hypot((x - o.x) / HalfWidth(std::clamp(dy, -kMouseRy, kMouseRy)), dy / kMouseRy) - 1) *
+                   kMouseRx * 0.9f;
+          },
+          {o.x - kMouseRx - 2, o.y - kMouseRy - 2, 2 * kMouseRx + 4, 2 * kMouseRy + 4}};
 }
 
 void DrawMouse(Canvas& c, Vec o) {
-  const Shape body = Ellipse(o, kMouseRx, kMouseRy);
-  c.Glow(Ellipse({o.x, o.y + 6}, kMouseRx, kMouseRy), C(0x000000, 0.55f), 18);
+  const Shape body = Shell(o);
+  c.Glow(Shell({o.x, o.y + 6}), C(0x000000, 0.55f), 18);
   // side buttons stand out of the shell
-  for (const Rect& r : {Rect{o.x - 93, o.y - 56, 14, 30}, Rect{o.x - 93, o.y - 10, 14, 30},
-                        Rect{o.x - 89, o.y + 38, 12, 28}, Rect{o.x + 79, o.y - 15, 14, 30}}) {
+  for (const Spot& s : kButtonSpots) {
+    if (s.side == 0) continue;
+    const float edge = o.x + static_cast<float>(s.side) * HalfWidth(s.y);
+    const Rect r{s.side < 0 ? edge - 7 : edge - 6, o.y + s.y - 15, 13, 30};
     c.Fill(RoundRect(r, 5), C(kRaisedHi));
     c.Fill(InnerOutline(RoundRect(r, 5), 1), C(kLineHi));
   }
@@ -87,7 +110,7 @@ Canvas DrawMainPanel(const SkinLayout& s) {
   DrawMouse(c, mouse);
   for (int k = 1; k <= 9; ++k) {
     const std::string key = "Key" + std::to_string(k);
-    const Vec spot{mouse.x + kButtonSpots[k - 1].x, mouse.y + kButtonSpots[k - 1].y};
+    const Vec spot = SpotAt(mouse, kButtonSpots[k - 1]);
     if (s.Enabled(key) && s.Inside(key)) {
       const Point p = s.At(key);
       const Rect frame = pen.Local(static_cast<float>(p.x), static_cast<float>(p.y), kKeyFrameSize.w,

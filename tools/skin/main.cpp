@@ -101,7 +101,7 @@ int Run(const Options& options) {
   if (!options.preview.empty()) {
     for (const SkinLayout& layout : layouts) {
       const std::string l = options.preview + "/preview_L" + std::to_string(layout.language());
-      for (int page = 1; page <= 4; ++page) {
+      for (int page = 1; page <= 5; ++page) {
         ok = WritePng(l + "_page" + std::to_string(page) + ".png", ComposePreview(layout, page, images),
                       Outside::kBlack) && ok;
       }

@@ -13,16 +13,6 @@ constexpr PageWords kEnglish{
     "LIGHT EFFECT", "MODE", "SPEED", "LED COUNT",
     "MACRO LIBRARY", "EVENTS", "DELAY", "ON KEY RELEASE", "STOP AT ONCE", "PLAY TO END"};
 
-constexpr PageWords kCompact{
-    "ZK-77", "", "", "",
-    "", "3 S",
-    "CPI", "FIRE", "N", "X8 MS", "CPI N", "",
-    "", "", "", "", "",
-    "LED", "LED", "M+CPI", "L+CPI", "A/B", "ON", "OFF", "A/B",
-    "A", "LED", "100%", "50%", "A/B", "A", "B",
-    "LED", "", "", "LED N",
-    "", "", "", "", "STOP", "END"};
-
 constexpr PageWords kSecondEnglish{
     "MOUSE CONTROL CENTER", "MODES", "CONFIG FILES", "LANGUAGE",
     "KEY SETTINGS", "HOLD 3 S",
@@ -37,8 +27,7 @@ constexpr PageWords kSecondEnglish{
 
 const PageWords& WordsFor(int language) {
   switch (language) {
-    case 2:
-      return kCompact;
+    case 2:  // short technical terms, as in the third pack
     case 3:
       return kSecondEnglish;
     default:

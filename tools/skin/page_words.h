@@ -1,7 +1,8 @@
 // The few words the backgrounds and panels carry, per language. The window
 // draws every caption that has a text id in the language packs; these are the
 // headings and option names that have none. The second language's pictures
-// keep to short technical terms, as the skin has no CJK glyphs of its own.
+// use the short technical terms of the third, as the skin's pixel font has
+// Latin capitals only.
 #pragma once
 
 namespace zelko::skin {

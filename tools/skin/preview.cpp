@@ -1,5 +1,6 @@
 #include "tools/skin/preview.h"
 
+#include <algorithm>
 #include <array>
 
 #include "tools/skin/image_set.h"
@@ -72,7 +73,7 @@ void Chrome(Composer& k, const SkinLayout& s, int page) {
   };
   const Tab tabs[] = {{"Btn_B1", "PROFILE 1", page == 1}, {"Btn_B2", "PROFILE 2", false},
                       {"Btn_B4", "ADVANCED", page == 2},  {"Btn_B5", "LIGHT", page == 3},
-                      {"Btn_B11", "MACRO", page == 4},    {"Btn_B6", "SAVE PROFILE", false},
+                      {"Btn_B11", "MACRO", page >= 4},    {"Btn_B6", "SAVE PROFILE", false},
                       {"Btn_B7", "LOAD PROFILE", false},  {"Btn_B8", "ENGLISH", s.language() == 1},
                       {"Btn_B9", "CHINESE", s.language() == 2}, {"Btn_B10", "ENGLISH 2", s.language() == 3}};
   for (const Tab& t : tabs) {
@@ -169,7 +170,8 @@ Canvas ComposePreview(const SkinLayout& s, int page, const ImageMap& images) {
   Composer k(out, images);
   const std::string lang = "L" + std::to_string(s.language()) + "_";
   k.Put(lang + "BackGround", {0, 0});
-  k.Put(lang + "Back" + std::to_string(page), s.At("P" + std::to_string(page)));
+  const int panel = std::min(page, 4);
+  k.Put(lang + "Back" + std::to_string(panel), s.At("P" + std::to_string(panel)));
   Chrome(k, s, page);
   switch (page) {
     case 1:
@@ -180,6 +182,9 @@ Canvas ComposePreview(const SkinLayout& s, int page, const ImageMap& images) {
       break;
     case 3:
       LightControls(k, s);
+      break;
+    case 4:
+      MacroControls(k, s);
       break;
     default:
       MacroControls(k, s);

@@ -13,7 +13,7 @@ namespace zelko::skin {
 
 using ImageMap = std::map<std::string, Canvas>;
 
-// page: 1 main, 2 advanced, 3 light, 4 macro.
+// page: 1 main, 2 advanced, 3 light, 4 macro, 5 macro with the insert panel open.
 Canvas ComposePreview(const SkinLayout& layout, int page, const ImageMap& images);
 
 // The dialog background with the colour chooser's controls.

@@ -126,9 +126,9 @@ void MainPage(SkinLayout& s, int language) {
       {left, 302},   // 4 backward
       {left, 246},   // 5 forward
       {right, 262},  // 6 DPI
-      {right, 318},  // 7 behind DPI
+      {right, 374},  // 7 behind DPI
       {left, 358},   // 8 lower side button
-      {right, 374},  // 9 right side button
+      {right, 318},  // 9 right side button
   };
   for (int k = 0; k < 9; ++k) {
     s.Button("Key" + std::to_string(k + 1), true,
