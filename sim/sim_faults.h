@@ -43,7 +43,8 @@ struct SimFaults {
 
   // Address -> number of writes lost before one keeps (kNeverKeeps: all).
   std::map<std::uint16_t, int> dropped_writes;
-  // Chunk numbers of a block read that are never acknowledged.
+  // Chunk numbers of a block read that are never acknowledged: each is
+  // refused five times (the host's attempts), then skipped.
   std::set<int> unacknowledged_read_chunks;
   // After this many reports (Set and Get Feature) the mouse is unplugged.
   std::optional<long> unplug_after_reports;

@@ -117,15 +117,28 @@ SimulatedMouse::Report SimulatedMouse::BeginBlock(Report reply, bool read) {
   cursor_ = address;
   remaining_ = length;
   chunk_index_ = 0;
+  chunk_refusals_ = 0;
   return reply;
 }
 
 SimulatedMouse::Report SimulatedMouse::NextReadChunk(Report reply) {
-  if (mode_ != BlockMode::kRead || faults_.unacknowledged_read_chunks.count(chunk_index_)) {
+  if (mode_ != BlockMode::kRead) {
     reply[kAckByte] = kAckRefused;
     return reply;
   }
   const std::size_t count = std::min<std::size_t>(kChunkDataLength, remaining_);
+  if (faults_.unacknowledged_read_chunks.count(chunk_index_)) {
+    // Refused as often as the host asks for it; then the firmware moves on,
+    // so the next request gets the next chunk.
+    reply[kAckByte] = kAckRefused;
+    if (++chunk_refusals_ >= kReadChunkTiming.attempts) {
+      chunk_refusals_ = 0;
+      cursor_ = static_cast<std::uint16_t>(cursor_ + count);
+      remaining_ = static_cast<std::uint16_t>(remaining_ - count);
+      ++chunk_index_;
+    }
+    return reply;
+  }
   for (std::size_t i = 0; i < kChunkDataLength; ++i) {
     reply[kReadChunkFirstDataByte + i] = i < count ? memory_[cursor_ + i] : 0x00;
   }

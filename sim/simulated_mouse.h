@@ -66,6 +66,7 @@ class SimulatedMouse {
   std::uint16_t cursor_ = 0;
   std::uint16_t remaining_ = 0;
   int chunk_index_ = 0;
+  int chunk_refusals_ = 0;
 };
 
 }  // namespace zelko::sim
