@@ -23,11 +23,20 @@ constexpr PageWords kSecondEnglish{
     "LED MODE", "MODE", "LED STEP", "LED NUMBER",
     "BASE MACROS", "MACRO CONTENT", "DELAY", "RELEASE KEY", "FOR STOP", "FOR CONTINUE"};
 
+// The second language's pictures: the same terms under the title the second
+// pack gives the program (a gaming mouse driver).
+constexpr PageWords kSecondLanguage = [] {
+  PageWords w = kSecondEnglish;
+  w.subtitle = "GAMING MOUSE DRIVER";
+  return w;
+}();
+
 }  // namespace
 
 const PageWords& WordsFor(int language) {
   switch (language) {
-    case 2:  // short technical terms, as in the third pack
+    case 2:
+      return kSecondLanguage;
     case 3:
       return kSecondEnglish;
     default:
