@@ -18,7 +18,14 @@ DeviceSession::DeviceSession(const DeviceChoice& choice, Clock& clock, UiPort& u
       sim::LoadMemoryFile(simulate_file_, memory, load_error_);
     }
     mouse_ = std::make_unique<sim::SimulatedMouse>(clock_, memory, choice.faults);
-    transport_ = std::make_unique<sim::SimTransport>(*mouse_);
+    if (choice.simulateAbsent) {
+      // A keyboard of another maker: the poll sees a device, not the mouse.
+      const HidAttributes keyboard{0x046D, 0xC31C, 0x0110};
+      transport_ = std::make_unique<sim::SimTransport>(
+          *mouse_, std::vector<sim::SimInterface>{{"sim:other/keyboard", keyboard, 9, false}});
+    } else {
+      transport_ = std::make_unique<sim::SimTransport>(*mouse_);
+    }
   } else {
     transport_ = CreatePlatformTransport();
   }

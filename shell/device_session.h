@@ -25,6 +25,8 @@ struct DeviceChoice {
   // saved back to it when the session ends.
   std::string simulateFile;
   sim::SimFaults faults;
+  // The simulated mouse is not plugged in; another HID device is.
+  bool simulateAbsent = false;
   std::optional<DeviceIdentity> identity;  // --device VID:PID
 };
 

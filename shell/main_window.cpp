@@ -301,6 +301,8 @@ void MainWindow::SizeToSkin() {
 }
 
 void MainWindow::UpdateWindowShape() {
+  // Platforms without windows of their own (offscreen) have no shapes.
+  if (QGuiApplication::platformName() == QLatin1String("offscreen")) return;
   const auto* engineer = controls_.Find(QStringLiteral("gbPage6"));
   if (engineer && engineer->isVisibleTo(this)) {
     clearMask();

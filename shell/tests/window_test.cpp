@@ -1,0 +1,234 @@
+// The main window on the simulated mouse and without one: start-up, pages
+// and their lock, the write buttons, the language switch.
+#include <QtTest>
+
+#include "image/image_codec.h"
+#include "shell/hover_controller.h"
+#include "shell/progress_window.h"
+#include "shell/skin_widgets.h"
+#include "window_fixture.h"
+
+using namespace zelko;
+using zelko::test::WindowFixture;
+
+namespace {
+
+QString ImageOf(MainWindow& window, const QString& control) {
+  auto* image = window.controls().Image(control);
+  return image ? image->imageName() : QStringLiteral("<none>");
+}
+
+bool Shown(MainWindow& window, const char* container) {
+  auto* page = window.controls().Find(QLatin1String(container));
+  return page && page->isVisibleTo(&window);
+}
+
+// Reads the simulated mouse the way the first poll does.
+void ConnectAndRead(WindowFixture& f) {
+  f.window->DevTimerTimer();
+  QVERIFY(f.window->session().IsOpen());
+  QVERIFY(!f.window->covered());
+}
+
+}  // namespace
+
+class WindowTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void startsCoveredWithTheFirstFactoryImageAndAsksForTheMouse() {
+    WindowFixture f(WindowFixture::NoMouse());
+    MainWindow& w = *f.window;
+    QCOMPARE(w.windowTitle(), QString("ZELKO77 Gaming Mouse v1.0"));
+    QVERIFY(w.covered());
+    QVERIFY(w.navigation().locked());
+    QVERIFY(Shown(w, "gbPage1"));
+    QCOMPARE(w.keyCaption(1), QString("Left Click"));
+    QCOMPARE(w.keyCaption(4), QString("Backward"));
+    QVERIFY(f.messages.shown.empty());
+
+    w.DevTimerTimer();  // the first search finds nothing
+    QCOMPARE(f.messages.texts(), QStringList{"Please connect your Gaming Mouse\r\r"});
+    QVERIFY(w.covered());
+    QVERIFY(!w.session().IsOpen());
+  }
+
+  void readsTheSimulatedMouseAndUncovers() {
+    // The mouse holds other buttons than the factory image: Key1 right
+    // click, Key8 left click.
+    WindowFixture f(WindowFixture::SimulatedMouse());
+    auto* mouse = f.window->session().simulatedMouse();
+    Workspace image;
+    image.data_buf = mouse->memory();
+    image.UnpackSections();
+    image.record.Profile.ModeA[0] = {0x01, 0x02, 0x00};
+    image.record.Profile.ModeA[7] = {0x01, 0x01, 0x00};
+    image.PackImage();
+    mouse->memory() = image.data_buf;
+
+    ConnectAndRead(f);
+    MainWindow& w = *f.window;
+    QVERIFY(!w.navigation().locked());
+    QCOMPARE(w.keyCaption(1), QString("Right Click"));
+    QCOMPARE(w.keyCaption(8), QString("Left Click"));
+    QVERIFY(f.messages.shown.empty());
+    QVERIFY(!w.progressWindow().isVisible());
+  }
+
+  void pageButtonsNeedTheMouse() {
+    WindowFixture f(WindowFixture::NoMouse());
+    f.window->PageButtonClick(Page::Advanced);
+    QCOMPARE(f.messages.shown.size(), std::size_t{1});
+    QCOMPARE(f.messages.shown[0].text, QString("Finding the device"));
+    QCOMPARE(f.messages.shown[0].kind, MessageKind::Standard);
+    QVERIFY(Shown(*f.window, "gbPage1"));
+  }
+
+  void aForeignMouseKeepsTheWindowLocked() {
+    sim::SimFaults faults;
+    faults.identity = std::array<std::uint8_t, 2>{0x12, 0x34};
+    WindowFixture f(WindowFixture::SimulatedMouse(faults));
+    f.window->DevTimerTimer();
+    QCOMPARE(f.messages.texts(), QStringList{"The mouse manufacturer or product id error"});
+    QVERIFY(f.window->session().IsOpen());
+    QVERIFY(f.window->covered());
+    f.window->PageButtonClick(Page::Light);  // locked: nothing at all
+    QCOMPARE(f.messages.shown.size(), std::size_t{1});
+    QVERIFY(Shown(*f.window, "gbPage1"));
+  }
+
+  void switchesPages() {
+    WindowFixture f(WindowFixture::SimulatedMouse());
+    ConnectAndRead(f);
+    MainWindow& w = *f.window;
+    const QSize skin = w.skinSize();
+
+    w.PageButtonClick(Page::Light);
+    QVERIFY(Shown(w, "gbPage3") && !Shown(w, "gbPage1"));
+    for (int copy = 1; copy <= 4; ++copy) {
+      QCOMPARE(ImageOf(w, QStringLiteral("Img_Breath_%1").arg(copy)), QString("SetS_03"));
+      QCOMPARE(ImageOf(w, QStringLiteral("Img_Main_%1").arg(copy)), QString("SetS_01"));
+    }
+    QCOMPARE(ImageOf(w, "Img_P3"), QString("L1_Back3"));
+
+    w.PageButtonClick(Page::Second);
+    QVERIFY(Shown(w, "gbPage1"));
+    QCOMPARE(w.navigation().checked(), Page::Second);
+    QVERIFY(w.session().workspace().record.ParameterB.KeyModeState & 0x80);
+
+    w.PageButtonClick(Page::Engineer);
+    QCOMPARE(w.size(), QSize(1076, 640));
+    w.PageButtonClick(Page::Macro);
+    QCOMPARE(w.size(), skin);
+    QVERIFY(f.messages.shown.empty());
+  }
+
+  void hoveringATabWhileAnotherPageIsActive() {
+    WindowFixture f(WindowFixture::SimulatedMouse());
+    ConnectAndRead(f);
+    MainWindow& w = *f.window;
+    w.PageButtonClick(Page::Light);
+    w.hover().Enter("Btn_Adv_3");
+    QCOMPARE(ImageOf(w, "Img_Adv_3"), QString("SetS_02"));
+    QCOMPARE(ImageOf(w, "Img_Adv_1"), QString("SetS_01"));
+    QVERIFY(w.hover().timerActive());
+    w.hover().Leave("Btn_Adv_3");
+    QCOMPARE(ImageOf(w, "Img_Adv_3"), QString("SetS_01"));
+    for (int copy = 1; copy <= 4; ++copy) {
+      QCOMPARE(ImageOf(w, QStringLiteral("Img_Breath_%1").arg(copy)), QString("SetS_03"));
+    }
+    QVERIFY(!w.hover().timerActive());
+    QCOMPARE(w.controls().Caption("Btn_Adv_3"), QString("Advanced"));
+  }
+
+  void languageSwitchTranslatesTheButtonLabels() {
+    WindowFixture f(WindowFixture::NoMouse());
+    MainWindow& w = *f.window;
+    w.controls().SetCaption("Key9", "Ctrl+A");
+    w.LanguageButtonClick(3);
+    QCOMPARE(w.languageIndex(), 3);
+    QCOMPARE(w.keyCaption(1), QString("Left Key"));
+    QCOMPARE(w.keyCaption(4), QString("WWW Back"));  // the last id with that text wins
+    QCOMPARE(w.keyCaption(9), QString("Ctrl+A"));
+    QCOMPARE(w.controls().Caption("Btn_Main_2"), QString("Mode A"));
+    QCOMPARE(w.applicationTitle(), w.texts().title());
+    for (int copy = 1; copy <= 4; ++copy) {
+      QCOMPARE(ImageOf(w, QStringLiteral("Img_Lang3_%1").arg(copy)), QString("SetS_03"));
+      QCOMPARE(ImageOf(w, QStringLiteral("Img_Lang1_%1").arg(copy)), QString("SetS_01"));
+      QCOMPARE(ImageOf(w, QStringLiteral("Img_Base_%1").arg(copy)), QString("L3_BackGround"));
+    }
+    // Still locked without a mouse: the main page stays.
+    QVERIFY(Shown(w, "gbPage1"));
+  }
+
+  void leavingTheLanguageButtonRestoresItsNewCaption() {
+    WindowFixture f(WindowFixture::NoMouse());
+    MainWindow& w = *f.window;
+    w.hover().Enter("Btn_Lang2_1");
+    w.LanguageButtonClick(2);
+    w.hover().Leave("Btn_Lang2_1");
+    QCOMPARE(w.controls().Caption("Btn_Lang2_1"), w.texts().Text("Str012"));
+  }
+
+  void applyWritesAndVerifies() {
+    WindowFixture f(WindowFixture::SimulatedMouse());
+    ConnectAndRead(f);
+    MainWindow& w = *f.window;
+    auto* mouse = w.session().simulatedMouse();
+    const auto before = mouse->memory();
+    // Button 2 of profile 1 becomes Forward.
+    w.session().workspace().record.Profile.ModeA[1] = {0x01, 0x10, 0x00};
+    w.ActionButtonClick("Apply");
+    for (int copy = 1; copy <= 4; ++copy) {
+      QCOMPARE(ImageOf(w, QStringLiteral("Img_Apply_%1").arg(copy)), QString("BtnS_03"));
+    }
+    QVERIFY(mouse->memory() != before);
+    QCOMPARE(mouse->memory()[0x43], std::uint8_t{0x01});
+    QCOMPARE(mouse->memory()[0x44], std::uint8_t{0x10});
+    QVERIFY(mouse->memory() == w.session().workspace().data_buf);
+    QVERIFY(f.messages.shown.empty());
+    QVERIFY(!w.covered());
+    QVERIFY(f.clock.NowMs() >= 110);  // the pressed look was given its pause
+  }
+
+  void applyThatDoesNotVerifyShowsFail() {
+    sim::SimFaults faults;
+    faults.dropped_writes[0x44] = sim::kNeverKeeps;
+    WindowFixture f(WindowFixture::SimulatedMouse(faults));
+    ConnectAndRead(f);
+    f.window->session().workspace().record.Profile.ModeA[1] = {0x01, 0x10, 0x00};
+    f.window->show();
+    f.window->ActionButtonClick("Confirm");
+    QCOMPARE(f.messages.texts(), QStringList{"Fail"});
+    QVERIFY(f.window->isVisible());  // the edits are not dropped by closing
+  }
+
+  void confirmWithoutAMouseStaysOpen() {
+    WindowFixture f(WindowFixture::NoMouse());
+    f.window->show();
+    f.window->ActionButtonClick("Confirm");
+    QCOMPARE(f.messages.texts(), QStringList{"Finding the device"});
+    QVERIFY(f.window->isVisible());
+  }
+
+  void confirmWritesAndCloses() {
+    WindowFixture f(WindowFixture::SimulatedMouse());
+    ConnectAndRead(f);
+    f.window->show();
+    f.window->ActionButtonClick("Confirm");
+    QVERIFY(f.messages.shown.empty());
+    QVERIFY(!f.window->isVisible());
+    QVERIFY(!f.window->session().IsOpen());
+  }
+
+  void webButtonFollowsItsSwitch() {
+    WindowFixture f(WindowFixture::NoMouse());
+    f.window->WebButtonClick();
+    for (int copy = 1; copy <= 4; ++copy) {
+      QCOMPARE(ImageOf(*f.window, QStringLiteral("Img_Web_%1").arg(copy)), QString("WebS_02"));
+    }
+    QCOMPARE(f.opened.size(), f.window->general().webEnabled() && !f.window->general().web.isEmpty() ? 1 : 0);
+  }
+};
+
+QTEST_MAIN(WindowTest)
+#include "window_test.moc"
