@@ -85,7 +85,7 @@ SimulatedMouse::Report SimulatedMouse::Execute(const Report& request) {
       reply = NextReadChunk(reply);
       break;
     case CommandCode::kNextWriteChunk:
-      reply = NextWriteChunk(reply);
+      reply = NextWriteChunk(request);
       break;
     case CommandCode::kSystemReload:
       mode_ = BlockMode::kNone;
@@ -148,6 +148,8 @@ SimulatedMouse::Report SimulatedMouse::NextReadChunk(Report reply) {
   return reply;
 }
 
+// `reply` starts as the request: its bytes 2..7 are the data (byte 7 too,
+// before the acknowledgement replaces it).
 SimulatedMouse::Report SimulatedMouse::NextWriteChunk(Report reply) {
   if (mode_ != BlockMode::kWrite) {
     reply[kAckByte] = kAckRefused;

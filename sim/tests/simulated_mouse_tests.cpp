@@ -1,0 +1,215 @@
+#include "sim/simulated_mouse.h"
+
+#include <gtest/gtest.h>
+
+#include "sim/factory_memory.h"
+#include "sim/tests/sim_rig.h"
+
+namespace zelko::sim {
+namespace {
+
+using testing::SimRig;
+
+std::vector<std::uint8_t> ReadAll(SimRig& rig, BlockTransferReport* report = nullptr) {
+  std::vector<std::uint8_t> memory(kDeviceMemorySize);
+  rig.InExchange([&] { EXPECT_TRUE(rig.channel.ReadBlockWithProgress(0, kDeviceMemorySize, memory, report)); });
+  return memory;
+}
+
+TEST(SimulatedMouse, StartsAsFactoryImageOne) {
+  const DeviceMemory memory = FactoryMemory();
+  EXPECT_EQ(memory[0x000], 0x45);
+  EXPECT_EQ(memory[0x07F], 0x99);
+  EXPECT_EQ(memory[0x036], 0xFF);
+  EXPECT_EQ(memory[0x037], 0xFF);
+  EXPECT_EQ(memory[0x0FA], 0x96);
+  for (std::size_t i = 0x100; i < memory.size(); ++i) ASSERT_EQ(memory[i], 0) << i;
+}
+
+TEST(SimulatedMouse, ShowsThreeInterfacesAndOnlyTheVendorOneIsTaken) {
+  SimRig rig({}, /*open=*/false);
+  EXPECT_EQ(rig.link.CountHidDevices(), 3);
+  ASSERT_TRUE(rig.Open());
+  EXPECT_EQ(rig.link.DevicePath(), "sim:mouse/vendor");
+  EXPECT_EQ(rig.link.state().DeviceVersion, 0x0104u);
+  // The pointer interface refuses feature transfers.
+  const HidHandle pointer = rig.transport.Open("sim:mouse/pointer");
+  std::array<std::uint8_t, 8> report{0x04, 0x01};
+  EXPECT_FALSE(rig.transport.SetFeature(pointer, report));
+  rig.transport.Close(pointer);
+}
+
+TEST(SimulatedMouse, HealthyHandshakeAndFullReadInVirtualTime) {
+  SimRig rig;
+  const auto memory = ReadAll(rig);
+  const DeviceMemory factory = FactoryMemory();
+  EXPECT_TRUE(std::equal(memory.begin(), memory.end(), factory.begin()));
+  EXPECT_EQ(rig.mouse.executed(CommandCode::kNextReadChunk), 342);
+  EXPECT_EQ(rig.mouse.executed(CommandCode::kSystemReload), 1);
+  EXPECT_EQ(rig.mouse.executed(CommandCode::kEndExchange), 1);
+  // Commands 1, 3, 4, 8, 2 at 10 ms each; 342 chunks at 5 ms.
+  EXPECT_EQ(rig.clock.NowMs(), 5u * 10 + 342u * 5);
+}
+
+TEST(SimulatedMouse, WritesLandAndReadBack) {
+  SimRig rig;
+  std::vector<std::uint8_t> image(kDeviceMemorySize);
+  for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(i ^ 0x5A);
+  BlockTransferReport report;
+  rig.InExchange([&] { EXPECT_TRUE(rig.channel.WriteBlock(0, kDeviceMemorySize, image, &report)); });
+  EXPECT_TRUE(report.all_acknowledged());
+  EXPECT_EQ(ReadAll(rig), image);
+
+  // A short last chunk writes only the block's bytes.
+  const std::uint8_t before = rig.mouse.memory()[0x101];
+  const std::vector<std::uint8_t> one{0x42};
+  rig.InExchange([&] { EXPECT_TRUE(rig.channel.WriteBlock(0x100, 1, one)); });
+  EXPECT_EQ(rig.mouse.memory()[0x100], 0x42);
+  EXPECT_EQ(rig.mouse.memory()[0x101], before);
+}
+
+TEST(SimulatedMouse, RefusesBlocksOutsideAnExchangeOrMemory) {
+  SimRig rig;
+  std::vector<std::uint8_t> bytes(16);
+  EXPECT_FALSE(rig.channel.ReadBlock(0, 16, bytes));  // no command 1 yet
+  rig.InExchange([&] {
+    EXPECT_FALSE(rig.channel.ReadBlock(0x07F8, 16, bytes));  // past 2048
+    EXPECT_TRUE(rig.channel.ReadBlock(0x07F0, 16, bytes));
+    EXPECT_FALSE(rig.channel.WriteChunk(1, 2, 3, 4, 5, 6));  // no block write open
+  });
+}
+
+TEST(SimulatedMouse, StatusFaultsDecideTheHandshake) {
+  struct Case {
+    const char* name;
+    SimFaults faults;
+    ExchangeState state;
+    std::uint32_t chip_id;
+  };
+  SimFaults chip35, chipFD, no_flag, signature;
+  chip35.chip_code = 0x35;
+  chipFD.chip_code = 0xFD;
+  no_flag.status_flag = false;
+  signature.signature = 0x00;
+  const Case cases[] = {
+      {"healthy", {}, ExchangeState::kConfigurable, 0x99},
+      {"chip 0x35", chip35, ExchangeState::kNotConfigurable, 0x90},
+      {"chip 0xFD", chipFD, ExchangeState::kNotConfigurable, 0x98},
+      {"flag clear", no_flag, ExchangeState::kNotConfigurable, 0x99},
+      {"bad signature", signature, ExchangeState::kBadSignature, 0x99},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SimRig rig(c.faults);
+    bool transferred = false;
+    const ExchangeResult result = rig.InExchange([&] { transferred = true; });
+    EXPECT_EQ(result.state, c.state);
+    EXPECT_EQ(result.chip_id, c.chip_id);
+    EXPECT_EQ(transferred, c.state == ExchangeState::kConfigurable);
+    // The closing pair follows a completed handshake only.
+    const int closing = c.state == ExchangeState::kBadSignature ? 0 : 1;
+    EXPECT_EQ(rig.mouse.executed(CommandCode::kSystemReload), closing);
+    EXPECT_EQ(rig.mouse.executed(CommandCode::kEndExchange), closing);
+    EXPECT_EQ(rig.mouse.executed(CommandCode::kBeginBlockRead), 0);
+  }
+}
+
+TEST(SimulatedMouse, AcknowledgementFaults) {
+  struct Case {
+    const char* name;
+    SimFaults faults;
+    bool acknowledged;
+    long reports;  // Set and Get Feature calls the command took
+  };
+  SimFaults slow, too_slow, refuses_twice, silent, late_zero;
+  slow.not_ready_polls = 4;
+  too_slow.not_ready_polls = 5;
+  refuses_twice.ack_value = 0x55;
+  refuses_twice.ack_value_replies = 2;
+  silent.no_answer = true;
+  late_zero.ack_value = 0x00;
+  late_zero.ack_value_replies = 7;  // five polls of the first attempt, two of the second
+  const Case cases[] = {
+      {"four not-ready polls fit in one attempt", slow, true, 1 + 5},
+      {"five not-ready polls never do", too_slow, false, 5 * (1 + 5)},
+      {"refused twice, then resent", refuses_twice, true, 3 * 2},
+      {"no answer", silent, false, 5 * (1 + 5)},
+      {"not ready across attempts", late_zero, true, (1 + 5) + (1 + 3)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SimRig rig(c.faults);
+    EXPECT_EQ(rig.channel.SendCommand(CommandCode::kBeginExchange), c.acknowledged);
+    EXPECT_EQ(rig.mouse.reports_seen(), c.reports);
+    EXPECT_EQ(rig.mouse.executed(CommandCode::kBeginExchange), c.acknowledged ? 1 : 0);
+  }
+}
+
+TEST(SimulatedMouse, IdentityBytes) {
+  SimFaults faults;
+  faults.identity = std::array<std::uint8_t, 2>{0x12, 0x34};
+  SimRig rig(faults);
+  std::array<std::uint8_t, 2> identity{};
+  rig.InExchange([&] { EXPECT_TRUE(rig.channel.ReadBlock(kIdentityAddress, kIdentityLength, identity)); });
+  EXPECT_EQ(identity, (std::array<std::uint8_t, 2>{0x12, 0x34}));
+}
+
+TEST(SimulatedMouse, AddressesThatDropWrites) {
+  SimFaults faults;
+  faults.dropped_writes[0x040] = kNeverKeeps;
+  faults.dropped_writes[0x041] = 2;
+  SimRig rig(faults);
+  const std::uint8_t old40 = rig.mouse.memory()[0x40];
+  const std::vector<std::uint8_t> bytes{0xA0, 0xA1, 0xA2};
+  for (int pass = 1; pass <= 3; ++pass) {
+    SCOPED_TRACE(pass);
+    rig.InExchange([&] { EXPECT_TRUE(rig.channel.WriteBlock(0x040, 3, bytes)); });
+    EXPECT_EQ(rig.mouse.memory()[0x40], old40);
+    EXPECT_EQ(rig.mouse.memory()[0x41] == 0xA1, pass == 3);  // kept after two lost writes
+    EXPECT_EQ(rig.mouse.memory()[0x42], 0xA2);
+  }
+}
+
+TEST(SimulatedMouse, UnacknowledgedReadChunksComeBackAs0xFF) {
+  SimFaults faults;
+  faults.unacknowledged_read_chunks = {0, 3};
+  SimRig rig(faults);
+  BlockTransferReport report;
+  const auto memory = ReadAll(rig, &report);
+  EXPECT_EQ(report.unacknowledged_chunks, (std::vector<int>{0, 3}));
+  const DeviceMemory factory = FactoryMemory();
+  for (std::size_t i = 0; i < 48; ++i) {
+    const bool lost = i < 6 || (i >= 18 && i < 24);
+    EXPECT_EQ(memory[i], lost ? 0xFF : factory[i]) << i;
+  }
+}
+
+TEST(SimulatedMouse, UnpluggingEndsEverything) {
+  SimFaults faults;
+  faults.unplug_after_reports = 4;  // command 1 and the status query
+  SimRig rig(faults);
+  EXPECT_EQ(rig.channel.BeginExchange().state, ExchangeState::kConfigurable);
+  EXPECT_FALSE(rig.channel.SendCommand(CommandCode::kSystemReload));
+  EXPECT_TRUE(rig.mouse.unplugged());
+  EXPECT_EQ(rig.link.CountHidDevices(), 0);
+  EXPECT_FALSE(rig.Open());
+}
+
+TEST(SimulatedMouse, LatencyIsSpentOnTheClock) {
+  SimFaults faults;
+  faults.latency_ms = 3;
+  SimRig rig(faults);
+  ASSERT_TRUE(rig.channel.SendCommand(CommandCode::kBeginExchange));
+  EXPECT_EQ(rig.clock.NowMs(), 10u + 2 * 3);
+}
+
+TEST(SimulatedMouse, ButtonStateWord) {
+  SimFaults faults;
+  faults.button_state = 0x0105;
+  SimRig rig(faults);
+  ASSERT_TRUE(rig.channel.SendCommand(CommandCode::kBeginExchange));
+  EXPECT_EQ(rig.channel.ReadStatusWord(), 0x0105);
+}
+
+}  // namespace
+}  // namespace zelko::sim
