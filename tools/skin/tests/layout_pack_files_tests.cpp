@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "resources/layout_pack.h"
 #include "resources/resources.h"
 #include "tools/skin/image_set.h"
 #include "tools/skin/skin_layout.h"
@@ -172,6 +173,10 @@ TEST_P(ShippedPack, HoldsEveryKeyOfTheSchemaInOrderAndNothingElse) {
   EXPECT_EQ(Name(), pack.section);
   EXPECT_TRUE(pack.malformed.empty()) << pack.malformed.front();
   EXPECT_EQ(SchemaKeys(), pack.order);
+  // and the program's own reader finds every one of them as a number
+  const auto program_view = LoadLayoutPack(Name());
+  ASSERT_TRUE(program_view.has_value());
+  for (const std::string& key : SchemaKeys()) EXPECT_TRUE(program_view->Int(key).has_value()) << key;
 }
 
 TEST_P(ShippedPack, IsWhatTheGeneratorWrites) {
