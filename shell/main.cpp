@@ -1,5 +1,6 @@
 // zelko77: the configuration window of the ZELKO77 gaming mouse.
 #include <QApplication>
+#include <QElapsedTimer>
 #include <cstdio>
 
 #include "device/clock.h"
@@ -9,6 +10,27 @@
 #include "shell/single_instance.h"
 
 namespace {
+
+// ZELKO77_STARTUP_TIMING=1: prints how long the start took to the first
+// painted frame of the main window.
+class FirstPaintTimer : public QObject {
+ public:
+  explicit FirstPaintTimer(const QElapsedTimer& since) : since_(since) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint && !reported_) {
+      reported_ = true;
+      std::fprintf(stderr, "zelko77: first frame painted after %lld ms\n",
+                   static_cast<long long>(since_.elapsed()));
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  const QElapsedTimer& since_;
+  bool reported_ = false;
+};
 
 int RunScreenshots(const zelko::ShellOptions& options) {
   // Pictures need no waiting: the simulated mouse answers in virtual time.
@@ -32,6 +54,8 @@ int RunScreenshots(const zelko::ShellOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  QElapsedTimer sinceStart;
+  sinceStart.start();
   const auto parsed = zelko::ParseShellOptions(argc, argv);
   if (parsed.exitCode >= 0) {
     std::fputs(parsed.output.c_str(), parsed.exitCode == 0 ? stdout : stderr);
@@ -57,6 +81,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "zelko77: %s\n", window.session().loadError().c_str());
   }
   instance.OnComeForward([&window] { zelko::BringForward(&window); });
+  FirstPaintTimer firstPaint(sinceStart);
+  if (!qEnvironmentVariableIsEmpty("ZELKO77_STARTUP_TIMING")) window.installEventFilter(&firstPaint);
   window.show();
   return app.exec();
 }

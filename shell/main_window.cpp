@@ -311,12 +311,12 @@ void MainWindow::UpdateWindowShape() {
   // The colour key: keyed and transparent pixels of the background are not
   // part of the window.
   const auto* base = controls_.Image(QStringLiteral("Img_Base_1"));
-  const QImage image = base ? LoadSkinImage(base->imageName()) : QImage();
-  if (image.isNull() || !image.hasAlphaChannel()) {
+  const QPixmap picture = base ? LoadSkinPixmap(base->imageName()) : QPixmap();
+  if (picture.isNull() || !picture.hasAlphaChannel()) {
     clearMask();
     return;
   }
-  setMask(QBitmap::fromImage(image.createAlphaMask()));
+  setMask(picture.mask());
 }
 
 void MainWindow::ShowPanelBackground(Page page) {

@@ -7,7 +7,7 @@
 namespace zelko {
 
 // The named image, or a null pixmap when there is no such image or it does
-// not decode.
+// not decode. Decoded once per name (GUI thread only).
 QPixmap LoadSkinPixmap(const QString& name);
 
 // The same as an image, for masks and sizes.
