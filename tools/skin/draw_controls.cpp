@@ -69,10 +69,12 @@ Canvas Action(Look look, ImageSize size) {
   return c;
 }
 
-// Rounded pill buttons of the macro page (MacroS, MacroBtnS). The fourth
-// look of MacroS (after a recording stops) is the resting look with an
-// accent dot: ready to record again.
-Canvas Pill(Look look, ImageSize size, bool ready_dot) {
+// The dot of the macro page's record button: white while recording (the
+// pressed look), an accent dot after a recording stopped (ready again).
+enum class Dot { kNone, kRecording, kReady };
+
+// Rounded pill buttons of the macro page (MacroS, MacroBtnS).
+Canvas Pill(Look look, ImageSize size, Dot dot) {
   Canvas c(size.w, size.h);
   const Rect r = Full(size).Inset(1);
   const Shape body = RoundRect(r, r.h / 2);
@@ -88,11 +90,15 @@ Canvas Pill(Look look, ImageSize size, bool ready_dot) {
     case Look::kPressed:
       c.Fill(body, Vertical(C(kAccentDeep), C(kAccentDark), r.y, r.y + r.h));
       c.Fill(InnerOutline(body, 1.5f), C(kAccent));
-      c.Glow(Circle({r.x + r.h / 2 + 2, r.y + r.h / 2}, 4), C(kAccent, 0.8f), 5);
-      c.Fill(Circle({r.x + r.h / 2 + 2, r.y + r.h / 2}, 4), C(0xFFFFFF));
       break;
   }
-  if (ready_dot) c.Fill(Circle({r.x + r.h / 2 + 2, r.y + r.h / 2}, 3), C(kAccent));
+  const Vec dot_at{r.x + r.h / 2 + 2, r.y + r.h / 2};
+  if (dot == Dot::kRecording) {
+    c.Glow(Circle(dot_at, 4), C(kAccent, 0.8f), 5);
+    c.Fill(Circle(dot_at, 4), C(0xFFFFFF));
+  } else if (dot == Dot::kReady) {
+    c.Fill(Circle(dot_at, 3), C(kAccent));
+  }
   return c;
 }
 
@@ -259,10 +265,11 @@ std::vector<NamedCanvas> DrawControlImages() {
     out.push_back({"SetS" + n, Tab(looks[i])});
     out.push_back({"BtnS" + n, Action(looks[i], kActionSize)});
     out.push_back({"ExitS" + n, CornerButton(looks[i], kCloseSize, CrossGlyph)});
-    out.push_back({"MacroS" + n, Pill(looks[i], kMacroButtonSize, false)});
-    out.push_back({"MacroBtnS" + n, Pill(looks[i], kPanelButtonSize, false)});
+    out.push_back({"MacroS" + n, Pill(looks[i], kMacroButtonSize,
+                                      looks[i] == Look::kPressed ? Dot::kRecording : Dot::kNone)});
+    out.push_back({"MacroBtnS" + n, Pill(looks[i], kPanelButtonSize, Dot::kNone)});
   }
-  out.push_back({"MacroS_04", Pill(Look::kNormal, kMacroButtonSize, true)});
+  out.push_back({"MacroS_04", Pill(Look::kNormal, kMacroButtonSize, Dot::kReady)});
   out.push_back({"MiniS_01", CornerButton(Look::kNormal, kMinimiseSize, MinusGlyph)});
   out.push_back({"MiniS_02", CornerButton(Look::kHover, kMinimiseSize, MinusGlyph)});
   // the web button's hover look is _03 and its pressed look _02

@@ -99,6 +99,7 @@ int Run(const Options& options) {
   ok = WriteText(options.root + "/resources/tests/skin_images.txt", list) && ok;
 
   if (!options.preview.empty()) {
+    ok = WritePng(options.preview + "/preview_controls.png", ComposeControlSheet(images), Outside::kBlack) && ok;
     for (const SkinLayout& layout : layouts) {
       const std::string l = options.preview + "/preview_L" + std::to_string(layout.language());
       for (int page = 1; page <= 5; ++page) {

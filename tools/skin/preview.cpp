@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
+#include <vector>
 
 #include "tools/skin/image_set.h"
 #include "tools/skin/pixel_font.h"
@@ -196,6 +198,24 @@ Canvas ComposePreview(const SkinLayout& s, int page, const ImageMap& images) {
       k.Put("MacroS_01", s.At("InsertBtnStart"));
       k.Label("MacroS_01", s.At("InsertBtnStart"), "RECORD");
       break;
+  }
+  return out;
+}
+
+Canvas ComposeControlSheet(const ImageMap& images) {
+  constexpr int kColumnWidth = 230, kColumns = 4, kPad = 14;
+  std::vector<std::pair<std::string, const Canvas*>> shown;
+  for (const auto& [name, canvas] : images) {
+    if (canvas.width() <= kColumnWidth - 2 * kPad && canvas.height() <= 60) shown.emplace_back(name, &canvas);
+  }
+  const int rows = (static_cast<int>(shown.size()) + kColumns - 1) / kColumns;
+  constexpr int kRowHeight = 80;
+  Canvas out(kColumns * kColumnWidth, rows * kRowHeight + kPad, Hex(kPanel));
+  for (std::size_t i = 0; i < shown.size(); ++i) {
+    const int x = static_cast<int>(i % kColumns) * kColumnWidth + kPad;
+    const int y = static_cast<int>(i / kColumns) * kRowHeight + kPad;
+    DrawText(out, x, y, shown[i].first, C(kTextDim));
+    out.Draw(*shown[i].second, x, y + 14);
   }
   return out;
 }

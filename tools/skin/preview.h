@@ -16,6 +16,9 @@ using ImageMap = std::map<std::string, Canvas>;
 // page: 1 main, 2 advanced, 3 light, 4 macro, 5 macro with the insert panel open.
 Canvas ComposePreview(const SkinLayout& layout, int page, const ImageMap& images);
 
+// Every control image on one sheet, in all its states, with its name.
+Canvas ComposeControlSheet(const ImageMap& images);
+
 // The dialog background with the colour chooser's controls.
 Canvas ComposeDialogPreview(const SkinLayout& layout, const ImageMap& images);
 
