@@ -1,0 +1,218 @@
+// `pointer show` and `pointer set`: the OS pointer settings (speed,
+// precision, double-click time, scroll lines) as the Advanced page shows and
+// writes them.
+#include <CLI/CLI.hpp>
+#include <iostream>
+#include <memory>
+#include <nlohmann/json.hpp>
+
+#include "cli/device_session.h"
+#include "cli/pointer_commands.h"
+#include "device/clock.h"
+#include "pointer/pointer_parameters.h"
+
+#ifdef _WIN32
+#include "pointer/windows_pointer_store.h"
+#else
+#include "pointer/command_runner.h"
+#include "pointer/linux_pointer_store.h"
+#endif
+
+namespace zelko::cli {
+namespace {
+
+#ifndef _WIN32
+// A runner that starts nothing: the desktop is left alone.
+class NoDesktopRunner final : public CommandRunner {
+ public:
+  CommandResult Run(const std::vector<std::string>&, std::uint32_t) override { return {}; }
+};
+#endif
+
+struct SystemStore {
+  std::unique_ptr<PointerStore> store;
+  std::string where;  // where the values are kept, for the user
+  std::string error;  // why they cannot be kept
+};
+
+SystemStore OpenSystemStore(bool use_desktop) {
+  SystemStore result;
+#ifdef _WIN32
+  (void)use_desktop;
+  result.store = std::make_unique<WindowsPointerStore>();
+  result.where = "the registry (HKEY_CURRENT_USER\\Control Panel)";
+#else
+  const auto file = DefaultPointerSettingsFile();
+  std::unique_ptr<CommandRunner> runner;
+  if (use_desktop) {
+    runner = std::make_unique<ProcessRunner>(DefaultClock());
+  } else {
+    runner = std::make_unique<NoDesktopRunner>();
+  }
+  if (!file) result.error = "neither XDG_CONFIG_HOME nor HOME is set";
+  result.where = file ? file->string() : std::string();
+  result.store = std::make_unique<LinuxPointerStore>(file.value_or(std::filesystem::path()),
+                                                     std::move(runner));
+#endif
+  return result;
+}
+
+std::string LastStoreError(PointerStore& store) {
+#ifdef _WIN32
+  (void)store;
+  return "the registry refused the value";
+#else
+  return static_cast<LinuxPointerStore&>(store).last_error();
+#endif
+}
+
+nlohmann::json ParametersJson(const PointerParameters& p) {
+  return {
+      {"SpeedLevel", p.speed_level},
+      {"MouseSensitivity", PointerSpeedForLevel(p.speed_level).value_or(0)},
+      {"Precision", p.precision_on()},
+      {"MouseSpeed", p.precision.acceleration},
+      {"MouseThreshold1", p.precision.threshold1},
+      {"MouseThreshold2", p.precision.threshold2},
+      {"DoubleClickLevel", p.double_click_level},
+      {"DoubleClickSpeed", DoubleClickTimeForLevel(p.double_click_level).value_or(0)},
+      {"ScrollLevel", p.one_screen() ? nlohmann::json("screen") : nlohmann::json(p.scroll_level)},
+      {"WheelScrollLines", ScrollLinesForLevel(p.scroll_level).value_or(0)},
+  };
+}
+
+void PrintParameters(const PointerParameters& p) {
+  std::cout << "Pointer speed: level " << p.speed_level << " (MouseSensitivity "
+            << PointerSpeedForLevel(p.speed_level).value_or(0) << ")\n"
+            << "Pointer precision: " << (p.precision_on() ? "on" : "off") << " (MouseSpeed "
+            << p.precision.acceleration << ", MouseThreshold1 " << p.precision.threshold1
+            << ", MouseThreshold2 " << p.precision.threshold2 << ")\n"
+            << "Double-click speed: level " << p.double_click_level << " ("
+            << DoubleClickTimeForLevel(p.double_click_level).value_or(0) << " ms)\n";
+  if (p.one_screen()) {
+    std::cout << "Scrolling: one screen at a time\n";
+  } else {
+    std::cout << "Scrolling: level " << p.scroll_level << " ("
+              << ScrollLinesForLevel(p.scroll_level).value_or(0) << " lines)\n";
+  }
+}
+
+const char* OutcomeText(ApplyOutcome outcome) {
+  switch (outcome) {
+    case ApplyOutcome::Taken: return "taken by the desktop";
+    case ApplyOutcome::NoPlace: return "kept only (the desktop has no such setting)";
+    case ApplyOutcome::Failed: return "NOT taken by the desktop";
+  }
+  return "";
+}
+
+struct PointerSetOptions {
+  std::optional<int> speed;
+  std::optional<int> double_click;
+  std::string scroll;
+  std::string precision;
+  bool no_desktop = false;
+  bool json = false;
+};
+
+int RunPointerShow(bool json) {
+  auto system = OpenSystemStore(/*use_desktop=*/true);
+  const auto params = ReadPointerParameters(*system.store, PointerParameters{});
+  if (json) {
+    auto out = ParametersJson(params);
+    out["Store"] = system.where;
+    std::cout << out.dump(2) << "\n";
+  } else {
+    PrintParameters(params);
+    if (!system.where.empty()) std::cout << "Kept in: " << system.where << "\n";
+  }
+  return kExitOk;
+}
+
+int RunPointerSet(const PointerSetOptions& o) {
+  if (!o.speed && !o.double_click && o.scroll.empty() && o.precision.empty()) {
+    PrintError("pointer set: nothing to set; give --speed, --double-click, --scroll or --precision");
+    return kExitBadInput;
+  }
+  auto system = OpenSystemStore(!o.no_desktop);
+  if (!system.error.empty()) {
+    PrintError("pointer set: nowhere to keep the pointer settings: " + system.error);
+    return kExitFailure;
+  }
+  auto params = ReadPointerParameters(*system.store, PointerParameters{});
+  if (o.speed) SetSpeedLevel(params, *o.speed);
+  if (o.double_click) SetDoubleClickLevel(params, *o.double_click);
+  if (o.scroll == "screen") {
+    SetOneScreen(params, true);
+  } else if (!o.scroll.empty()) {
+    SetScrollLevel(params, std::stoi(o.scroll));
+  }
+  if (!o.precision.empty()) SetPrecision(params, o.precision == "on");
+
+  const auto report = WriteAndApplyPointerParameters(*system.store, params);
+  if (o.json) {
+    auto out = ParametersJson(params);
+    nlohmann::json settings = nlohmann::json::array();
+    for (const auto& s : report.settings) {
+      nlohmann::json entry = {{"Name", s.name}, {"Written", s.written}, {"Stored", s.stored}};
+      if (s.applied) {
+        entry["Desktop"] = *s.applied == ApplyOutcome::Taken     ? "taken"
+                           : *s.applied == ApplyOutcome::NoPlace ? "no-place"
+                                                                 : "failed";
+      }
+      settings.push_back(entry);
+    }
+    out["Settings"] = settings;
+    out["Store"] = system.where;
+    std::cout << out.dump(2) << "\n";
+  } else {
+    PrintParameters(params);
+    for (const auto& s : report.settings) {
+      if (s.written.empty()) continue;
+      std::cout << "  " << s.name << " = " << s.written << ": "
+                << (s.stored ? "kept" : "NOT kept");
+      if (s.applied) std::cout << ", " << OutcomeText(*s.applied);
+      std::cout << "\n";
+    }
+    if (!system.where.empty()) std::cout << "Kept in: " << system.where << "\n";
+  }
+  if (!report.all_stored() || !report.mouse_key_opened || !report.desktop_key_opened) {
+    PrintError("pointer set: the settings could not all be kept: " + LastStoreError(*system.store));
+    return kExitFailure;
+  }
+  return kExitOk;
+}
+
+}  // namespace
+
+void RegisterPointerOsCommands(CLI::App& app, CliContext& context) {
+  auto* pointer = app.add_subcommand(
+      "pointer", "The OS pointer settings: speed, precision, double-click speed and scrolling");
+  pointer->require_subcommand(1);
+
+  auto* show = pointer->add_subcommand("show", "Print the pointer settings as the Advanced page shows them");
+  auto show_json = std::make_shared<bool>(false);
+  show->add_flag("--json", *show_json, "Print JSON");
+  show->callback([&context, show_json] { context.exit_code = RunPointerShow(*show_json); });
+
+  auto* set = pointer->add_subcommand(
+      "set",
+      "Write the pointer settings and apply them to the running desktop (GNOME: speed, "
+      "acceleration profile, double-click time; all six values are kept in "
+      "$XDG_CONFIG_HOME/zelko77/pointer.ini on Linux, in the registry on Windows)");
+  auto o = std::make_shared<PointerSetOptions>();
+  set->add_option("--speed", o->speed, "Pointer speed level 1..11")
+      ->check(CLI::Range(1, kPointerLevelCount));
+  set->add_option("--double-click", o->double_click, "Double-click speed level 1..11 (1 is slowest)")
+      ->check(CLI::Range(1, kPointerLevelCount));
+  set->add_option("--scroll", o->scroll, "Scroll level 1..11, or \"screen\" for one screen at a time")
+      ->check(CLI::IsMember({"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "screen"}));
+  set->add_option("--precision", o->precision, "Pointer precision (acceleration): on or off")
+      ->check(CLI::IsMember({"on", "off"}));
+  set->add_flag("--no-desktop", o->no_desktop,
+                "Only keep the values; leave the running desktop alone");
+  set->add_flag("--json", o->json, "Print JSON");
+  set->callback([&context, o] { context.exit_code = RunPointerSet(*o); });
+}
+
+}  // namespace zelko::cli
