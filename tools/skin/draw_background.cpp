@@ -73,21 +73,25 @@ void Footer(Canvas& c, const SkinLayout& s) {
   c.Fill(Segment({0, kFooterTop + 0.5f}, {kW, kFooterTop + 0.5f}, 0.5f), C(kLine));
   Pen pen(c, {0, 0});
   bool left_corner_free = true;
+  const Vec web{kWebX + kWebSize.w / 2.0f, kWebY + kWebSize.h / 2.0f};
+  const float ring = kWebSize.w / 2.0f + 4;
+  bool left_line_free = true, right_line_free = true;
   for (const char* b : {"Btn_A1", "Btn_A2", "Btn_A8", "Btn_A3", "Btn_A5", "Btn_A6"}) {
     if (!s.Enabled(b) || !s.Inside(b)) continue;
     const Point p = s.At(b);
     left_corner_free = left_corner_free && p.x >= 110;
     const Rect well{static_cast<float>(p.x) - 3, static_cast<float>(p.y) - 3, kActionSize.w + 6.0f,
                     kActionSize.h + 6.0f};
+    left_line_free = left_line_free && (well.x + well.w < web.x - 64 || well.x > web.x);
+    right_line_free = right_line_free && (well.x > web.x + 64 || well.x + well.w < web.x);
     c.Fill(Chamfered(well, 10, 0, 10, 0), C(kBase));
     c.Fill(InnerOutline(Chamfered(well, 10, 0, 10, 0), 1), C(kLine));
   }
-  // the web button's ring
-  const Vec web{kWebX + kWebSize.w / 2.0f, kWebY + kWebSize.h / 2.0f};
-  c.Fill(Circle(web, kWebSize.w / 2.0f + 4), C(kBase));
-  c.Fill(InnerOutline(Circle(web, kWebSize.w / 2.0f + 4), 1), C(kLine));
-  c.Fill(Segment({web.x - 60, web.y}, {web.x - kWebSize.w / 2.0f - 8, web.y}, 0.5f), C(kLineHi));
-  c.Fill(Segment({web.x + kWebSize.w / 2.0f + 8, web.y}, {web.x + 60, web.y}, 0.5f), C(kLineHi));
+  // the web button's ring, with hairlines reaching out where nothing sits
+  c.Fill(Circle(web, ring), C(kBase));
+  c.Fill(InnerOutline(Circle(web, ring), 1), C(kLine));
+  if (left_line_free) c.Fill(Segment({web.x - 60, web.y}, {web.x - ring - 4, web.y}, 0.5f), C(kLineHi));
+  if (right_line_free) c.Fill(Segment({web.x + ring + 4, web.y}, {web.x + 60, web.y}, 0.5f), C(kLineHi));
   if (left_corner_free) {
     // a small emblem where no button sits
     const Rect box{26, 600, 64, 32};

@@ -58,6 +58,18 @@ Shape Shell(Vec o) {
           {o.x - kMouseRx - 2, o.y - kMouseRy - 2, 2 * kMouseRx + 4, 2 * kMouseRy + 4}};
 }
 
+// A faint dot grid around the mouse, fading out with the distance.
+void DrawGrid(Canvas& c, Vec o) {
+  constexpr int kStep = 16;
+  constexpr float kReach = 230;
+  for (int y = kStep; y < c.height() - kStep / 2; y += kStep) {
+    for (int x = kStep; x < c.width() - kStep / 2; x += kStep) {
+      const float d = std::hypot(static_cast<float>(x) - o.x, static_cast<float>(y) - o.y);
+      if (d < kReach) c.Blend(x, y, C(kAccent), 0.35f * (1 - d / kReach));
+    }
+  }
+}
+
 void DrawMouse(Canvas& c, Vec o) {
   const Shape body = Shell(o);
   c.Glow(Shell({o.x, o.y + 6}), C(0x000000, 0.55f), 18);
@@ -107,6 +119,7 @@ Canvas DrawMainPanel(const SkinLayout& s) {
   pen.Heading({origin.x + 16, origin.y + 14}, words.buttons);
 
   const Vec mouse = pen.Local({origin.x + kPanelSize.w / 2.0f, origin.y + 220.0f});
+  DrawGrid(c, mouse);
   DrawMouse(c, mouse);
   for (int k = 1; k <= 9; ++k) {
     const std::string key = "Key" + std::to_string(k);
