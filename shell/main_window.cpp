@@ -86,6 +86,8 @@ void MainWindow::FormCreate() {
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     move(CenteredOver(QRect(QPoint(0, 0), screen->size()), skin_));
   }
+  // The progress window starts centred across and 40 pixels below the middle.
+  progress_->move(CenteredOver(QRect(pos(), skin_), progress_->size()) + QPoint(0, 40));
   ShowContainer(1);
 
   LoadInitialImages();
@@ -107,6 +109,9 @@ void MainWindow::FormCreate() {
     RefreshUI(record, codes);
   };
   workspace.hooks.finish_read = [this] { FinishRead(); };
+  workspace.hooks.read_and_refresh_macro = [this](BaseMacroArea& area) {
+    ReadAndRefreshMacro(area, device_slots_);
+  };
 
   ExpectedCodes expected{};
   if (const auto first = FactoryImage(1)) {
@@ -357,9 +362,10 @@ void MainWindow::ShowProfileLabels(bool profileB) {
   const auto& table = profileB ? codes.ModeB : codes.ModeA;
   const int language = texts_.index();
   const TextLookup text = [language](std::string_view id) { return LangText(language, id); };
+  const SlotNameLookup slotName = [this](int slot) { return device_slots_.ShownName(slot); };
   for (std::size_t i = 0; i < table.size(); ++i) {
     controls_.SetCaption(QStringLiteral("Key%1").arg(i + 1),
-                         QString::fromStdString(KeyCodeToLabel(table[i], text)));
+                         QString::fromStdString(KeyCodeToLabel(table[i], text, slotName)));
   }
 }
 

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "shell/button_families.h"
+#include "macros/device_slots.h"
 #include "shell/control_registry.h"
 #include "shell/device_session.h"
 #include "shell/general_settings.h"
@@ -69,6 +70,7 @@ class MainWindow : public QWidget {
   const LanguageTexts& texts() const { return texts_; }
   const GeneralSettings& general() const { return general_; }
   const LayoutSettings& layout() const { return layout_; }
+  const DeviceMacroSlots& deviceSlots() const { return device_slots_; }
   const QString& applicationTitle() const { return application_title_; }
   QSize skinSize() const { return skin_; }
   bool covered() const;
@@ -121,6 +123,9 @@ class MainWindow : public QWidget {
   HoverController* hover_ = nullptr;
   std::unique_ptr<QtUiPort> ui_port_;
   std::unique_ptr<DeviceSession> session_;
+  // The seven device macro slots split from the image (their shown names
+  // label the buttons that play them).
+  DeviceMacroSlots device_slots_;
   std::function<void(const QString&)> open_address_;
   QPoint drag_offset_;
   bool dragging_ = false;

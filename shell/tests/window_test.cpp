@@ -54,7 +54,7 @@ class WindowTest : public QObject {
 
   void readsTheSimulatedMouseAndUncovers() {
     // The mouse holds other buttons than the factory image: Key1 right
-    // click, Key8 left click.
+    // click, Key8 left click, Key5 the macro of slot 1, named "Burst".
     WindowFixture f(WindowFixture::SimulatedMouse());
     auto* mouse = f.window->session().simulatedMouse();
     Workspace image;
@@ -62,6 +62,10 @@ class WindowTest : public QObject {
     image.UnpackSections();
     image.record.Profile.ModeA[0] = {0x01, 0x02, 0x00};
     image.record.Profile.ModeA[7] = {0x01, 0x01, 0x00};
+    image.record.Profile.ModeA[4] = {0x06, 0x01, 0x21};
+    std::fill(image.base_macro_area.begin(), image.base_macro_area.begin() + 256, 0);
+    const char name[] = "Burst";
+    for (std::size_t i = 0; i + 1 < sizeof name; ++i) image.base_macro_area[2 * i + 1] = static_cast<std::uint8_t>(name[i]);
     image.PackImage();
     mouse->memory() = image.data_buf;
 
@@ -70,6 +74,7 @@ class WindowTest : public QObject {
     QVERIFY(!w.navigation().locked());
     QCOMPARE(w.keyCaption(1), QString("Right Click"));
     QCOMPARE(w.keyCaption(8), QString("Left Click"));
+    QCOMPARE(w.keyCaption(5), QString("Burst"));
     QVERIFY(f.messages.shown.empty());
     QVERIFY(!w.progressWindow().isVisible());
   }
@@ -218,6 +223,44 @@ class WindowTest : public QObject {
     QVERIFY(f.messages.shown.empty());
     QVERIFY(!f.window->isVisible());
     QVERIFY(!f.window->session().IsOpen());
+  }
+
+  void theCoverTakesClicksButCloseStaysReachable() {
+    WindowFixture f(WindowFixture::NoMouse());
+    MainWindow& w = *f.window;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    auto clickOn = [&w](const char* control) {
+      const QWidget* target = w.controls().Find(QLatin1String(control));
+      QVERIFY(target && target->isVisible());
+      const QPoint centre = target->mapTo(&w, target->rect().center());
+      QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, centre);
+    };
+    clickOn("Btn_Lang3_1");  // under the cover: the click goes nowhere
+    QCOMPARE(w.languageIndex(), 1);
+    QVERIFY(f.messages.shown.empty());
+    clickOn("Btn_Exit_1");
+    QTRY_VERIFY(!w.isVisible());
+  }
+
+  void clicksReachTheButtonsOnceUncovered() {
+    WindowFixture f(WindowFixture::SimulatedMouse());
+    ConnectAndRead(f);
+    MainWindow& w = *f.window;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const QWidget* tab = w.controls().Find("Btn_Adv_1");
+    QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, tab->mapTo(&w, tab->rect().center()));
+    QVERIFY(Shown(w, "gbPage2"));
+    QCOMPARE(w.navigation().checked(), Page::Advanced);
+  }
+
+  void startsCentredOnTheScreen() {
+    WindowFixture f(WindowFixture::NoMouse());
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    const QSize skin = f.window->skinSize();
+    QCOMPARE(f.window->pos(), QPoint((screen.width() - skin.width()) / 2, (screen.height() - skin.height()) / 2));
+    QCOMPARE(f.window->size(), skin);
   }
 
   void webButtonFollowsItsSwitch() {
