@@ -24,6 +24,11 @@ struct GlobalOptions {
   // Simulator faults as typed (see --help); parsed when the mouse is opened
   // (cli/device_session.h).
   sim::SimOptionTexts sim;
+  // --sim-virtual-time: the simulated mouse's exchanges sleep in virtual
+  // time, so a full read takes no wall-clock time (for tests and scripts).
+  bool sim_virtual_time = false;
+  // --lang N: the language pack (1..3) of button labels and messages.
+  int language = 1;
 };
 
 struct CliContext {

@@ -17,8 +17,9 @@ void PrintError(const std::string& text) {
   std::fprintf(stderr, "zelko77ctl: %s\n", text.c_str());
 }
 
-DeviceSession::DeviceSession(Clock& clock, std::string simulate_file)
-    : clock_(clock), simulate_file_(std::move(simulate_file)) {}
+DeviceSession::DeviceSession(bool virtual_time, std::string simulate_file)
+    : clock_(virtual_time ? static_cast<Clock&>(virtual_clock_) : DefaultClock()),
+      simulate_file_(std::move(simulate_file)) {}
 
 DeviceSession::~DeviceSession() {
   if (!finished_) {
@@ -57,7 +58,7 @@ std::unique_ptr<DeviceSession> OpenDeviceSession(CliContext& context) {
     identity = *parsed;
   }
 
-  std::unique_ptr<DeviceSession> session(new DeviceSession(DefaultClock(), options.simulate_file));
+  std::unique_ptr<DeviceSession> session(new DeviceSession(options.simulate && options.sim_virtual_time, options.simulate_file));
   if (options.simulate) {
     const auto parsed = sim::ParseSimOptions(options.sim);
     if (!parsed.ok()) {

@@ -12,8 +12,8 @@
 // OpenDeviceSession finds the configuration interface as the program does
 // (identity from --device or the supported ids, version 0x0104, 8-byte
 // reports), on hidraw or, with --simulate, on the simulated mouse built
-// from the --sim-* options. Its clock is the real one; the simulated
-// mouse's latency uses it too.
+// from the --sim-* options. Its clock is the real one (virtual with
+// --simulate --sim-virtual-time); the simulated mouse's latency uses it too.
 #pragma once
 #include <memory>
 
@@ -48,9 +48,10 @@ class DeviceSession {
 
  private:
   friend std::unique_ptr<DeviceSession> OpenDeviceSession(CliContext& context);
-  DeviceSession(Clock& clock, std::string simulate_file);
+  DeviceSession(bool virtual_time, std::string simulate_file);
   std::string SaveSimulatorFile();
 
+  VirtualClock virtual_clock_;
   Clock& clock_;
   CliUiPort ui_;
   std::unique_ptr<sim::SimulatedMouse> mouse_;

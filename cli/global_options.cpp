@@ -47,6 +47,9 @@ void AddGlobalOptions(CLI::App& app, CliContext& context) {
                  "Read chunks (numbered from 0 in each block) never acknowledged, N[,N...]")
       ->type_name("N,...")->group(group);
   app.add_option("--sim-unplug-after", s.unplug_after, "Unplug the mouse after N reports")->type_name("N")->group(group);
+  app.add_flag("--sim-virtual-time", o.sim_virtual_time,
+               "Run the simulated mouse in virtual time: no real sleeps")
+      ->group(group);
   app.add_option("--sim-buttons", s.buttons, "Button-state word of the status reply, HEX")->type_name("HEX")->group(group);
 }
 
