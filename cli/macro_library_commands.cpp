@@ -1,0 +1,288 @@
+// macro list, show, new, rename, delete, set, export, export-all, import,
+// import-all: the PC library file.
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <system_error>
+
+#include "cli/device_session.h"
+#include "cli/macro_commands.h"
+#include "device/atomic_file.h"
+#include "macros/file_replace.h"
+#include "macros/library_file.h"
+#include "macros/macro_editor.h"
+#include "macros/macro_lines.h"
+#include "macros/macro_name_codec.h"
+#include "resources/general_pack.h"
+#include "resources/language_pack.h"
+
+namespace zelko::cli {
+namespace {
+
+std::filesystem::path ProgramFolder() {
+  std::error_code error;
+  const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
+  return error ? std::filesystem::current_path(error) : exe.parent_path();
+}
+
+std::filesystem::path DefaultLibraryFile() {
+  return LibraryFilePath(MacroFolder(LoadGeneralPack().Path, ProgramFolder()));
+}
+
+void Fail(CliContext& context, int code, const std::string& text) {
+  PrintError(text);
+  context.exit_code = code;
+}
+
+std::optional<std::vector<std::uint8_t>> ReadInputFile(CliContext& context, const std::string& file) {
+  std::string error;
+  auto bytes = ReadWholeFile(file, &error);
+  if (!bytes) Fail(context, kExitBadInput, error.empty() ? "cannot read " + file : error);
+  return bytes;
+}
+
+bool WriteOutputFile(CliContext& context, const std::string& file, std::span<const std::uint8_t> bytes) {
+  if (ReplaceFileAtomically(file, bytes)) return true;
+  Fail(context, kExitFailure, "cannot write " + file);
+  return false;
+}
+
+// The message of a refused library change.
+void ReportRefusal(CliContext& context, LibraryResult result) {
+  switch (result) {
+    case LibraryResult::kDuplicateName:
+      Fail(context, kExitBadInput, PackText(context, "Str106", "This macro already exists"));
+      break;
+    case LibraryResult::kFull:
+      Fail(context, kExitBadInput, "the macro library is full");
+      break;
+    case LibraryResult::kFileTooShort:
+      Fail(context, kExitBadInput, PackText(context, "Str103", "Macro bin length out of range"));
+      break;
+    case LibraryResult::kNoName:
+      Fail(context, kExitBadInput, "the macro has no name");
+      break;
+    case LibraryResult::kNoSuchEntry:
+      Fail(context, kExitBadInput, "no such macro");
+      break;
+    case LibraryResult::kOk:
+      break;
+  }
+}
+
+bool NameAccepted(CliContext& context, const std::string& name) {
+  if (const auto problem = MacroNameProblem(name)) {
+    Fail(context, kExitBadInput, *problem);
+    return false;
+  }
+  return true;
+}
+
+// Lines of a text file: CR LF or LF, blank lines skipped.
+std::optional<std::vector<std::string>> ReadLinesFile(CliContext& context, const std::string& file) {
+  std::stringstream text;
+  if (file == "-") {
+    text << std::cin.rdbuf();
+  } else {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+      Fail(context, kExitBadInput, "cannot read " + file);
+      return std::nullopt;
+    }
+    text << in.rdbuf();
+  }
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(text, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+}  // namespace
+
+std::string PackText(const CliContext& context, const char* id, const char* fallback) {
+  std::string text = LangText(context.options.language, id);
+  return text.empty() ? fallback : text;
+}
+
+std::optional<LoadedLibrary> LoadLibraryForCommand(CliContext& context, const MacroOptions& options) {
+  LoadedLibrary loaded;
+  const bool chosen = !options.library.empty();
+  loaded.file = chosen ? std::filesystem::path(options.library) : DefaultLibraryFile();
+  std::error_code error;
+  if (chosen && std::filesystem::is_regular_file(loaded.file, error)) {
+    const auto size = std::filesystem::file_size(loaded.file, error);
+    if (!error && size != kLibraryFileSize) {
+      Fail(context, kExitBadInput,
+           loaded.file.string() + " has " + std::to_string(size) +
+               " bytes; a macro library file has exactly 25600");
+      return std::nullopt;
+    }
+  }
+  switch (CheckPCMacro(loaded.file, loaded.library)) {
+    case LibraryLoad::kLoaded:
+    case LibraryLoad::kCreated:
+      return loaded;
+    case LibraryLoad::kLoadedShort:
+    case LibraryLoad::kLoadedLong:
+      std::fprintf(stderr,
+                   "zelko77ctl: warning: %s does not have 25600 bytes; its whole records were read "
+                   "and the next change writes it whole\n",
+                   loaded.file.string().c_str());
+      return loaded;
+    case LibraryLoad::kCreateFailed:
+      Fail(context, kExitFailure, "cannot create the macro library " + loaded.file.string());
+      return std::nullopt;
+    case LibraryLoad::kUnreadable:
+      Fail(context, kExitFailure, "cannot read the macro library " + loaded.file.string());
+      return std::nullopt;
+  }
+  return std::nullopt;
+}
+
+bool SaveLibrary(CliContext& context, const LoadedLibrary& loaded) {
+  if (RefreshPCMacro(loaded.file, loaded.library)) return true;
+  Fail(context, kExitFailure, "cannot write the macro library " + loaded.file.string());
+  return false;
+}
+
+std::optional<std::size_t> FindMacroOrComplain(CliContext& context, const PCMacroLibrary& library,
+                                               const std::string& name) {
+  const auto entry = library.FindByName(name);
+  if (!entry) Fail(context, kExitBadInput, "no macro named \"" + name + "\" in the library");
+  return entry;
+}
+
+void RunMacroList(CliContext& context, const MacroOptions& options) {
+  const auto loaded = LoadLibraryForCommand(context, options);
+  if (!loaded) return;
+  for (std::size_t entry : loaded->library.EntriesInUse()) {
+    std::printf("%s\n", MacroNameText(loaded->library.names[entry]).c_str());
+  }
+}
+
+void RunMacroShow(CliContext& context, const MacroOptions& options, const std::string& name) {
+  auto loaded = LoadLibraryForCommand(context, options);
+  if (!loaded) return;
+  const auto entry = FindMacroOrComplain(context, loaded->library, name);
+  if (!entry) return;
+  MacroEditor editor(loaded->library, {});
+  editor.Open(*entry);
+  for (const std::string& line : editor.lines()) std::printf("%s\n", line.c_str());
+}
+
+void RunMacroNew(CliContext& context, const MacroOptions& options, const std::string& name) {
+  if (!NameAccepted(context, name)) return;
+  auto loaded = LoadLibraryForCommand(context, options);
+  if (!loaded) return;
+  const LibraryChange change = NewMacro(loaded->library, name);
+  if (change.result != LibraryResult::kOk) return ReportRefusal(context, change.result);
+  SaveLibrary(context, *loaded);
+}
+
+void RunMacroRename(CliContext& context, const MacroOptions& options, const std::string& old_name,
+                    const std::string& new_name) {
+  if (!NameAccepted(context, new_name)) return;
+  auto loaded = LoadLibraryForCommand(context, options);
+  if (!loaded) return;
+  const auto entry = FindMacroOrComplain(context, loaded->library, old_name);
+  if (!entry) return;
+  const LibraryChange change = RenameMacro(loaded->library, *entry, new_name);
+  if (change.result != LibraryResult::kOk) return ReportRefusal(context, change.result);
+  SaveLibrary(context, *loaded);
+}
+
+void RunMacroDelete(CliContext& context, const MacroOptions& options, const std::string& name) {
+  auto loaded = LoadLibraryForCommand(context, options);
+  if (!loaded) return;
+  const auto entry = FindMacroOrComplain(context, loaded->library, name);
+  if (!entry) return;
+  DeleteMacro(loaded->library, *entry);
+  SaveLibrary(context, *loaded);
+}
+
+void RunMacroSet(CliContext& context, const MacroOptions& options, const std::string& name,
+                 const std::string& lines_file, const std::string& release) {
+  const auto text_lines = ReadLinesFile(context, lines_file);
+  if (!text_lines) return;
+  MacroLines lines;
+  for (std::size_t i = 0; i < text_lines->size(); ++i) {
+    const std::string& line = (*text_lines)[i];
+    if (line.empty()) continue;
+    if (lines.empty() && IsHeaderLine(line)) {
+      lines.push_back(line);
+      continue;
+    }
+    if (const auto problem = MacroLineProblem(line)) {
+      return Fail(context, kExitBadInput,
+                  lines_file + ":" + std::to_string(i + 1) + ": \"" + line + "\": " + *problem);
+    }
+    lines.push_back(line);
+  }
+
+  auto loaded = LoadLibraryForCommand(context, options);
+  if (!loaded) return;
+  const auto entry = FindMacroOrComplain(context, loaded->library, name);
+  if (!entry) return;
+  MacroEditor editor(loaded->library, [&](const PCMacroLibrary&) { return SaveLibrary(context, *loaded); });
+  editor.Open(*entry);
+  if (release == "stop") editor.ChooseReleaseStop();
+  if (release == "continue") editor.ChooseReleaseContinue();
+  MacroLines wanted = std::move(lines);
+  if (wanted.empty() || !IsHeaderLine(wanted.front())) wanted.insert(wanted.begin(), HeaderLine(DelayMode::kNone));
+  const EncodedMacro encoded = EncodeMacroLines(wanted, editor.release_mode());
+  if (encoded.cut()) {
+    return Fail(context, kExitBadInput,
+                "the lines take " + std::to_string(encoded.wanted_bytes) +
+                    " event bytes; a macro holds at most 221");
+  }
+  editor.ReplaceLines(wanted);  // saves; a failed save has set the exit code
+}
+
+void RunMacroExport(CliContext& context, const MacroOptions& options, const std::string& name,
+                    const std::string& file) {
+  const auto loaded = LoadLibraryForCommand(context, options);
+  if (!loaded) return;
+  const auto entry = FindMacroOrComplain(context, loaded->library, name);
+  if (!entry) return;
+  WriteOutputFile(context, file, ExportOneMacro(loaded->library, *entry));
+}
+
+void RunMacroExportAll(CliContext& context, const MacroOptions& options, const std::string& file) {
+  const auto loaded = LoadLibraryForCommand(context, options);
+  if (!loaded) return;
+  WriteOutputFile(context, file, LibraryToBytes(loaded->library));
+}
+
+void RunMacroImport(CliContext& context, const MacroOptions& options, const std::string& file) {
+  const auto bytes = ReadInputFile(context, file);
+  if (!bytes) return;
+  auto loaded = LoadLibraryForCommand(context, options);
+  if (!loaded) return;
+  const LibraryChange change = ImportOneMacro(loaded->library, *bytes);
+  if (change.result == LibraryResult::kFull) {
+    return Fail(context, kExitBadInput, "the macro library holds 99 macros or more; nothing was imported");
+  }
+  if (change.result != LibraryResult::kOk) return ReportRefusal(context, change.result);
+  if (!SaveLibrary(context, *loaded)) return;
+  std::printf("%s\n", MacroNameText(loaded->library.names[change.entry]).c_str());
+}
+
+void RunMacroImportAll(CliContext& context, const MacroOptions& options, const std::string& file) {
+  const auto bytes = ReadInputFile(context, file);
+  if (!bytes) return;
+  auto loaded = LoadLibraryForCommand(context, options);
+  if (!loaded) return;
+  const LibraryChange change = ImportAllMacros(loaded->library, *bytes);
+  if (change.result != LibraryResult::kOk) return ReportRefusal(context, change.result);
+  if (bytes->size() != kLibraryFileSize) {
+    const std::size_t records = std::min(bytes->size() / kMacroRecordSize, kLibraryEntryCount);
+    std::fprintf(stderr, "zelko77ctl: %s has %zu bytes: entries 1..%zu were replaced, the others kept\n",
+                 file.c_str(), bytes->size(), records);
+  }
+  SaveLibrary(context, *loaded);
+}
+
+}  // namespace zelko::cli
