@@ -1,0 +1,88 @@
+// What the image commands share: the mouse opened as every command opens
+// it, the working state the window would own, the image flows and the
+// connection's identification, and the one path that writes an image:
+// read, edit, pack, show or write with a backup first, verify.
+//
+// Another area's command that changes settings in the image calls
+// RunImageWrite with an edit of the working copies:
+//
+//   ImageWriteRequest request;
+//   request.dry_run = dry_run;
+//   request.edit = [&](Workspace& w, std::string& error) {
+//     w.record.ParameterA.DpiLevelCount = 5;   // or the hooks' state
+//     return true;                             // false + error: bad input
+//   };
+//   RunImageWrite(context, request);           // sets context.exit_code
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "cli/cli_context.h"
+#include "cli/device_session.h"
+#include "cli/text_ui_port.h"
+#include "device/device_connection.h"
+#include "image/image_flows.h"
+#include "image/workspace.h"
+
+namespace zelko::cli {
+
+class ImageSession {
+ public:
+  // Null when the mouse cannot be opened (message printed, exit code set).
+  static std::unique_ptr<ImageSession> Open(CliContext& context);
+  ~ImageSession();
+
+  // Identifies the mouse as the connection does and reads its whole image.
+  // False (message printed, exit code set) unless the image is now shown.
+  bool ReadMouse(CliContext& context);
+
+  // Writes workspace.data_buf as it is, verified. Sets the exit code and
+  // prints the outcome; true when the mouse holds the image.
+  bool WriteImage(CliContext& context);
+
+  // Prints held messages and ends the device session (saves --simulate=FILE).
+  void Finish(CliContext& context);
+
+  Workspace& workspace() { return workspace_; }
+  ImageFlows& flows() { return *flows_; }
+  DeviceSession& device() { return *device_; }
+  const FlowResult& last_read() const { return last_read_; }
+
+ private:
+  ImageSession(std::unique_ptr<DeviceSession> device, int language);
+
+  std::unique_ptr<DeviceSession> device_;
+  TextUiPort ui_;
+  Workspace workspace_;
+  std::unique_ptr<ImageFlows> flows_;
+  std::unique_ptr<DeviceConnection> connection_;
+  FlowResult last_read_;
+};
+
+enum class WriteMode {
+  kPackWorkingCopies,  // pack the edited working copies (Apply)
+  kWriteImage,         // write data_buf as the edit left it (resets, profiles)
+};
+
+struct ImageWriteRequest {
+  WriteMode mode = WriteMode::kPackWorkingCopies;
+  // Print what would change and write nothing.
+  bool dry_run = false;
+  // Runs before the mouse is read (install hooks, ...). Optional.
+  std::function<void(Workspace&)> prepare;
+  // Changes the working copies (or data_buf) after the read. Returning
+  // false stops the command with kExitBadInput and writes nothing; a
+  // non-empty error is printed.
+  std::function<bool(Workspace&, std::string& error)> edit;
+};
+
+// Opens and reads the mouse, applies the edit, then either prints the
+// changes (--dry-run) or backs up the image read, writes and verifies.
+// Sets context.exit_code: 0 only when the mouse holds what was written.
+void RunImageWrite(CliContext& context, const ImageWriteRequest& request);
+
+// "0x002  04 -> 03  ParameterA.DpiLevelCount", one line per changed byte.
+std::string DescribeChanges(const DataBuf& before, const DataBuf& after);
+
+}  // namespace zelko::cli

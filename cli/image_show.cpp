@@ -1,0 +1,79 @@
+#include "cli/image_show.h"
+
+#include <array>
+#include <cstdio>
+
+#include "cli/pointer_show.h"
+#include "device/bit_ops.h"
+
+namespace zelko::cli {
+namespace {
+
+// The areas `show` prints, in order. Add an area's function here.
+constexpr std::array<ShowArea, 4> kShowAreas = {ShowIdentity, ShowRawFields, ShowButtons,
+                                                ShowPointerSettings};
+
+nlohmann::ordered_json RgbJson(const Rgb& rgb) { return {rgb.r, rgb.g, rgb.b}; }
+
+}  // namespace
+
+void ShowIdentity(const Workspace& w, ShowOutput& out) {
+  const auto& b = w.record.ParameterB;
+  out.json["ManufacturerCode"] = b.ManufacturerCode;
+  out.json["ProductCode"] = b.ProductCode;
+  char line[96];
+  std::snprintf(line, sizeof line, "Identity codes: manufacturer %u, product %u\n",
+                b.ManufacturerCode, b.ProductCode);
+  out.text += line;
+}
+
+void ShowRawFields(const Workspace& w, ShowOutput& out) {
+  const auto& a = w.record.ParameterA;
+  const auto& b = w.record.ParameterB;
+  out.json["FeatureFlags"] = a.FeatureFlags;
+  out.json["KeyModeSwitchFlags"] = a.KeyModeSwitchFlags;
+  out.json["DpiLevelCount"] = a.DpiLevelCount;
+  out.json["McuLedConfig"] = a.McuLedConfig;
+  out.json["McuLedModeMask"] = a.McuLedModeMask;
+  out.json["BreathStep"] = a.BreathStep;
+  out.json["DpiValueIndex"] = a.DpiValueIndex;
+  out.json["DpiPaletteIndex"] = a.DpiPaletteIndex;
+  out.json["KeyMode1Colour"] = RgbJson(a.KeyMode1Colour);
+  out.json["KeyMode2Colour"] = RgbJson(a.KeyMode2Colour);
+  auto colours = nlohmann::ordered_json::array();
+  for (const Rgb& rgb : a.DpiColour) colours.push_back(RgbJson(rgb));
+  out.json["DpiColour"] = colours;
+  out.json["CurrentDpiLevel"] = b.CurrentDpiLevel;
+  out.json["LedState"] = b.LedState;
+  out.json["KeyModeState"] = b.KeyModeState;
+  out.json["FireRepeatCount"] = w.record.FireKey.FireRepeatCount;
+  out.json["FireInterval"] = w.record.FireKey.FireInterval;
+}
+
+void ShowButtons(const Workspace& w, ShowOutput& out) {
+  const auto& codes = w.profile_key_codes;
+  out.json["ProfileKeyCodes"] = {{"ModeA", codes.ModeA}, {"ModeB", codes.ModeB}};
+  const bool mode_b = TestBit(w.record.ParameterB.KeyModeState, key_mode_state::kModeBBit);
+  out.text += std::string("Buttons (key mode in use: ") +
+              (mode_b ? "B, Profile 2" : "A, Profile 1") + ")\n";
+  for (const auto& [name, table] :
+       {std::pair{"Profile 1", &codes.ModeA}, std::pair{"Profile 2", &codes.ModeB}}) {
+    out.text += std::string("  ") + name + ":";
+    for (const auto& code : *table) out.text += " " + code;
+    out.text += "\n";
+  }
+}
+
+void ShowPointerSettings(const Workspace& w, ShowOutput& out) {
+  const nlohmann::json pointer = PointerSettingsJson(w.record);
+  for (auto it = pointer.begin(); it != pointer.end(); ++it) out.json[it.key()] = *it;
+  out.text += PointerSettingsText(w.record);
+}
+
+ShowOutput ShowImage(const Workspace& workspace) {
+  ShowOutput out;
+  for (ShowArea area : kShowAreas) area(workspace, out);
+  return out;
+}
+
+}  // namespace zelko::cli
