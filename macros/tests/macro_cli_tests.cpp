@@ -54,9 +54,9 @@ class MacroCliTest : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(folder_); }
 
-  // zelko77ctl --simulate=mouse.bin macro --library library.bin ARGS...
+  // zelko77ctl --sim-virtual-time --simulate=mouse.bin [GLOBAL...] macro --library library.bin ARGS...
   CtlRun Ctl(const std::vector<std::string>& args, const std::vector<std::string>& global = {}) {
-    std::string command = Quote(ZELKO77CTL_PATH) + " --simulate=" + Quote(mouse_.string());
+    std::string command = Quote(ZELKO77CTL_PATH) + " --sim-virtual-time --simulate=" + Quote(mouse_.string());
     for (const auto& g : global) command += " " + Quote(g);
     command += " macro --library " + Quote(library_.string());
     for (const auto& a : args) command += " " + Quote(a);
