@@ -25,4 +25,15 @@ void InstallPointerHooks(ImageHooks& hooks, PointerWorkspace& workspace) {
   };
 }
 
+void InstallPointerParameterHooks(ImageHooks& hooks, PointerParameters& params, PointerStore& store,
+                                  std::function<void(const PointerApplyReport&)> on_applied) {
+  hooks.reload_pointer_parameters = [&params, &store] {
+    params = ReadPointerParameters(store, params);
+  };
+  hooks.apply_pointer_parameters = [&params, &store, on_applied = std::move(on_applied)] {
+    const auto report = WriteAndApplyPointerParameters(store, params);
+    if (on_applied) on_applied(report);
+  };
+}
+
 }  // namespace zelko

@@ -3,9 +3,13 @@
 // the image is packed, the engineer controls and the Advanced page refilled
 // whenever the image is shown.
 #pragma once
+#include <functional>
+
 #include "image/image_hooks.h"
 #include "pointer/dpi_page.h"
 #include "pointer/engineer_controls.h"
+#include "pointer/pointer_parameters.h"
+#include "pointer/pointer_store.h"
 
 namespace zelko {
 
@@ -19,6 +23,13 @@ struct PointerWorkspace {
 // (a redraw hook already set still runs, after the pointer state is
 // refilled). `workspace` must outlive the hooks.
 void InstallPointerHooks(ImageHooks& hooks, PointerWorkspace& workspace);
+
+// The OS pointer settings around the image flows: reloaded from `store`
+// after every read of the mouse, written and applied before every write.
+// `params` and `store` must outlive the hooks; `on_applied` (optional)
+// receives each report so the window can say what the desktop took.
+void InstallPointerParameterHooks(ImageHooks& hooks, PointerParameters& params, PointerStore& store,
+                                  std::function<void(const PointerApplyReport&)> on_applied = {});
 
 // The refill alone: engineer controls, then the Advanced page.
 void RefreshPointerWorkspace(const ParameterRecord& record, PointerWorkspace& workspace);

@@ -1,0 +1,183 @@
+// Runs zelko77ctl against the simulated mouse kept in a temporary file.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Run {
+  int exit_code = -1;
+  std::string output;  // stdout and stderr together
+};
+
+class PointerCli : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("zelko-pointer-cli-" + std::to_string(::getpid()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    memory_ = dir_ / "mouse.bin";
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  Run Ctl(const std::string& args) {
+    const std::string command = "XDG_CONFIG_HOME='" + dir_.string() + "' '" ZELKO77CTL_PATH
+                                "' --simulate='" + memory_.string() + "' --sim-virtual-time " + args +
+                                " 2>&1";
+    Run run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return run;
+    std::array<char, 4096> chunk{};
+    std::size_t n = 0;
+    while ((n = fread(chunk.data(), 1, chunk.size(), pipe)) > 0) run.output.append(chunk.data(), n);
+    const int status = pclose(pipe);
+    run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+  }
+
+  nlohmann::json Show() {
+    const auto run = Ctl("show --json");
+    EXPECT_EQ(run.exit_code, 0) << run.output;
+    const auto json = nlohmann::json::parse(run.output, nullptr, false);
+    EXPECT_FALSE(json.is_discarded()) << run.output;
+    return json;
+  }
+
+  std::vector<char> Memory() {
+    std::ifstream in(memory_, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+
+  fs::path dir_;
+  fs::path memory_;
+};
+
+TEST_F(PointerCli, ShowDecodesTheFactoryImage) {
+  const auto json = Show();
+  const auto& levels = json.at("DpiLevels");
+  const std::vector<int> dpi = {800, 1600, 2400, 3200, 4800, 6400, 3200};
+  for (std::size_t i = 0; i < dpi.size(); ++i) {
+    EXPECT_EQ(levels[i]["Dpi"], dpi[i]) << i;
+    EXPECT_TRUE(levels[i]["Active"].get<bool>()) << i;
+    EXPECT_EQ(levels[i]["Current"].get<bool>(), i == 1) << i;
+  }
+  const auto& light = json.at("Lighting");
+  EXPECT_EQ(light["LedType"], "mcu");
+  EXPECT_EQ(light["LedCount"], 10);
+  EXPECT_EQ(light["McpiSwitch"], true);
+  EXPECT_EQ(light["LcpiSwitch"], true);
+  EXPECT_EQ(light["KeyModeSaved"], true);
+  EXPECT_EQ(light["Brightness"], "full");
+  EXPECT_EQ(light["ModesOffered"], nlohmann::json({1, 2, 3, 4, 5, 6, 7}));
+  EXPECT_EQ(light["CurrentMode"], 5);
+  EXPECT_EQ(light["LedOn"], true);
+  EXPECT_EQ(light["Step"], 2);
+  EXPECT_EQ(json.at("Fire")["RepeatCount"], 3);
+  EXPECT_EQ(json.at("Fire")["Interval"], 6);
+}
+
+TEST_F(PointerCli, FourLevelsMakeLevelFourCurrent) {
+  const auto run = Ctl("set-dpi --count 4");
+  ASSERT_EQ(run.exit_code, 0) << run.output;
+  const auto json = Show();
+  for (int i = 0; i < 7; ++i) {
+    EXPECT_EQ(json["DpiLevels"][i]["Active"].get<bool>(), i < 4) << i;
+    EXPECT_EQ(json["DpiLevels"][i]["Current"].get<bool>(), i == 3) << i;
+  }
+}
+
+TEST_F(PointerCli, LevelValuesColoursAndCurrent) {
+  const auto run = Ctl("set-dpi --value 1=500 --value 7=6400 --colour 2=#102030 --current 7");
+  ASSERT_EQ(run.exit_code, 0) << run.output;
+  const auto json = Show();
+  EXPECT_EQ(json["DpiLevels"][0]["Dpi"], 500);
+  EXPECT_EQ(json["DpiLevels"][6]["Dpi"], 6400);
+  EXPECT_EQ(json["DpiLevels"][1]["DpiColour"], "#102030");
+  EXPECT_TRUE(json["DpiLevels"][6]["Current"].get<bool>());
+}
+
+TEST_F(PointerCli, RefusedChangesLeaveTheMouseAlone) {
+  ASSERT_EQ(Ctl("set-led --modes 1,2,4,5").exit_code, 0);
+  const auto before = Memory();
+  struct Case {
+    std::string args;
+    std::string says;
+  };
+  const std::vector<Case> cases = {
+      {"set-led --mode 3", "mode 3 is not offered"},
+      {"set-led --type normal", "--engineer"},
+      {"set-aim 800", "Please select a AIM Key in Profile!"},
+      {"set-aim 900", "900 DPI is not offered"},
+      {"set-dpi --value 2=1500", "1500 DPI is not offered"},
+      {"set-dpi --colour 1=Red", "#RRGGBB"},
+      {"set-dpi --count 3 --current 5", "level 5 is not active"},
+      {"set-dpi --count 8", "8"},
+      {"set-fire --count 1", "1"},
+      {"set-fire --interval 256", "256"},
+      {"set-led --count 14", "14"},
+  };
+  for (const auto& c : cases) {
+    const auto run = Ctl(c.args);
+    EXPECT_EQ(run.exit_code, 5) << c.args << "\n" << run.output;
+    EXPECT_NE(run.output.find(c.says), std::string::npos) << c.args << "\n" << run.output;
+    EXPECT_EQ(Memory(), before) << c.args;
+  }
+}
+
+TEST_F(PointerCli, LightingAndFire) {
+  ASSERT_EQ(Ctl("set-led --led off --count 6 --step 7 --brightness half --save-key-mode off "
+                "--key-mode-b-colour #00FF80").exit_code, 0);
+  ASSERT_EQ(Ctl("set-fire --count 10 --interval 20").exit_code, 0);
+  const auto json = Show();
+  const auto& light = json["Lighting"];
+  EXPECT_EQ(light["LedOn"], false);
+  EXPECT_EQ(light["LedCount"], 6);
+  EXPECT_EQ(light["Step"], 7);
+  EXPECT_EQ(light["Brightness"], "half");
+  EXPECT_EQ(light["KeyModeSaved"], false);
+  EXPECT_EQ(light["KeyMode"], "A");
+  EXPECT_EQ(light["KeyMode2Colour"], "#00FF80");
+  EXPECT_EQ(light["CurrentMode"], 5);
+  EXPECT_EQ(json["Fire"]["RepeatCount"], 10);
+  EXPECT_EQ(json["Fire"]["Interval"], 20);
+}
+
+TEST_F(PointerCli, EngineerSwitchToTheNormalLed) {
+  ASSERT_EQ(Ctl("set-led --engineer --type normal --breath 40").exit_code, 0);
+  const auto json = Show();
+  EXPECT_EQ(json["Lighting"]["LedType"], "normal");
+  EXPECT_EQ(json["Lighting"]["BreathStep"], 40);
+  EXPECT_EQ(json["Lighting"]["CurrentMode"], 1);
+  EXPECT_EQ(Memory().at(0x04), static_cast<char>(0xFF));
+}
+
+TEST_F(PointerCli, PointerSettingsAreKeptUnderTheRegistryNames) {
+  const auto set = Ctl("pointer set --speed 6 --double-click 7 --scroll screen --precision on --no-desktop");
+  ASSERT_EQ(set.exit_code, 0) << set.output;
+  std::ifstream in(dir_ / "zelko77" / "pointer.ini");
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  for (const char* line : {"MouseSensitivity=10", "MouseSpeed=1", "MouseThreshold1=6",
+                           "MouseThreshold2=10", "DoubleClickSpeed=480", "WheelScrollLines=-1"}) {
+    EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
+  }
+  const auto show = Ctl("pointer show --json");
+  ASSERT_EQ(show.exit_code, 0) << show.output;
+  const auto json = nlohmann::json::parse(show.output);
+  EXPECT_EQ(json["SpeedLevel"], 6);
+  EXPECT_EQ(json["ScrollLevel"], "screen");
+  EXPECT_EQ(Ctl("pointer set --speed 12").exit_code, 5);
+}
+
+}  // namespace
