@@ -1,4 +1,6 @@
 #include "device/hidraw_nodes.h"
+#include "device/hidraw_transport.h"
+#include "device/device_link.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +36,14 @@ class FakeSysfs {
     fs::create_directory_symlink(hid, root_ / "class" / name / "device");
   }
 
+  // A stand-in device file for the node (ioctls on it fail).
+  void AddDeviceFile(const std::string& name) {
+    fs::create_directories(root_ / "dev");
+    Write(root_ / "dev" / name, "");
+  }
+
   HidrawRoots roots() const { return {(root_ / "class").string(), "/dev"}; }
+  HidrawRoots roots_with_dev() const { return {(root_ / "class").string(), (root_ / "dev").string()}; }
 
  private:
   static void Write(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
@@ -69,6 +78,31 @@ TEST(HidrawNodes, ListsNodesInNumberOrderWithIdsVersionAndReportLength) {
   ASSERT_TRUE(found.has_value());
   EXPECT_EQ(found->attributes->version, 0x0104);
   EXPECT_FALSE(FindHidrawNode("/dev/hidraw99", sysfs.roots()).has_value());
+}
+
+TEST(HidrawTransport, FindsTheConfigurationNodeAndReportsNodesThatDoNotOpen) {
+  FakeSysfs sysfs;
+  const std::vector<std::uint8_t> pointer = {0x05, 0x01, 0x09, 0x02, 0xA1, 0x01, 0x81, 0x02, 0xC0};
+  sysfs.AddNode("hidraw0", "0003:00003151:00007707", "0104", pointer);
+  sysfs.AddNode("hidraw1", "0003:00003151:00007707", "0104", kVendor8);
+  sysfs.AddNode("hidraw2", "0003:00003151:00007707", "0104", kVendor8);  // its device file is missing
+  sysfs.AddDeviceFile("hidraw0");
+  sysfs.AddDeviceFile("hidraw1");
+
+  HidrawTransport transport(sysfs.roots_with_dev());
+  DeviceLink link(transport);
+  EXPECT_EQ(link.CountHidDevices(), 2);
+  ASSERT_EQ(transport.open_failures().size(), 1u);
+  EXPECT_NE(transport.open_failures()[0].path.find("hidraw2"), std::string::npos);
+  EXPECT_EQ(transport.open_failures()[0].error, ENOENT);
+
+  std::uint32_t version = 0x0104;
+  ASSERT_TRUE(link.OpenHidDevice(0x3151, 0x7707, version));
+  EXPECT_NE(link.DevicePath().find("hidraw1"), std::string::npos);
+  // A plain file is no HID device: the transfer fails instead of hanging.
+  std::array<std::uint8_t, 8> report{0x04, 0x01};
+  EXPECT_FALSE(transport.SetFeature(link.state().DeviceHandle, report));
+  EXPECT_FALSE(transport.GetFeature(link.state().DeviceHandle, report));
 }
 
 TEST(HidrawNodes, NoClassFolderMeansNoHidraw) {
