@@ -83,8 +83,7 @@ void RunMacroImportSlots(CliContext& context, const std::string& file) {
   if (bytes->size() < kMacroRecordSize) {
     return Fail(context, kExitBadInput, PackText(context, "Str103", "Macro bin length out of range"));
   }
-  const std::size_t covered = std::min(bytes->size(), kMacroAreaSize);
-  const std::size_t whole_slots = covered / kMacroRecordSize;
+  const std::size_t whole_slots = std::min(bytes->size(), kMacroAreaSize) / kMacroRecordSize;
 
   auto session = OpenDeviceSession(context);
   if (!session) return;
@@ -109,9 +108,8 @@ void RunMacroImportSlots(CliContext& context, const std::string& file) {
       return finish_failed("the mouse's macro slots could not be read; nothing was written");
     }
   }
-  std::copy_n(bytes->begin(), whole_slots * kMacroRecordSize, area.begin());
   DeviceMacroSlots slots;
-  ReadAndRefreshMacro(area, slots);
+  LoadSlotFile(*bytes, area, slots);
 
   BlockTransferReport written;
   if (!channel.WriteBlock(kMacroAreaOffset, kMacroAreaSize, area, &written) || !written.all_acknowledged()) {

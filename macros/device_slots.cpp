@@ -56,6 +56,13 @@ void ReadAndRefreshMacro(BaseMacroArea& area, DeviceMacroSlots& slots) {
   RefreshBaseMacroBuf(slots, area);
 }
 
+std::size_t LoadSlotFile(std::span<const std::uint8_t> file, BaseMacroArea& area, DeviceMacroSlots& slots) {
+  const std::size_t whole_slots = std::min(file.size(), area.size()) / kMacroRecordSize;
+  std::copy_n(file.begin(), whole_slots * kMacroRecordSize, area.begin());
+  ReadAndRefreshMacro(area, slots);
+  return whole_slots;
+}
+
 int FindBaseMacroIndex(const DeviceMacroSlots& slots, const MacroName& entry_name,
                        std::span<const std::string> codes) {
   // in_use[0] and in_use[8] are the neighbours outside 1..7, counted in use.

@@ -48,6 +48,12 @@ void RefreshBaseMacroBuf(const DeviceMacroSlots& slots, BaseMacroArea& area);
 // agree and no slot that failed its check is written back to the mouse.
 void ReadAndRefreshMacro(BaseMacroArea& area, DeviceMacroSlots& slots);
 
+// The base macro import: the whole slots of a slot file (up to 1792 bytes,
+// slot n at 256 * (n - 1)) go into the area, the slots it does not reach
+// keep what they held, then ReadAndRefreshMacro. Returns the slots read; a
+// trailing part of a slot is ignored.
+std::size_t LoadSlotFile(std::span<const std::uint8_t> file, BaseMacroArea& area, DeviceMacroSlots& slots);
+
 // The slot for a library macro, 1..7, or 8 when none is free. `codes` are
 // the 18 code texts of both profiles, the button being assigned already set
 // to "000000".

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "image/workspace.h"
 #include "macros/macro_name_codec.h"
 #include "macros/tests/macro_test_support.h"
 
@@ -45,6 +46,42 @@ TEST(DeviceSlots, LoadingChecksEverySlotAndWritesTheCheckedTablesBack) {
   BaseMacroArea joined{};
   RefreshBaseMacroBuf(slots, joined);
   EXPECT_EQ(area, joined);
+}
+
+TEST(DeviceSlots, ASlotFileFillsTheSlotsItReaches) {
+  BaseMacroArea area{};
+  DeviceMacroSlots slots;
+  PutSlot(area, 3, MacroNameStrToUnicode("kept"), ContentOf({0xA2}));
+  BaseMacroArea file_area{};
+  PutSlot(file_area, 1, MacroNameStrToUnicode("new"), ContentOf({0xA1}));
+  std::vector<std::uint8_t> file(file_area.begin(), file_area.begin() + 2 * 256 + 100);  // 2 slots and a part
+  file[2 * 256 + 1] = 'X';
+  EXPECT_EQ(LoadSlotFile(file, area, slots), 2u);
+  EXPECT_EQ(slots.ShownName(1), "new");
+  EXPECT_EQ(slots.ShownName(2), "");
+  EXPECT_EQ(slots.ShownName(3), "kept");
+  EXPECT_EQ(slots.contents[2], ContentOf({0xA2}));
+}
+
+TEST(DeviceSlots, EveryImageLoadRefreshesTheSlotsThroughTheImageHook) {
+  Workspace workspace;
+  DeviceMacroSlots slots;
+  workspace.hooks.read_and_refresh_macro = [&slots](BaseMacroArea& area) { ReadAndRefreshMacro(area, slots); };
+  DataBuf image{};
+  image.fill(0xFF);  // an erased memory: every slot fails its check
+  const MacroName name = MacroNameStrToUnicode("dev");
+  const MacroContent content = ContentOf({0xA1, 0x21});
+  std::copy(name.begin(), name.end(), image.begin() + 0x300);
+  std::copy(content.begin(), content.end(), image.begin() + 0x320);
+  workspace.ShowImage(image, ImageSource::kProfileFile);
+  EXPECT_EQ(slots.ShownName(3), "dev");
+  EXPECT_EQ(slots.contents[2], content);
+  EXPECT_EQ(slots.contents[0], MacroContent{});
+  // The area holds the checked slots, so the next write carries no slot that failed.
+  workspace.PackImage();
+  EXPECT_TRUE(std::all_of(workspace.data_buf.begin() + 0x120, workspace.data_buf.begin() + 0x200,
+                          [](std::uint8_t b) { return b == 0; }));
+  EXPECT_TRUE(std::equal(content.begin(), content.end(), workspace.data_buf.begin() + 0x320));
 }
 
 std::vector<std::string> CodesUsing(std::initializer_list<int> used_slots) {

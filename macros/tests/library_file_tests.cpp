@@ -50,6 +50,7 @@ TEST_F(LibraryFileTest, MissingFileIsCreatedFromTheDefaultLibrary) {
   PCMacroLibrary library = Named("stale");
   EXPECT_EQ(CheckPCMacro(file_, library), LibraryLoad::kCreated);
   EXPECT_EQ(library, DefaultLibrary());
+  EXPECT_EQ(library.CountInUse(), 0u);  // the shipped default library is empty
   EXPECT_EQ(FileBytes(), LibraryToBytes(library));
   EXPECT_EQ(FileBytes().size(), kLibraryFileSize);
 }
