@@ -88,6 +88,7 @@ FlowResult ImageFlows::Btn_Read() {
   result.unpack = workspace_.UnpackSections();
   channel_.EndExchange();
   workspace_.DataBufToUI();
+  ui_.RedrawFromRecord();
   RunHook(workspace_.hooks.reload_pointer_parameters);
   RunHook(workspace_.hooks.finish_read);
   ui_.ProcessMessages();
@@ -138,6 +139,7 @@ FlowResult ImageFlows::DefaultParameter(int n) {
   }
   BeginTransfer();
   workspace_.ShowFactoryImage(n, ImageSource::kFactoryImage);
+  ui_.RedrawFromRecord();
   ui_.ShowProgress(0, kImageChunks);
   result = WriteImageExchange();
   EndTransfer();
@@ -147,6 +149,7 @@ FlowResult ImageFlows::DefaultParameter(int n) {
 FlowResult ImageFlows::TLDefaultParameter() {
   BeginTransfer();
   workspace_.BuildBuiltInDefaults();
+  ui_.RedrawFromRecord();
   FlowResult result = WriteImageExchange();
   EndTransfer();
   return result;
@@ -154,6 +157,7 @@ FlowResult ImageFlows::TLDefaultParameter() {
 
 FlowResult ImageFlows::MemoToDataBuf_OnClick() {
   const UnpackReport unpack = workspace_.UnpackImage();
+  ui_.RedrawFromRecord();
   // What is shown is what is written: a section the checks replaced goes to
   // the mouse as repaired, not as the damaged bytes of the file.
   workspace_.CommitRepairs(unpack);

@@ -1,6 +1,8 @@
 // The flows that move the whole image between the mouse and the window:
 // read, apply, the factory resets, the built-in defaults and showing and
-// writing a loaded image. They talk to the window only through the UiPort.
+// writing a loaded image. They talk to the window only through the UiPort;
+// whenever a flow has shown a new image (DataBufToUI and its hooks ran) it
+// calls UiPort::RedrawFromRecord.
 #pragma once
 #include <cstdint>
 #include <functional>

@@ -5,6 +5,7 @@
 #include "image/checksum.h"
 #include "image/defaults.h"
 #include "image/factory_images.h"
+#include "image/profile_file.h"
 #include "sim_rig.h"
 
 namespace zelko {
@@ -41,6 +42,7 @@ TEST(BtnRead, ReadsUnpacksClosesAndUncovers) {
   EXPECT_FALSE(rig.ui.covered);
   EXPECT_TRUE(rig.ui.poll_running);
   EXPECT_TRUE(rig.ui.messages.empty());
+  EXPECT_EQ(rig.ui.redraws, 1);
 }
 
 TEST(BtnRead, RereadsFromTheFirstUnansweredChunk) {
@@ -268,6 +270,22 @@ TEST(LoadProfile, DamagedProfileChecksumWritesTheBuiltInCodes) {
   EXPECT_EQ(written.ModeB, kDefaultButtonCodes);
   EXPECT_EQ(written.checksum, 0xFE);
   EXPECT_EQ(rig.workspace.profile_key_codes.ModeA[8], "090000");
+}
+
+TEST(LoadProfile, WithoutAnsweringMouseIsShownButNotWritten) {
+  SimRig rig;  // never opened
+  const auto result = rig.flows.LoadProfile(*FactoryImage(2), ImageSource::kProfileFile);
+  EXPECT_EQ(result.status, FlowStatus::kNoDevice);
+  EXPECT_EQ(rig.workspace.data_buf, *FactoryImage(2));
+  EXPECT_EQ(rig.workspace.profile_key_codes.ModeA[8], "0600F0");
+  EXPECT_EQ(rig.ui.redraws, 1);
+  EXPECT_TRUE(rig.ui.messages.empty());
+  EXPECT_FALSE(rig.ui.covered);
+}
+
+TEST(ProfileSavePath, AlwaysAppendsBin) {
+  EXPECT_EQ(ProfileSavePath("abc"), "abc.bin");
+  EXPECT_EQ(ProfileSavePath("abc.bin"), "abc.bin.bin");
 }
 
 TEST(Buttons, WithoutDeviceShowFindingTheDevice) {

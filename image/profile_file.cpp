@@ -1,0 +1,13 @@
+#include "image/profile_file.h"
+
+#include "device/atomic_file.h"
+
+namespace zelko {
+
+std::string ProfileSavePath(const std::string& chosen) { return chosen + ".bin"; }
+
+std::string SaveProfile(const std::string& path, const DataBuf& image) {
+  return WriteFileAtomically(path, image);
+}
+
+}  // namespace zelko
