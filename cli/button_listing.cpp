@@ -1,20 +1,27 @@
 #include "cli/button_listing.h"
 
 #include "keys/button_assignment.h"
+#include "keys/language_text.h"
+#include "macros/device_slots.h"
 
 namespace zelko::cli {
 
-std::vector<std::string> ButtonListing(const ProfileKeyCodes& codes, const TextLookup& text,
-                                       const SlotNameLookup& slot_name) {
-  std::vector<std::string> lines;
+ProfileKeyCodes ButtonLabels(const Workspace& workspace, int language) {
+  DeviceMacroSlots slots;
+  SplitBaseMacroArea(workspace.base_macro_area, slots);
+  CheckMacroContentBuf(slots);
+  RefreshMacroName(slots);
+  const SlotNameLookup slot_name = [&slots](int slot) { return slots.ShownName(slot); };
+  const TextLookup text = LanguageTextLookup(language);
+
+  ProfileKeyCodes labels;
   for (int profile = 1; profile <= kProfileCount; ++profile) {
-    const auto& table = ProfileCodes(codes, profile);
-    for (std::size_t i = 0; i < kButtonCount; ++i) {
-      lines.push_back("Profile " + std::to_string(profile) + " button " + std::to_string(i + 1) +
-                      ": " + table[i] + "  " + KeyCodeToLabel(table[i], text, slot_name));
-    }
+    const ProfileCaptions captions =
+        ProfileLabels(workspace.profile_key_codes, profile, text, slot_name);
+    auto& table = ProfileCodes(labels, profile);
+    for (std::size_t i = 0; i < kButtonCount; ++i) table[i] = captions[i];
   }
-  return lines;
+  return labels;
 }
 
 }  // namespace zelko::cli

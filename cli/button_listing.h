@@ -1,15 +1,13 @@
-// The buttons of both profiles as zelko77ctl prints them: code and label.
+// The labels of the buttons of both profiles, as zelko77ctl prints them.
 #pragma once
-#include <string>
-#include <vector>
-
 #include "image/parameter_record.h"
-#include "keys/key_label.h"
+#include "image/workspace.h"
 
 namespace zelko::cli {
 
-// One line per button, profile 1 first: "Profile 1 button 1: 010100  Left Click".
-std::vector<std::string> ButtonListing(const ProfileKeyCodes& codes, const TextLookup& text,
-                                       const SlotNameLookup& slot_name);
+// The label of every button's code in language 1..3; slot codes are named
+// after the device macro slots of the workspace's macro area. Laid out like
+// ProfileKeyCodes.
+ProfileKeyCodes ButtonLabels(const Workspace& workspace, int language);
 
 }  // namespace zelko::cli

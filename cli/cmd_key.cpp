@@ -6,7 +6,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/device_session.h"
-#include "image/image_flows.h"
+#include "cli/image_session.h"
 #include "image/workspace.h"
 #include "keys/button_assignment.h"
 #include "keys/function_text.h"
@@ -21,6 +21,7 @@ struct SetButtonOptions {
   int profile = 1;
   int button = 1;
   std::string function;
+  bool dry_run = false;
 };
 
 void RunLabel(CliContext& context, const std::string& code) {
@@ -78,53 +79,33 @@ void RunSetButton(CliContext& context, const SetButtonOptions& options) {
     return;
   }
 
-  auto session = OpenDeviceSession(context);
-  if (!session) return;
-  if (!BeginConfigurableExchange(*session, context)) {
-    session->Finish(context);
-    return;
-  }
-  Workspace workspace;
-  DeviceMacroSlots slots;
-  workspace.hooks.read_and_refresh_macro = [&slots](BaseMacroArea& area) {
-    ReadAndRefreshMacro(area, slots);
-  };
-  ImageFlows flows(workspace, session->channel(), session->ui(), session->clock());
-  if (!flows.Btn_Read().ok()) {
-    PrintError("the mouse's memory could not be read whole; nothing was written");
-    context.exit_code = kExitTransferFailed;
-    session->Finish(context);
-    return;
-  }
-
-  const SlotNameLookup slot_name = [&slots](int slot) { return slots.ShownName(slot); };
-  const std::uint8_t aim_value_index = CurrentAimValueIndex(workspace.profile_key_codes);
-  const auto function = ParseButtonFunction(options.function, text, aim_value_index).function;
   const ButtonRef ref{options.profile, options.button};
-  const AssignmentResult result =
-      Assign(workspace, ref, *function, aim_value_index, text, slot_name);
-  if (!result.stored()) {
-    if (result.outcome == AssignmentOutcome::kKeepLeftClick) {
-      std::fprintf(stderr, "%s\n", result.message.c_str());
-    } else {
-      PrintError("the function cannot be assigned to this button");
-    }
-    context.exit_code = kExitBadInput;
-    session->Finish(context);
-    return;
+  auto slots = std::make_shared<DeviceMacroSlots>();
+  AssignmentResult result;
+  std::string stored_code;
+  ImageWriteRequest request;
+  request.dry_run = options.dry_run;
+  request.prepare = [slots](Workspace& workspace) {
+    workspace.hooks.read_and_refresh_macro = [slots](BaseMacroArea& area) {
+      ReadAndRefreshMacro(area, *slots);
+    };
+  };
+  request.edit = [&](Workspace& workspace, std::string& error) {
+    const SlotNameLookup slot_name = [slots](int slot) { return slots->ShownName(slot); };
+    const std::uint8_t aim_value_index = CurrentAimValueIndex(workspace.profile_key_codes);
+    const auto function = ParseButtonFunction(options.function, text, aim_value_index).function;
+    result = Assign(workspace, ref, *function, aim_value_index, text, slot_name);
+    stored_code = ProfileCodes(workspace.profile_key_codes, ref.profile)
+        [static_cast<std::size_t>(ref.button - 1)];
+    if (result.outcome == AssignmentOutcome::kKeepLeftClick) error = result.message;
+    else if (!result.stored()) error = "the function cannot be assigned to this button";
+    return result.stored();
+  };
+  RunImageWrite(context, request);
+  if (context.exit_code == kExitOk && result.stored() && !options.dry_run) {
+    std::printf("Profile %d button %d: %s  %s\n", ref.profile, ref.button,
+                stored_code.c_str(), result.caption.c_str());
   }
-
-  if (!flows.Btn_Apply_0Click().ok()) {
-    PrintError("the new button function did not verify in the mouse's memory");
-    context.exit_code = kExitTransferFailed;
-    session->Finish(context);
-    return;
-  }
-  const auto& code = ProfileCodes(workspace.profile_key_codes, ref.profile)
-      [static_cast<std::size_t>(ref.button - 1)];
-  std::printf("Profile %d button %d: %s  %s\n", ref.profile, ref.button, code.c_str(),
-              result.caption.c_str());
-  session->Finish(context);
 }
 
 }  // namespace
@@ -154,6 +135,7 @@ void RegisterKeyCommands(CLI::App& app, CliContext& context) {
       ->check(CLI::Range(1, 2));
   set_cmd->add_option("BUTTON", set->button, "Button 1..9")->required()->check(CLI::Range(1, 9));
   set_cmd->add_option("FUNCTION", set->function, "Label, code or combination")->required();
+  set_cmd->add_flag("--dry-run", set->dry_run, "Print the bytes that would change; write nothing");
   set_cmd->fallthrough();
   set_cmd->callback([&context, set] { RunSetButton(context, *set); });
 }

@@ -85,7 +85,7 @@ void RunShow(CliContext& context, bool json) {
   auto session = ImageSession::Open(context);
   if (!session) return;
   if (session->ReadMouse(context)) {
-    ShowOutput out = ShowImage(session->workspace());
+    ShowOutput out = ShowImage(session->workspace(), context.options.language);
     const UnpackReport& repairs = session->last_read().unpack;
     if (json) {
       out.json["RepairedSections"] = repairs.RepairedParts();

@@ -2,7 +2,9 @@
 
 #include <array>
 #include <cstdio>
+#include <tuple>
 
+#include "cli/button_listing.h"
 #include "cli/pointer_show.h"
 #include "device/bit_ops.h"
 
@@ -56,11 +58,15 @@ void ShowButtons(const Workspace& w, ShowOutput& out) {
   const bool mode_b = TestBit(w.record.ParameterB.KeyModeState, key_mode_state::kModeBBit);
   out.text += std::string("Buttons (key mode in use: ") +
               (mode_b ? "B, Profile 2" : "A, Profile 1") + ")\n";
-  for (const auto& [name, table] :
-       {std::pair{"Profile 1", &codes.ModeA}, std::pair{"Profile 2", &codes.ModeB}}) {
-    out.text += std::string("  ") + name + ":";
-    for (const auto& code : *table) out.text += " " + code;
-    out.text += "\n";
+  const auto labels = ButtonLabels(w, out.language);
+  out.json["ButtonLabels"] = {{"ModeA", labels.ModeA}, {"ModeB", labels.ModeB}};
+  for (const auto& [name, table, shown] :
+       {std::tuple{"Profile 1", &codes.ModeA, &labels.ModeA},
+        std::tuple{"Profile 2", &codes.ModeB, &labels.ModeB}}) {
+    out.text += std::string("  ") + name + "\n";
+    for (std::size_t i = 0; i < kButtonCount; ++i) {
+      out.text += "    " + std::to_string(i + 1) + ": " + (*table)[i] + "  " + (*shown)[i] + "\n";
+    }
   }
 }
 
@@ -70,8 +76,9 @@ void ShowPointerSettings(const Workspace& w, ShowOutput& out) {
   out.text += PointerSettingsText(w.record);
 }
 
-ShowOutput ShowImage(const Workspace& workspace) {
+ShowOutput ShowImage(const Workspace& workspace, int language) {
   ShowOutput out;
+  out.language = language;
   for (ShowArea area : kShowAreas) area(workspace, out);
   return out;
 }

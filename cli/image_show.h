@@ -13,6 +13,7 @@ namespace zelko::cli {
 struct ShowOutput {
   nlohmann::ordered_json json = nlohmann::ordered_json::object();
   std::string text;
+  int language = 1;  // --lang: the language pack of button labels
 };
 
 using ShowArea = void (*)(const Workspace& workspace, ShowOutput& out);
@@ -22,12 +23,12 @@ void ShowIdentity(const Workspace& workspace, ShowOutput& out);
 // The raw fields of ParameterA, ParameterB and FireKey under their names
 // (JSON only; the decoded forms follow in the areas below).
 void ShowRawFields(const Workspace& workspace, ShowOutput& out);
-// ProfileKeyCodes and the key mode in use.
+// ProfileKeyCodes with each button's label, and the key mode in use.
 void ShowButtons(const Workspace& workspace, ShowOutput& out);
 // DPI levels, AIM, fire key and lighting, decoded.
 void ShowPointerSettings(const Workspace& workspace, ShowOutput& out);
 
 // Every area in order.
-ShowOutput ShowImage(const Workspace& workspace);
+ShowOutput ShowImage(const Workspace& workspace, int language = 1);
 
 }  // namespace zelko::cli

@@ -5,6 +5,8 @@ set -u
 ctl="$1"
 dir="$(mktemp -d)"
 trap 'rm -rf "$dir"' EXIT
+# Backups of the images read go here, not into the user's folders.
+export XDG_DATA_HOME="$dir/data"
 mouse="$dir/mouse.bin"
 passed=0
 failed=0
@@ -28,6 +30,20 @@ expect() {
     echo "FAIL $name: status $status (want $want_status)"
     echo "  stdout: [$out] want [$want_out]"
     echo "  stderr: [$err]${want_err:+ want part [$want_err]}"
+  fi
+}
+
+# expect_part NAME STATUS STDOUT-PART [STDERR-PART]
+expect_part() {
+  local name="$1" want_status="$2" want_out="$3" want_err="${4:-}"
+  if [ "$status" -eq "$want_status" ] && [[ "$out" == *"$want_out"* ]] &&
+     [[ "$err" == *"$want_err"* ]]; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    echo "FAIL $name: status $status (want $want_status)"
+    echo "  stdout: [$out] want part [$want_out]"
+    echo "  stderr: [$err] want part [$want_err]"
   fi
 }
 
@@ -83,24 +99,40 @@ run --simulate="$mouse" --sim-virtual-time set-button --profile 1 2 "0101";     
 expect_same "bad input leaves the mouse" "$mouse" "$dir/factory.bin"
 
 run --simulate="$mouse" --sim-virtual-time set-button --profile 1 2 "Left Click"
-expect "second Left Click" 0 "Profile 1 button 2: 010100  Left Click"
+expect_part "second Left Click" 0 "Profile 1 button 2: 010100  Left Click"
 run --simulate="$mouse" --sim-virtual-time set-button --profile 1 1 "Right Click"
-expect "Right Click accepted" 0 "Profile 1 button 1: 010200  Right Click"
+expect_part "Right Click accepted" 0 "Profile 1 button 1: 010200  Right Click"
 out="$(profile_bytes)"; status=0
 expect "profile 1 written" 0 "010200010100010200010800011000070000050000080000100000010100010400010200010800011000070000050000080000100000 checksum-ok"
 
 # A combination may replace the last Left Click; afterwards profile 2 has
 # none, and the rule refuses every other choice (in the chosen language).
 run --simulate="$mouse" --sim-virtual-time set-button --profile 2 1 "Ctrl+A"
-expect "combination" 0 "Profile 2 button 1: 020104  Ctrl+A"
+expect_part "combination" 0 "Profile 2 button 1: 020104  Ctrl+A"
 cp "$mouse" "$dir/combined.bin"
 run --lang 2 --simulate="$mouse" --sim-virtual-time set-button --profile 2 3 "右键"
 expect "Chinese refusal" 5 "" "请保留一个左键"
 expect_same "Chinese refusal leaves the mouse" "$mouse" "$dir/combined.bin"
 run --lang 3 --simulate="$mouse" --sim-virtual-time set-button --profile 2 2 "Left Key"
-expect "third pack label" 0 "Profile 2 button 2: 010100  Left Key"
+expect_part "third pack label" 0 "Profile 2 button 2: 010100  Left Key"
 run --simulate="$mouse" --sim-virtual-time set-button --profile 2 9 "DPI +"
-expect "DPI +" 0 "Profile 2 button 9: 070000  DPI +"
+expect_part "DPI +" 0 "Profile 2 button 9: 070000  DPI +"
+
+# A dry run writes nothing.
+cp "$mouse" "$dir/before-dry-run.bin"
+run --simulate="$mouse" --sim-virtual-time set-button --profile 1 5 "Mute" --dry-run
+expect_part "dry run" 0 "0x04E  00 -> E2"
+expect_same "dry run leaves the mouse" "$mouse" "$dir/before-dry-run.bin"
+
+# show prints each button's label beside its code, in the chosen language.
+run --simulate="$mouse" --sim-virtual-time show
+expect_part "show profile 1" 0 "    1: 010200  Right Click
+    2: 010100  Left Click
+    3: 010200  Right Click"
+expect_part "show profile 2" 0 "    1: 020104  Ctrl+A
+    2: 010100  Left Click"
+run --lang 3 --simulate="$mouse" --sim-virtual-time show
+expect_part "show in pack 3" 0 "    1: 010200  Right Key"
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
