@@ -8,6 +8,7 @@
 #include "cli/device_session.h"
 #include "cli/image_session.h"
 #include "image/workspace.h"
+#include "keys/ascii_text.h"
 #include "keys/button_assignment.h"
 #include "keys/function_text.h"
 #include "keys/key_function_code.h"
@@ -30,8 +31,7 @@ void RunLabel(CliContext& context, const std::string& code) {
     context.exit_code = kExitBadInput;
     return;
   }
-  std::string upper = code;
-  for (auto& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  const std::string upper = UpperCaseAscii(code);
   // Without the mouse the names of its macro slots are unknown: a slot code
   // gets the empty label.
   const std::string label = KeyCodeToLabel(upper, LanguageTextLookup(context.options.language));

@@ -1,5 +1,6 @@
 #include "keys/button_assignment.h"
 
+#include "keys/ascii_text.h"
 #include "keys/function_catalogue.h"
 #include "keys/key_function_code.h"
 
@@ -15,14 +16,6 @@ ButtonCode& RecordCode(ParameterRecord& record, ButtonRef ref) {
 
 std::string TextOf(std::string_view id, const TextLookup& text) {
   return text ? text(id) : std::string();
-}
-
-std::string UpperCase(std::string_view code) {
-  std::string upper(code);
-  for (auto& c : upper) {
-    if (c >= 'a' && c <= 'f') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return upper;
 }
 
 AssignmentResult Invalid(const ProfileCaptions& captions, ButtonRef ref) {
@@ -60,7 +53,7 @@ bool StoreButtonCode(ProfileKeyCodes& codes, ParameterRecord& record, ButtonRef 
   if (!ref.valid()) return false;
   const auto bytes = KeyCodeBytes(code);
   if (!bytes) return false;
-  ProfileCodes(codes, ref.profile)[Slot(ref)] = UpperCase(code);
+  ProfileCodes(codes, ref.profile)[Slot(ref)] = UpperCaseAscii(code);
   RecordCode(record, ref) = ButtonCode{(*bytes)[0], (*bytes)[1], (*bytes)[2]};
   return true;
 }

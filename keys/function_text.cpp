@@ -1,9 +1,9 @@
 #include "keys/function_text.h"
 
 #include <array>
-#include <cctype>
 #include <vector>
 
+#include "keys/ascii_text.h"
 #include "keys/function_catalogue.h"
 #include "keys/key_function_code.h"
 #include "keys/key_tables.h"
@@ -22,17 +22,6 @@ constexpr std::array<ModifierName, 4> kModifierNames = {{
     {"Win", key_modifier::kWin},
 }};
 
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
-}
-
 std::optional<std::uint8_t> ModifierBit(std::string_view name) {
   for (const auto& modifier : kModifierNames) {
     if (EqualIgnoringCase(modifier.name, name)) return modifier.bit;
@@ -44,12 +33,6 @@ std::string_view Trim(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
   while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
   return text;
-}
-
-std::string UpperCase(std::string_view text) {
-  std::string upper(text);
-  for (auto& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return upper;
 }
 
 ButtonFunction FunctionOfCode(const std::string& code) {
@@ -109,7 +92,7 @@ ParsedFunction ParseButtonFunction(std::string_view text, const TextLookup& lang
                                    std::uint8_t aim_value_index) {
   text = Trim(text);
   if (text.empty()) return {std::nullopt, "no function given"};
-  if (IsKeyCodeText(text)) return {FunctionOfCode(UpperCase(text)), {}};
+  if (IsKeyCodeText(text)) return {FunctionOfCode(UpperCaseAscii(text)), {}};
 
   const auto entries = EntriesLabelled(text, language);
   if (!entries.empty()) {

@@ -1,7 +1,8 @@
 #include "keys/key_tables.h"
 
 #include <array>
-#include <cctype>
+
+#include "keys/ascii_text.h"
 
 namespace zelko {
 namespace {
@@ -184,17 +185,6 @@ constexpr std::array<UsageNameException, 5> kUsageNameExceptions = {{
     {227, "Win"},
     {231, "Win"},
 }};
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
-}
 
 }  // namespace
 

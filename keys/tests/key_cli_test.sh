@@ -19,32 +19,30 @@ run() {
   err="$(cat "$dir/err")"
 }
 
-# expect NAME STATUS STDOUT [STDERR-PART]
-expect() {
-  local name="$1" want_status="$2" want_out="$3" want_err="${4:-}"
-  if [ "$status" -eq "$want_status" ] && [ "$out" = "$want_out" ] &&
-     { [ -z "$want_err" ] || [[ "$err" == *"$want_err"* ]]; }; then
+# verdict NAME OK WANT-STATUS WANT-STDOUT WANT-STDERR-PART: counts one check.
+verdict() {
+  if [ "$2" -eq 1 ]; then
     passed=$((passed + 1))
   else
     failed=$((failed + 1))
-    echo "FAIL $name: status $status (want $want_status)"
-    echo "  stdout: [$out] want [$want_out]"
-    echo "  stderr: [$err]${want_err:+ want part [$want_err]}"
+    echo "FAIL $1: status $status (want $3)"
+    echo "  stdout: [$out] want [$4]"
+    echo "  stderr: [$err] want part [$5]"
   fi
 }
 
-# expect_part NAME STATUS STDOUT-PART [STDERR-PART]
+# expect NAME STATUS STDOUT [STDERR-PART]: stdout exactly.
+expect() {
+  local ok=0
+  [ "$status" -eq "$2" ] && [ "$out" = "$3" ] && [[ "$err" == *"${4:-}"* ]] && ok=1
+  verdict "$1" "$ok" "$2" "$3" "${4:-}"
+}
+
+# expect_part NAME STATUS STDOUT-PART [STDERR-PART]: stdout holds the part.
 expect_part() {
-  local name="$1" want_status="$2" want_out="$3" want_err="${4:-}"
-  if [ "$status" -eq "$want_status" ] && [[ "$out" == *"$want_out"* ]] &&
-     [[ "$err" == *"$want_err"* ]]; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    echo "FAIL $name: status $status (want $want_status)"
-    echo "  stdout: [$out] want part [$want_out]"
-    echo "  stderr: [$err] want part [$want_err]"
-  fi
+  local ok=0
+  [ "$status" -eq "$2" ] && [[ "$out" == *"$3"* ]] && [[ "$err" == *"${4:-}"* ]] && ok=1
+  verdict "$1" "$ok" "$2" "$3" "${4:-}"
 }
 
 # expect_same NAME FILE1 FILE2

@@ -81,6 +81,14 @@ TEST(LanguagePack, ReadsTextWithoutByteOrderMarkAndIgnoresAnOddLastByte) {
   EXPECT_EQ(pack.size(), 1u);
 }
 
+TEST(LanguagePack, SurrogatePairsBecomeOneCharacterAndLoneOnesAreReplaced) {
+  const std::u16string text = u"[lang1] \"Str001=\xD83D\xDE00\" \"Str002=a\xD800z\" \"Str003=\xDC00\"";
+  const auto pack = ParseLanguagePack(Utf16LeBytes(text), "lang1");
+  EXPECT_EQ(pack.Text("Str001"), "\xF0\x9F\x98\x80");
+  EXPECT_EQ(pack.Text("Str002"), "a\xEF\xBF\xBDz");
+  EXPECT_EQ(pack.Text("Str003"), "\xEF\xBF\xBD");
+}
+
 TEST(LanguagePack, NothingParsesFromEmptyOrForeignBytes) {
   EXPECT_EQ(ParseLanguagePack({}, "lang1").size(), 0u);
   EXPECT_EQ(ParseLanguagePack(Utf16LeBytes(u"\"Str210=x\""), "lang1").size(), 0u);
