@@ -15,7 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Run {
+struct CtlRun {
   int exit_code = -1;
   std::string output;  // stdout and stderr together
 };
@@ -32,11 +32,11 @@ class PointerCli : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(dir_); }
 
-  Run Ctl(const std::string& args) {
-    const std::string command = "XDG_CONFIG_HOME='" + dir_.string() + "' '" ZELKO77CTL_PATH
+  CtlRun Ctl(const std::string& args) {
+    const std::string command = "XDG_CONFIG_HOME='" + dir_.string() + "' XDG_DATA_HOME='" + dir_.string() + "' '" ZELKO77CTL_PATH
                                 "' --simulate='" + memory_.string() + "' --sim-virtual-time " + args +
                                 " 2>&1";
-    Run run;
+    CtlRun run;
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) return run;
     std::array<char, 4096> chunk{};
@@ -138,7 +138,7 @@ TEST_F(PointerCli, RefusedChangesLeaveTheMouseAlone) {
 
 TEST_F(PointerCli, LightingAndFire) {
   ASSERT_EQ(Ctl("set-led --led off --count 6 --step 7 --brightness half --save-key-mode off "
-                "--key-mode-b-colour #00FF80").exit_code, 0);
+                "--key-mode-b-colour '#00FF80'").exit_code, 0);
   ASSERT_EQ(Ctl("set-fire --count 10 --interval 20").exit_code, 0);
   const auto json = Show();
   const auto& light = json["Lighting"];
