@@ -108,6 +108,18 @@ TEST_F(PointerCli, LevelValuesColoursAndCurrent) {
   EXPECT_TRUE(json["DpiLevels"][6]["Current"].get<bool>());
 }
 
+TEST_F(PointerCli, AimValueReachesEveryAimButton) {
+  ASSERT_EQ(Ctl("set-button --profile 1 4 0A0300").exit_code, 0);
+  ASSERT_EQ(Ctl("set-button --profile 2 5 0A0900").exit_code, 0);
+  EXPECT_EQ(Show()["Aim"]["Dpi"], 4800);  // the last AIM button found decides
+  const auto run = Ctl("set-aim 1600");
+  ASSERT_EQ(run.exit_code, 0) << run.output;
+  const auto json = Show();
+  EXPECT_EQ(json["Aim"]["Dpi"], 1600);
+  EXPECT_EQ(json["ProfileKeyCodes"]["ModeA"][3], "0A0400");
+  EXPECT_EQ(json["ProfileKeyCodes"]["ModeB"][4], "0A0400");
+}
+
 TEST_F(PointerCli, RefusedChangesLeaveTheMouseAlone) {
   ASSERT_EQ(Ctl("set-led --modes 1,2,4,5").exit_code, 0);
   const auto before = Memory();
