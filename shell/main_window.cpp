@@ -397,7 +397,7 @@ void MainWindow::SetCovered(bool covered) {
 void MainWindow::ShowTextMessage(const std::string& id, const std::string& secondId, MessageKind kind) {
   QString text = texts_.Text(QString::fromStdString(id));
   if (!secondId.empty()) text += QStringLiteral("\r\r") + texts_.Text(QString::fromStdString(secondId));
-  messages_->Show(this, text, kind, kept_.fontName);
+  messages_->Show(this, text, kind, kept_.fontName, application_title_);
 }
 
 HoverContext MainWindow::CurrentHoverContext() const {

@@ -1,19 +1,18 @@
 #include "shell/message_presenter.h"
 
-#include <QApplication>
 #include <QMessageBox>
 
 namespace zelko {
 
 void QtMessagePresenter::Show(QWidget* owner, const QString& text, MessageKind kind,
-                              const QString& fontName) {
+                              const QString& fontName, const QString& title) {
   QMessageBox box(owner);
   box.setIcon(QMessageBox::NoIcon);
   box.setText(text);
   box.setStandardButtons(QMessageBox::Ok);
   // The program's own dialog has an empty caption; the standard box carries
   // the application's title.
-  box.setWindowTitle(kind == MessageKind::Program ? QString() : QApplication::applicationDisplayName());
+  box.setWindowTitle(kind == MessageKind::Program ? QString() : title);
   if (!fontName.isEmpty()) {
     QFont font = box.font();
     font.setFamily(fontName);

@@ -15,14 +15,16 @@ class MessagePresenter {
  public:
   virtual ~MessagePresenter() = default;
   // Shows `text` modally over `owner` and returns when it is dismissed.
-  virtual void Show(QWidget* owner, const QString& text, MessageKind kind,
-                    const QString& fontName) = 0;
+  // The standard box carries `title` (the application title) as caption.
+  virtual void Show(QWidget* owner, const QString& text, MessageKind kind, const QString& fontName,
+                    const QString& title) = 0;
 };
 
 // QMessageBox: no icon, one OK button, the given font.
 class QtMessagePresenter final : public MessagePresenter {
  public:
-  void Show(QWidget* owner, const QString& text, MessageKind kind, const QString& fontName) override;
+  void Show(QWidget* owner, const QString& text, MessageKind kind, const QString& fontName,
+            const QString& title) override;
 };
 
 }  // namespace zelko

@@ -1,5 +1,6 @@
 #include "shell/progress_window.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <cmath>
@@ -37,7 +38,12 @@ void ProgressWindow::ShowChunk(int done, int total) {
   total_ = total;
   if (main_window_) move(CenteredOver(main_window_->frameGeometry(), size()));
   if (!isVisible()) show();
-  update();
+  // The transfer holds the GUI thread between chunks: paint now rather
+  // than when the event loop comes round.
+  repaint();
+  // Hand the picture to the window system now: the event loop does not go
+  // idle (where it would flush) until the transfer ends.
+  QGuiApplication::sync();
 }
 
 void ProgressWindow::HideNow() { hide(); }

@@ -58,10 +58,12 @@ ShellOptionsResult ParseShellOptions(int argc, const char* const* argv) {
   CLI::App app{"zelko77 - the ZELKO77 gaming mouse configuration window"};
   std::string device;
   sim::SimOptionTexts simTexts;
-  app.add_flag("--simulate{}", o.device.simulateFile,
-               "Talk to the simulated mouse; with =FILE its memory is loaded from and saved to FILE")
-      ->expected(0, 1)
-      ->each([&o](const std::string&) { o.device.simulate = true; });
+  // Given without a value the option runs no callback, so whether it was
+  // given is read from its count after parsing.
+  CLI::Option* simulate =
+      app.add_flag("--simulate{}", o.device.simulateFile,
+                   "Talk to the simulated mouse; with =FILE its memory is loaded from and saved to FILE")
+          ->expected(0, 1);
   app.add_option("--device", device, "Identity of the mouse as VID:PID in hexadecimal (default 3151:7707)");
   app.add_option("--screenshot", o.screenshotFolder,
                  "Render every page in every language to PNG files in DIR and end");
@@ -81,6 +83,7 @@ ShellOptionsResult ParseShellOptions(int argc, const char* const* argv) {
     result.output = std::string(e.what()) + "\n";
     return result;
   }
+  o.device.simulate = simulate->count() > 0;
   if (!device.empty()) {
     o.device.identity = ParseIdentity(device);
     if (!o.device.identity) {

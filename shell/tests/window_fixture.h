@@ -16,7 +16,7 @@ class RecordingPresenter final : public MessagePresenter {
     QString text;
     MessageKind kind;
   };
-  void Show(QWidget*, const QString& text, MessageKind kind, const QString&) override {
+  void Show(QWidget*, const QString& text, MessageKind kind, const QString&, const QString&) override {
     shown.push_back({text, kind});
   }
   QStringList texts() const {
