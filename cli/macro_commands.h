@@ -36,6 +36,9 @@ bool SaveLibrary(CliContext& context, const LoadedLibrary& loaded);
 std::optional<std::size_t> FindMacroOrComplain(CliContext& context, const PCMacroLibrary& library,
                                                const std::string& name);
 
+// Prints "zelko77ctl: <text>" on stderr and sets the exit code.
+void FailCommand(CliContext& context, int exit_code, const std::string& text);
+
 // A text of the current language pack ("Str106"), with a fallback when the
 // pack has none.
 std::string PackText(const CliContext& context, const char* id, const char* fallback);

@@ -18,11 +18,6 @@
 namespace zelko::cli {
 namespace {
 
-void Fail(CliContext& context, int code, const std::string& text) {
-  PrintError(text);
-  context.exit_code = code;
-}
-
 void PrintSlots(const DeviceMacroSlots& slots) {
   for (int slot = 1; slot <= kDeviceSlotCount; ++slot) {
     const std::string name = slots.ShownName(slot);
@@ -60,7 +55,7 @@ std::unique_ptr<ReadMouse> OpenAndRead(CliContext& context) {
   read->flows = std::make_unique<ImageFlows>(read->workspace, read->session->channel(),
                                              read->session->ui(), read->session->clock());
   if (!read->flows->Btn_Read().ok()) {
-    Fail(context, kExitTransferFailed, "the mouse's memory could not be read whole; nothing was written");
+    FailCommand(context, kExitTransferFailed, "the mouse's memory could not be read whole; nothing was written");
     read->session->Finish(context);
     return nullptr;
   }
@@ -79,9 +74,9 @@ void RunMacroSlots(CliContext& context) {
 void RunMacroImportSlots(CliContext& context, const std::string& file) {
   std::string error;
   const auto bytes = ReadWholeFile(file, &error);
-  if (!bytes) return Fail(context, kExitBadInput, error);
+  if (!bytes) return FailCommand(context, kExitBadInput, error);
   if (bytes->size() < kMacroRecordSize) {
-    return Fail(context, kExitBadInput, PackText(context, "Str103", "Macro bin length out of range"));
+    return FailCommand(context, kExitBadInput, PackText(context, "Str103", "Macro bin length out of range"));
   }
   const std::size_t whole_slots = std::min(bytes->size(), kMacroAreaSize) / kMacroRecordSize;
 
@@ -95,7 +90,7 @@ void RunMacroImportSlots(CliContext& context, const std::string& file) {
   auto finish_failed = [&](const std::string& why) {
     session->ui().HideProgress();
     channel.EndExchange();
-    Fail(context, kExitTransferFailed, why);
+    FailCommand(context, kExitTransferFailed, why);
     session->Finish(context);
   };
 
@@ -135,7 +130,7 @@ void RunMacroAssign(CliContext& context, const MacroOptions& options, int profil
   if (!entry) return;
   const MacroRecord record = loaded->library.Record(*entry);
   if (const auto problem = MacroAssignProblem(record.content)) {
-    return Fail(context, kExitBadInput, "\"" + name + "\" cannot be assigned: " + *problem);
+    return FailCommand(context, kExitBadInput, "\"" + name + "\" cannot be assigned: " + *problem);
   }
 
   auto read = OpenAndRead(context);
@@ -159,20 +154,20 @@ void RunMacroAssign(CliContext& context, const MacroOptions& options, int profil
   if (!result.stored()) {
     switch (result.outcome) {
       case AssignmentOutcome::kKeepLeftClick:
-        Fail(context, kExitBadInput, result.message);
+        FailCommand(context, kExitBadInput, result.message);
         break;
       case AssignmentOutcome::kNoFreeSlot:
-        Fail(context, kExitBadInput, "no device macro slot is free: buttons use all seven");
+        FailCommand(context, kExitBadInput, "no device macro slot is free: buttons use all seven");
         break;
       default:
-        Fail(context, kExitBadInput, "the macro cannot be assigned to this button");
+        FailCommand(context, kExitBadInput, "the macro cannot be assigned to this button");
         break;
     }
     read->session->Finish(context);
     return;
   }
   if (!read->flows->Btn_Apply_0Click().ok()) {
-    Fail(context, kExitTransferFailed, "the macro and the button's code did not verify in the mouse's memory");
+    FailCommand(context, kExitTransferFailed, "the macro and the button's code did not verify in the mouse's memory");
     read->session->Finish(context);
     return;
   }

@@ -30,21 +30,16 @@ std::filesystem::path DefaultLibraryFile() {
   return LibraryFilePath(MacroFolder(LoadGeneralPack().Path, ProgramFolder()));
 }
 
-void Fail(CliContext& context, int code, const std::string& text) {
-  PrintError(text);
-  context.exit_code = code;
-}
-
 std::optional<std::vector<std::uint8_t>> ReadInputFile(CliContext& context, const std::string& file) {
   std::string error;
   auto bytes = ReadWholeFile(file, &error);
-  if (!bytes) Fail(context, kExitBadInput, error.empty() ? "cannot read " + file : error);
+  if (!bytes) FailCommand(context, kExitBadInput, error.empty() ? "cannot read " + file : error);
   return bytes;
 }
 
 bool WriteOutputFile(CliContext& context, const std::string& file, std::span<const std::uint8_t> bytes) {
   if (ReplaceFileAtomically(file, bytes)) return true;
-  Fail(context, kExitFailure, "cannot write " + file);
+  FailCommand(context, kExitFailure, "cannot write " + file);
   return false;
 }
 
@@ -52,19 +47,19 @@ bool WriteOutputFile(CliContext& context, const std::string& file, std::span<con
 void ReportRefusal(CliContext& context, LibraryResult result) {
   switch (result) {
     case LibraryResult::kDuplicateName:
-      Fail(context, kExitBadInput, PackText(context, "Str106", "This macro already exists"));
+      FailCommand(context, kExitBadInput, PackText(context, "Str106", "This macro already exists"));
       break;
     case LibraryResult::kFull:
-      Fail(context, kExitBadInput, "the macro library is full");
+      FailCommand(context, kExitBadInput, "the macro library is full");
       break;
     case LibraryResult::kFileTooShort:
-      Fail(context, kExitBadInput, PackText(context, "Str103", "Macro bin length out of range"));
+      FailCommand(context, kExitBadInput, PackText(context, "Str103", "Macro bin length out of range"));
       break;
     case LibraryResult::kNoName:
-      Fail(context, kExitBadInput, "the macro has no name");
+      FailCommand(context, kExitBadInput, "the macro has no name");
       break;
     case LibraryResult::kNoSuchEntry:
-      Fail(context, kExitBadInput, "no such macro");
+      FailCommand(context, kExitBadInput, "no such macro");
       break;
     case LibraryResult::kOk:
       break;
@@ -73,7 +68,7 @@ void ReportRefusal(CliContext& context, LibraryResult result) {
 
 bool NameAccepted(CliContext& context, const std::string& name) {
   if (const auto problem = MacroNameProblem(name)) {
-    Fail(context, kExitBadInput, *problem);
+    FailCommand(context, kExitBadInput, *problem);
     return false;
   }
   return true;
@@ -87,7 +82,7 @@ std::optional<std::vector<std::string>> ReadLinesFile(CliContext& context, const
   } else {
     std::ifstream in(file, std::ios::binary);
     if (!in) {
-      Fail(context, kExitBadInput, "cannot read " + file);
+      FailCommand(context, kExitBadInput, "cannot read " + file);
       return std::nullopt;
     }
     text << in.rdbuf();
@@ -102,6 +97,11 @@ std::optional<std::vector<std::string>> ReadLinesFile(CliContext& context, const
 
 }  // namespace
 
+void FailCommand(CliContext& context, int exit_code, const std::string& text) {
+  PrintError(text);
+  context.exit_code = exit_code;
+}
+
 std::string PackText(const CliContext& context, const char* id, const char* fallback) {
   std::string text = LangText(context.options.language, id);
   return text.empty() ? fallback : text;
@@ -115,7 +115,7 @@ std::optional<LoadedLibrary> LoadLibraryForCommand(CliContext& context, const Ma
   if (chosen && std::filesystem::is_regular_file(loaded.file, error)) {
     const auto size = std::filesystem::file_size(loaded.file, error);
     if (!error && size != kLibraryFileSize) {
-      Fail(context, kExitBadInput,
+      FailCommand(context, kExitBadInput,
            loaded.file.string() + " has " + std::to_string(size) +
                " bytes; a macro library file has exactly 25600");
       return std::nullopt;
@@ -133,10 +133,10 @@ std::optional<LoadedLibrary> LoadLibraryForCommand(CliContext& context, const Ma
                    loaded.file.string().c_str());
       return loaded;
     case LibraryLoad::kCreateFailed:
-      Fail(context, kExitFailure, "cannot create the macro library " + loaded.file.string());
+      FailCommand(context, kExitFailure, "cannot create the macro library " + loaded.file.string());
       return std::nullopt;
     case LibraryLoad::kUnreadable:
-      Fail(context, kExitFailure, "cannot read the macro library " + loaded.file.string());
+      FailCommand(context, kExitFailure, "cannot read the macro library " + loaded.file.string());
       return std::nullopt;
   }
   return std::nullopt;
@@ -144,14 +144,14 @@ std::optional<LoadedLibrary> LoadLibraryForCommand(CliContext& context, const Ma
 
 bool SaveLibrary(CliContext& context, const LoadedLibrary& loaded) {
   if (RefreshPCMacro(loaded.file, loaded.library)) return true;
-  Fail(context, kExitFailure, "cannot write the macro library " + loaded.file.string());
+  FailCommand(context, kExitFailure, "cannot write the macro library " + loaded.file.string());
   return false;
 }
 
 std::optional<std::size_t> FindMacroOrComplain(CliContext& context, const PCMacroLibrary& library,
                                                const std::string& name) {
   const auto entry = library.FindByName(name);
-  if (!entry) Fail(context, kExitBadInput, "no macro named \"" + name + "\" in the library");
+  if (!entry) FailCommand(context, kExitBadInput, "no macro named \"" + name + "\" in the library");
   return entry;
 }
 
@@ -216,7 +216,7 @@ void RunMacroSet(CliContext& context, const MacroOptions& options, const std::st
       continue;
     }
     if (const auto problem = MacroLineProblem(line)) {
-      return Fail(context, kExitBadInput,
+      return FailCommand(context, kExitBadInput,
                   lines_file + ":" + std::to_string(i + 1) + ": \"" + line + "\": " + *problem);
     }
     lines.push_back(line);
@@ -234,7 +234,7 @@ void RunMacroSet(CliContext& context, const MacroOptions& options, const std::st
   if (wanted.empty() || !IsHeaderLine(wanted.front())) wanted.insert(wanted.begin(), HeaderLine(DelayMode::kNone));
   const EncodedMacro encoded = EncodeMacroLines(wanted, editor.release_mode());
   if (encoded.cut()) {
-    return Fail(context, kExitBadInput,
+    return FailCommand(context, kExitBadInput,
                 "the lines take " + std::to_string(encoded.wanted_bytes) +
                     " event bytes; a macro holds at most 221");
   }
@@ -263,7 +263,7 @@ void RunMacroImport(CliContext& context, const MacroOptions& options, const std:
   if (!loaded) return;
   const LibraryChange change = ImportOneMacro(loaded->library, *bytes);
   if (change.result == LibraryResult::kFull) {
-    return Fail(context, kExitBadInput, "the macro library holds 99 macros or more; nothing was imported");
+    return FailCommand(context, kExitBadInput, "the macro library holds 99 macros or more; nothing was imported");
   }
   if (change.result != LibraryResult::kOk) return ReportRefusal(context, change.result);
   if (!SaveLibrary(context, *loaded)) return;

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "resources/utf16.h"
+
 namespace zelko {
 namespace {
 
@@ -9,7 +11,6 @@ constexpr char32_t kReplacement = 0xFFFD;
 constexpr char kLowerHex[] = "0123456789abcdef";
 
 bool IsHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
-bool IsLowSurrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
 
 // Decodes one code point from text at pos; advances pos. Nothing on a bad
 // sequence (pos then moves past one byte).
@@ -58,24 +59,6 @@ void AppendUtf16(std::u16string& out, char32_t cp) {
   }
 }
 
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out.push_back(static_cast<char>(cp));
-  } else if (cp < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else if (cp < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  }
-}
-
 std::u16string Utf8ToUtf16Lossy(std::string_view text) {
   std::u16string out;
   std::size_t pos = 0;
@@ -99,24 +82,6 @@ std::optional<std::u16string> Utf8ToUtf16(std::string_view text) {
     const auto cp = NextCodePoint(text, pos);
     if (!cp) return std::nullopt;
     AppendUtf16(out, *cp);
-  }
-  return out;
-}
-
-std::string Utf16ToUtf8(std::u16string_view units) {
-  std::string out;
-  for (std::size_t i = 0; i < units.size(); ++i) {
-    const char16_t u = units[i];
-    if (IsHighSurrogate(u) && i + 1 < units.size() && IsLowSurrogate(units[i + 1])) {
-      const char32_t cp = 0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) +
-                          (static_cast<char32_t>(units[i + 1]) - 0xDC00);
-      AppendUtf8(out, cp);
-      ++i;
-    } else if (IsHighSurrogate(u) || IsLowSurrogate(u)) {
-      AppendUtf8(out, kReplacement);
-    } else {
-      AppendUtf8(out, u);
-    }
   }
   return out;
 }

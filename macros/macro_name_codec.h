@@ -12,8 +12,6 @@ namespace zelko {
 
 // UTF-8 to UTF-16 code units; nothing when the text is not valid UTF-8.
 std::optional<std::u16string> Utf8ToUtf16(std::string_view text);
-// UTF-16 code units to UTF-8; a lone surrogate becomes U+FFFD.
-std::string Utf16ToUtf8(std::u16string_view units);
 
 // Four lower-case hexadecimal digits per UTF-16 code unit of the text (the
 // digits of 0x10000 + u without the leading 1): "A" gives "0041". Bytes that
