@@ -263,6 +263,24 @@ class WindowTest : public QObject {
     QCOMPARE(f.window->size(), skin);
   }
 
+  void simulatedMemoryFileKeepsWhatWasWritten() {
+    QTemporaryDir dir;
+    const std::string file = dir.filePath("mouse.bin").toStdString();
+    DeviceChoice choice = WindowFixture::SimulatedMouse();
+    choice.simulateFile = file;
+    {
+      WindowFixture f(choice);
+      ConnectAndRead(f);
+      f.window->session().workspace().record.Profile.ModeA[1] = {0x01, 0x10, 0x00};
+      f.window->ActionButtonClick("Apply");
+      f.window->close();  // the memory goes to its file
+    }
+    QVERIFY(QFile::exists(QString::fromStdString(file)));
+    WindowFixture again(choice);
+    QCOMPARE(again.window->session().simulatedMouse()->memory()[0x44], std::uint8_t{0x10});
+    QVERIFY(again.window->session().loadError().empty());
+  }
+
   void webButtonFollowsItsSwitch() {
     WindowFixture f(WindowFixture::NoMouse());
     f.window->WebButtonClick();
