@@ -59,7 +59,7 @@ void SyncFolder(const std::filesystem::path& folder) {
 }
 #else
 std::string WriteAndSync(const std::string& temp, std::span<const std::uint8_t> bytes) {
-  std::FILE* file = std::fopen(temp.c_str(), "wbx");
+  std::FILE* file = std::fopen(temp.c_str(), "wb");
   if (!file) return "cannot create " + temp;
   const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() &&
                   std::fflush(file) == 0 && _commit(_fileno(file)) == 0;

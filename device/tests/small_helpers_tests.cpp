@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <unistd.h>
+#include <random>
 
 #include "device/atomic_file.h"
 #include "device/bit_ops.h"
@@ -59,7 +59,7 @@ TEST(ChipCode, Translation) {
 
 TEST(AtomicFile, ReplacesTheFileAndLeavesNoTemporary) {
   namespace fs = std::filesystem;
-  const fs::path folder = fs::temp_directory_path() / ("zelko-atomic-" + std::to_string(::getpid()));
+  const fs::path folder = fs::temp_directory_path() / ("zelko-atomic-" + std::to_string(std::random_device{}()));
   fs::create_directories(folder);
   const std::string path = (folder / "image.bin").string();
   const std::vector<std::uint8_t> first{1, 2, 3}, second{9, 8};

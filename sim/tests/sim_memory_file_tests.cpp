@@ -4,7 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
+#include <random>
 
 namespace zelko::sim {
 namespace {
@@ -12,7 +12,7 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(SimMemoryFile, MissingLoadsNothingAndSaveLoadRoundTrips) {
-  const fs::path folder = fs::temp_directory_path() / ("zelko-simfile-" + std::to_string(::getpid()));
+  const fs::path folder = fs::temp_directory_path() / ("zelko-simfile-" + std::to_string(std::random_device{}()));
   fs::create_directories(folder);
   const std::string path = (folder / "mouse.bin").string();
   DeviceMemory memory{};
