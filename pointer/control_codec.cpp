@@ -90,7 +90,7 @@ void EncodeLighting(const EngineerControls& c, ParameterRecord& record) {
   if (normal) {
     a.McuLedModeMask = kNormalLedModeMask;
   } else {
-    uint8_t mask = Bit(0);
+    uint8_t mask = kMcuLedModeMaskBase;
     for (int k = 1; k <= kMcuLedModeCount; ++k) {
       if (c.modes_offered[static_cast<std::size_t>(k - 1)]) mask |= Bit(static_cast<unsigned>(k));
     }

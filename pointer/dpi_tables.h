@@ -51,6 +51,8 @@ inline constexpr int kMaxLedCount = 13;
 inline constexpr int kMaxMcuLedStep = 7;
 // The normal LED's only mode, "CPI Breath".
 inline constexpr int kNormalLedMode = 1;
+// McuLedModeMask with the MCU LED: bit 0 always set, bit k for mode k.
+inline constexpr std::uint8_t kMcuLedModeMaskBase = 0x01;
 // The mode mask the normal LED carries.
 inline constexpr std::uint8_t kNormalLedModeMask = 0xFF;
 
