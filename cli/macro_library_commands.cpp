@@ -267,6 +267,10 @@ void RunMacroImport(CliContext& context, const MacroOptions& options, const std:
   }
   if (change.result != LibraryResult::kOk) return ReportRefusal(context, change.result);
   if (!SaveLibrary(context, *loaded)) return;
+  if (bytes->size() != kMacroRecordSize) {
+    std::fprintf(stderr, "zelko77ctl: %s has %zu bytes: its first 256 were imported\n", file.c_str(),
+                 bytes->size());
+  }
   std::printf("%s\n", MacroNameText(loaded->library.names[change.entry]).c_str());
 }
 

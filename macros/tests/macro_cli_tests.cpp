@@ -181,6 +181,13 @@ TEST_F(MacroCliTest, ExportAndImport) {
   ASSERT_EQ(Ctl({"import-all", all.string()}).exit_code, 0);
   EXPECT_EQ(Ctl({"list"}).out, "A\nB\n");
   EXPECT_EQ(Bytes(library_), Bytes(all));
+
+  // A whole library given to Import One: its first record, with a word about it.
+  ASSERT_EQ(Ctl({"delete", "A"}).exit_code, 0);
+  const CtlRun first = Ctl({"import", all.string()});
+  EXPECT_EQ(first.exit_code, 0);
+  EXPECT_EQ(first.out, "A\n");
+  EXPECT_NE(first.err.find("its first 256 were imported"), std::string::npos) << first.err;
 }
 
 // Bytes of the simulated mouse's memory.
