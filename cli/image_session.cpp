@@ -78,7 +78,7 @@ std::unique_ptr<ImageSession> ImageSession::Open(CliContext& context) {
 }
 
 bool ImageSession::ReadMouse(CliContext& context) {
-  last_read_ = FlowResult{FlowStatus::kHandshakeFailed, {}, {}, {}, {}};
+  last_read_ = FlowResult::Of(FlowStatus::kHandshakeFailed);
   connection_->ReadDevInfo();
   switch (connection_->state()) {
     case ConnectionState::kReady:

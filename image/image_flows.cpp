@@ -117,9 +117,7 @@ FlowResult ImageFlows::WriteImageExchange() {
 FlowResult ImageFlows::DownloadParameter() {
   if (workspace_.source == ImageSource::kNoDevice) {
     // What is shown is the placeholder image, not the user's settings.
-    FlowResult refused;
-    refused.status = FlowStatus::kNothingToWrite;
-    return refused;
+    return FlowResult::Of(FlowStatus::kNothingToWrite);
   }
   BeginTransfer();
   workspace_.PackImage();
@@ -132,16 +130,14 @@ FlowResult ImageFlows::DownloadParameter() {
 }
 
 FlowResult ImageFlows::DefaultParameter(int n) {
-  FlowResult result;
   if (!workspace_.factory_images() || n < 1 || n > kFactoryImageCount) {
-    result.status = FlowStatus::kBadFile;
-    return result;
+    return FlowResult::Of(FlowStatus::kBadFile);
   }
   BeginTransfer();
   workspace_.ShowFactoryImage(n, ImageSource::kFactoryImage);
   ui_.RedrawFromRecord();
   ui_.ShowProgress(0, kImageChunks);
-  result = WriteImageExchange();
+  FlowResult result = WriteImageExchange();
   EndTransfer();
   return result;
 }
@@ -172,9 +168,7 @@ FlowResult ImageFlows::LoadProfile(std::span<const std::uint8_t> file_bytes, Ima
   const auto image = OverlayProfile(workspace_.data_buf, file_bytes);
   if (!image) {
     ui_.ShowMessage(kBadProfileTextId);
-    FlowResult refused;
-    refused.status = FlowStatus::kBadFile;
-    return refused;
+    return FlowResult::Of(FlowStatus::kBadFile);
   }
   workspace_.data_buf = *image;
   workspace_.source = from;
@@ -190,19 +184,19 @@ FlowResult ImageFlows::WriteDataBuf() {
 
 FlowResult ImageFlows::Btn_Apply_0Click() {
   KeepAliveWait();
-  if (!CheckDevice()) return FlowResult{FlowStatus::kNoDevice, {}, {}, {}, {}};
+  if (!CheckDevice()) return FlowResult::Of(FlowStatus::kNoDevice);
   return DownloadParameter();
 }
 
 FlowResult ImageFlows::Btn_Confirm1_1Click(int n) {
   KeepAliveWait();
-  if (!CheckDevice()) return FlowResult{FlowStatus::kNoDevice, {}, {}, {}, {}};
+  if (!CheckDevice()) return FlowResult::Of(FlowStatus::kNoDevice);
   return DefaultParameter(n);
 }
 
 FlowResult ImageFlows::Btn_DefaultClick() {
   KeepAliveWait();
-  if (!channel_.link().IsOpen()) return FlowResult{FlowStatus::kNoDevice, {}, {}, {}, {}};
+  if (!channel_.link().IsOpen()) return FlowResult::Of(FlowStatus::kNoDevice);
   return TLDefaultParameter();
 }
 

@@ -35,6 +35,12 @@ struct FlowResult {
   ImageReadResult read;
   UnpackReport unpack;
   bool ok() const { return status == FlowStatus::kDone; }
+  // A result that is only its status.
+  static FlowResult Of(FlowStatus status) {
+    FlowResult result;
+    result.status = status;
+    return result;
+  }
 };
 
 inline constexpr std::string_view kNoDeviceTextId = "Str020";

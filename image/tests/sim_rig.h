@@ -64,7 +64,7 @@ struct SimRig {
   // Opens the mouse, runs the handshake and reads it, as the connection
   // does once the identity is accepted.
   FlowResult OpenAndRead() {
-    if (!Open()) return FlowResult{FlowStatus::kNoDevice, {}, {}, {}, {}};
+    if (!Open()) return FlowResult::Of(FlowStatus::kNoDevice);
     channel.BeginExchange();
     return flows.Btn_Read();
   }
