@@ -405,7 +405,10 @@ HoverContext MainWindow::CurrentHoverContext() const {
   context.checkedPage = navigation_.checked();
   context.pageLocked = navigation_.locked();
   context.checkedLanguage = texts_.index();
-  context.deviceConnected = session_->IsOpen();
+  // A handle left stale by an unplugged mouse does not count as connected.
+  const DeviceConnection* connection = session_->connection();
+  context.deviceConnected =
+      session_->IsOpen() && connection && connection->state() != ConnectionState::kWaiting;
   return context;
 }
 

@@ -79,6 +79,24 @@ class WindowTest : public QObject {
     QVERIFY(!w.progressWindow().isVisible());
   }
 
+  void unpluggingTheMouseReturnsToTheCoveredFactoryImage() {
+    WindowFixture f(WindowFixture::SimulatedMouse());
+    ConnectAndRead(f);
+    MainWindow& w = *f.window;
+    w.PageButtonClick(Page::Macro);
+    w.session().simulatedMouse()->Unplug();
+    w.DevTimerTimer();
+    QCOMPARE(f.messages.texts(), QStringList{"Please connect your Gaming Mouse\r\r"});
+    QVERIFY(w.covered());
+    QVERIFY(w.navigation().locked());
+    QVERIFY(Shown(w, "gbPage1") && !Shown(w, "gbPage4"));
+    QCOMPARE(ImageOf(w, "Img_Main_2"), QString("SetS_03"));
+    QCOMPARE(ImageOf(w, "Img_Macro_2"), QString("SetS_01"));
+    QCOMPARE(w.keyCaption(1), QString("Left Click"));
+    w.hover().Enter("Btn_Web_1");  // no mouse: the web button keeps its look
+    QCOMPARE(ImageOf(w, "Img_Web_1"), QString("WebS_01"));
+  }
+
   void pageButtonsNeedTheMouse() {
     WindowFixture f(WindowFixture::NoMouse());
     f.window->PageButtonClick(Page::Advanced);
