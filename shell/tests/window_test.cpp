@@ -273,6 +273,22 @@ class WindowTest : public QObject {
     QCOMPARE(w.navigation().checked(), Page::Advanced);
   }
 
+  void draggedFromTheBackground() {
+    WindowFixture f(WindowFixture::NoMouse());
+    MainWindow& w = *f.window;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const QPoint start = w.pos();
+    // A point of the background (under the cover while no mouse is ready).
+    const QPoint grip(w.width() / 2, 8);
+    QTest::mousePress(w.windowHandle(), Qt::LeftButton, {}, grip);
+    QTest::mouseMove(w.windowHandle(), grip + QPoint(40, 25));
+    QTRY_COMPARE(w.pos(), start + QPoint(40, 25));
+    // The window followed, so the pointer is over the grip again.
+    QTest::mouseRelease(w.windowHandle(), Qt::LeftButton, {}, grip);
+    QCOMPARE(w.pos(), start + QPoint(40, 25));
+  }
+
   void startsCentredOnTheScreen() {
     WindowFixture f(WindowFixture::NoMouse());
     const QSize screen = QGuiApplication::primaryScreen()->size();
