@@ -18,6 +18,7 @@
 #include <unistd.h>
 
 #include "device/hidraw_nodes.h"
+#include "device/process_holders.h"
 #endif
 
 namespace zelko::cli {
@@ -53,9 +54,10 @@ DoctorFacts GatherFacts(const DeviceIdentity& identity, const std::string& rule_
         node.attributes->product_id != identity.product_id) {
       continue;
     }
-    NodeFacts node_facts{node.device_path, node.attributes, node.feature_report_length, 0};
+    NodeFacts node_facts{node.device_path, node.attributes, node.feature_report_length, 0, {}};
     const int fd = ::open(node.device_path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) node_facts.open_error = errno; else ::close(fd);
+    node_facts.holders = ProcessesHolding(node.device_path);
     facts.nodes.push_back(node_facts);
   }
 #else

@@ -49,6 +49,13 @@ std::vector<DoctorFinding> Diagnose(const DoctorFacts& facts) {
                     static_cast<unsigned>(node.feature_report_length.value_or(0)));
       const std::string what = node.path + " (" + shape +
                                (configuration ? ", the configuration interface)" : ")");
+      if (!node.holders.empty()) {
+        std::string names;
+        for (const auto& holder : node.holders) names += (names.empty() ? "" : ", ") + holder;
+        findings.push_back({true, what + " is also open in " + names,
+                            "close that program while configuring: two programs talking to the mouse "
+                            "at once spoil each other's transfers"});
+      }
       if (node.open_error == 0) {
         findings.push_back({false, what + " opens", ""});
       } else if (node.open_error == EACCES || node.open_error == EPERM) {

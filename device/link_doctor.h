@@ -15,6 +15,7 @@ struct NodeFacts {
   std::optional<HidAttributes> attributes;
   std::optional<std::uint16_t> feature_report_length;
   int open_error = 0;  // errno of an O_RDWR open; 0 when it opened
+  std::vector<std::string> holders;  // other programs that have it open
 };
 
 struct DoctorFacts {

@@ -1,5 +1,6 @@
 #include "device/hidraw_nodes.h"
 #include "device/hidraw_transport.h"
+#include "device/process_holders.h"
 #include "device/device_link.h"
 
 #include <gtest/gtest.h>
@@ -103,6 +104,22 @@ TEST(HidrawTransport, FindsTheConfigurationNodeAndReportsNodesThatDoNotOpen) {
   std::array<std::uint8_t, 8> report{0x04, 0x01};
   EXPECT_FALSE(transport.SetFeature(link.state().DeviceHandle, report));
   EXPECT_FALSE(transport.GetFeature(link.state().DeviceHandle, report));
+}
+
+TEST(ProcessHolders, NamesProcessesWithTheNodeOpen) {
+  const fs::path proc = fs::temp_directory_path() / ("zelko-proc-" + std::to_string(::getpid()));
+  const auto add_process = [&](const std::string& pid, const std::string& name, const std::string& target) {
+    fs::create_directories(proc / pid / "fd");
+    std::ofstream(proc / pid / "comm") << name << "\n";
+    fs::create_symlink(target, proc / pid / "fd" / "7");
+  };
+  add_process("100", "openrgb", "/dev/hidraw5");
+  add_process("200", "bash", "/dev/pts/0");
+  add_process(std::to_string(::getpid()), "self", "/dev/hidraw5");  // the caller itself
+  fs::create_directories(proc / "self");
+  EXPECT_EQ(ProcessesHolding("/dev/hidraw5", proc.string()), std::vector<std::string>{"100 (openrgb)"});
+  EXPECT_TRUE(ProcessesHolding("/dev/hidraw6", proc.string()).empty());
+  fs::remove_all(proc);
 }
 
 TEST(HidrawNodes, NoClassFolderMeansNoHidraw) {

@@ -15,7 +15,7 @@ namespace {
 const DeviceIdentity kMouse{SupportedVendorId, SupportedProductId};
 
 NodeFacts ConfigurationNode(int open_error = 0) {
-  return {"/dev/hidraw5", HidAttributes{SupportedVendorId, SupportedProductId, 0x0104}, 8, open_error};
+  return {"/dev/hidraw5", HidAttributes{SupportedVendorId, SupportedProductId, 0x0104}, 8, open_error, {}};
 }
 
 DoctorFacts Facts(std::vector<NodeFacts> nodes, std::optional<std::string> rule) {
@@ -44,6 +44,8 @@ TEST(LinkDoctor, NamesEachObstacleWithItsFix) {
   };
   DoctorFacts no_hidraw = Facts({}, good_rule);
   no_hidraw.hidraw_available = false;
+  NodeFacts shared = ConfigurationNode();
+  shared.holders = {"100 (openrgb)"};
   NodeFacts pointer_only = ConfigurationNode();
   pointer_only.feature_report_length = 0;
   const Case cases[] = {
@@ -52,6 +54,7 @@ TEST(LinkDoctor, NamesEachObstacleWithItsFix) {
       {"mouse absent", Facts({}, good_rule), {"no hidraw node with id 3151:7707"}},
       {"permission denied", Facts({ConfigurationNode(EACCES)}, good_rule), {"permission denied => sudo zelko77ctl doctor --install-udev-rule"}},
       {"held by another program", Facts({ConfigurationNode(EBUSY)}, good_rule), {"held by another program => close other mouse utilities; 'fuser -v /dev/hidraw5'"}},
+      {"open in another program", Facts({shared}, good_rule), {"is also open in 100 (openrgb) => close that program"}},
       {"no configuration interface", Facts({pointer_only}, good_rule), {"configuration interface"}},
       {"rule missing", Facts({ConfigurationNode()}, std::nullopt), {"is not installed => sudo zelko77ctl doctor --install-udev-rule"}},
       {"rule stale", Facts({ConfigurationNode()}, UdevRuleText({0x1234, 0x5678})), {"is stale"}},
