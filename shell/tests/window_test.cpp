@@ -5,6 +5,7 @@
 #include "image/image_codec.h"
 #include "shell/hover_controller.h"
 #include "shell/progress_window.h"
+#include "shell/single_instance.h"
 #include "shell/skin_widgets.h"
 #include "window_fixture.h"
 
@@ -287,6 +288,19 @@ class WindowTest : public QObject {
     // The window followed, so the pointer is over the grip again.
     QTest::mouseRelease(w.windowHandle(), Qt::LeftButton, {}, grip);
     QCOMPARE(w.pos(), start + QPoint(40, 25));
+  }
+
+  void minimiseIsPostedAndASecondStartRestores() {
+    WindowFixture f(WindowFixture::NoMouse());
+    MainWindow& w = *f.window;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.MinimiseClick();
+    QVERIFY(!w.isMinimized());  // posted: the click handler ends first
+    QTRY_VERIFY(w.isMinimized());
+    BringForward(&w);
+    QTRY_VERIFY(!w.isMinimized());
+    QVERIFY(w.isVisible());
   }
 
   void startsCentredOnTheScreen() {
