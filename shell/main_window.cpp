@@ -11,6 +11,7 @@
 
 #include "image/factory_images.h"
 #include "keys/key_label.h"
+#include "resources/engineer_terms.h"
 #include "resources/language_pack.h"
 #include "resources/layout_pack.h"
 #include "shell/button_families.h"
@@ -30,6 +31,17 @@ namespace {
 constexpr QSize kFallbackSkin(900, 640);
 
 QString PageName(int copy) { return QStringLiteral("gbPage%1").arg(copy); }
+
+// Fonts the packs name that this system lacks fall back to fonts it has,
+// with CJK glyphs.
+void InstallFontFallbacks() {
+  QStringList fonts{QString::fromUtf8(kEngineerPageFont.data(), static_cast<qsizetype>(kEngineerPageFont.size()))};
+  for (int n = 1; n <= kLanguageCount; ++n) fonts << QString::fromStdString(LangText(n, "FontName"));
+  for (const QString& font : fonts) {
+    if (font.isEmpty()) continue;
+    QFont::insertSubstitutions(font, {QStringLiteral("DejaVu Sans"), QStringLiteral("WenQuanYi Micro Hei")});
+  }
+}
 
 }  // namespace
 
@@ -78,6 +90,7 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::FormCreate() {
+  InstallFontFallbacks();
   // The background decides the window's size.
   const QImage background = LoadSkinImage(QStringLiteral("L1_BackGround"));
   skin_ = background.isNull() ? kFallbackSkin : background.size();
@@ -92,14 +105,6 @@ void MainWindow::FormCreate() {
 
   LoadInitialImages();
   if (const auto org = LoadLayoutPack("org")) general_ = ReadGeneralSettings(*org);
-  for (int n = 1; n <= kLanguageCount; ++n) {
-    // Pack fonts that this system lacks fall back to fonts it has, with CJK.
-    const QString font = QString::fromStdString(LangText(n, "FontName"));
-    if (!font.isEmpty()) {
-      QFont::insertSubstitutions(font, {QStringLiteral("DejaVu Sans"),
-                                        QStringLiteral("WenQuanYi Micro Hei")});
-    }
-  }
   texts_.Select(1);
   ApplyPacks();
   ApplyWebPlacement();
@@ -148,7 +153,8 @@ void MainWindow::FormCreate() {
 
 void MainWindow::BuildControls() {
   for (int copy = 1; copy <= kSkinnedPageCount; ++copy) BuildSkinnedPage(copy, this, skin_, controls_);
-  BuildEngineerPage(this, controls_);
+  // The engineer page's terms follow the user's locale, chosen once.
+  BuildEngineerPage(this, controls_, TermLanguageFromEnvironment());
 }
 
 void MainWindow::BindHandlers() {

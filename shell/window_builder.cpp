@@ -105,24 +105,37 @@ QWidget* BuildSkinnedPage(int copy, QWidget* window, const QSize& skin, ControlR
   return page;
 }
 
-QWidget* BuildEngineerPage(QWidget* window, ControlRegistry& registry) {
+QWidget* BuildEngineerPage(QWidget* window, ControlRegistry& registry, TermLanguage terms) {
   auto* page = new QWidget(window);
   page->setObjectName(QStringLiteral("gbPage6"));
   page->setGeometry(0, 0, kEngineerWidth, kEngineerHeight);
   page->setAutoFillBackground(true);
+  // Plain controls on the skin's dark base.
+  QPalette palette = page->palette();
+  palette.setColor(QPalette::Window, QColor(18, 20, 26));
+  palette.setColor(QPalette::WindowText, QColor(220, 226, 235));
+  palette.setColor(QPalette::Button, QColor(36, 40, 50));
+  palette.setColor(QPalette::ButtonText, QColor(220, 226, 235));
+  palette.setColor(QPalette::Base, QColor(12, 14, 18));
+  palette.setColor(QPalette::Text, QColor(220, 226, 235));
+  page->setPalette(palette);
   registry.Add(page);
+  QFont font = page->font();
+  font.setFamily(QString::fromUtf8(kEngineerPageFont.data(), static_cast<qsizetype>(kEngineerPageFont.size())));
+  page->setFont(font);
   struct PageButton {
     const char* button;
-    const char* caption;
+    int term;
   };
-  // Engineer-page terms 0..7.
+  // Terms 0..7: "Mode A", "Mode B", "Advanced", "Breathing Light", "Macro",
+  // "Engineer Mode", "Load", "Save".
   constexpr PageButton kButtons[] = {
-      {"Main", "Mode A"}, {"Second", "Mode B"}, {"Adv", "Advanced"}, {"Breath", "Breathing Light"},
-      {"Macro", "Macro"}, {"Engineer", "Engineer Mode"}, {"Load", "Load"}, {"Save", "Save"},
+      {"Main", 0}, {"Second", 1}, {"Adv", 2}, {"Breath", 3}, {"Macro", 4}, {"Engineer", 5}, {"Load", 6}, {"Save", 7},
   };
   int left = 8;
   for (const auto& entry : kButtons) {
-    auto* button = new QPushButton(QLatin1String(entry.caption), page);
+    const std::string_view term = EngineerTerm(entry.term, terms);
+    auto* button = new QPushButton(QString::fromUtf8(term.data(), static_cast<qsizetype>(term.size())), page);
     button->setObjectName(QStringLiteral("Btn_%1_6").arg(QLatin1String(entry.button)));
     button->setGeometry(left, 8, 124, 28);
     registry.Add(button);

@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include "resources/engineer_terms.h"
+
 namespace zelko {
 
 class ControlRegistry;
@@ -16,8 +18,8 @@ const QStringList& SkinnedButtonNames();
 // Skinned page `copy` (1..4), container "gbPage<copy>", sized `skin`.
 QWidget* BuildSkinnedPage(int copy, QWidget* window, const QSize& skin, ControlRegistry& registry);
 
-// The engineer page "gbPage6": its page buttons (the page itself is filled
-// elsewhere).
-QWidget* BuildEngineerPage(QWidget* window, ControlRegistry& registry);
+// The engineer page "gbPage6": its page buttons, captioned from the engineer
+// terms in `terms` (the page itself is filled elsewhere).
+QWidget* BuildEngineerPage(QWidget* window, ControlRegistry& registry, TermLanguage terms);
 
 }  // namespace zelko
