@@ -45,68 +45,84 @@ bool DeviceSession::Finish(CliContext& context) {
   return false;
 }
 
-std::unique_ptr<DeviceSession> OpenDeviceSession(CliContext& context) {
-  const GlobalOptions& options = context.options;
-  DeviceIdentity identity{SupportedVendorId, SupportedProductId};
-  if (!options.device.empty()) {
-    const auto parsed = ParseDeviceIdentity(options.device);
-    if (!parsed) {
-      PrintError("--device: '" + options.device + "' is not VID:PID in hexadecimal (e.g. 3151:7707)");
-      context.exit_code = kExitBadInput;
-      return nullptr;
-    }
-    identity = *parsed;
+std::optional<DeviceIdentity> ResolveDeviceIdentity(CliContext& context) {
+  const std::string& text = context.options.device;
+  if (text.empty()) return DeviceIdentity{SupportedVendorId, SupportedProductId};
+  const auto parsed = ParseDeviceIdentity(text);
+  if (!parsed) {
+    PrintError("--device: '" + text + "' is not VID:PID in hexadecimal (e.g. 3151:7707)");
+    context.exit_code = kExitBadInput;
   }
+  return parsed;
+}
 
-  std::unique_ptr<DeviceSession> session(new DeviceSession(options.simulate && options.sim_virtual_time, options.simulate_file));
-  if (options.simulate) {
-    const auto parsed = sim::ParseSimOptions(options.sim);
-    if (!parsed.ok()) {
-      PrintError(parsed.error);
-      context.exit_code = kExitBadInput;
-      return nullptr;
-    }
-    session->mouse_ = std::make_unique<sim::SimulatedMouse>(session->clock_, parsed.faults);
-    if (!options.simulate_file.empty()) {
-      std::string error;
-      if (sim::LoadMemoryFile(options.simulate_file, session->mouse_->memory(), error) ==
-          sim::MemoryFileLoad::kBad) {
-        PrintError("--simulate: " + error);
-        context.exit_code = kExitBadInput;
-        session->finished_ = true;  // never overwrite a file we could not read
-        return nullptr;
-      }
-      // The identity knob wins over what the file holds.
-      if (parsed.faults.identity) {
-        session->mouse_->memory()[kIdentityAddress] = (*parsed.faults.identity)[0];
-        session->mouse_->memory()[kIdentityAddress + 1] = (*parsed.faults.identity)[1];
-      }
-    }
-    session->transport_ = std::make_unique<sim::SimTransport>(*session->mouse_);
-  } else {
-    session->transport_ = CreatePlatformTransport();
-    if (!session->transport_) {
+std::optional<TransportBundle> CreateTransport(CliContext& context, Clock& clock) {
+  const GlobalOptions& options = context.options;
+  TransportBundle bundle;
+  if (!options.simulate) {
+    bundle.transport = CreatePlatformTransport();
+    if (!bundle.transport) {
       PrintError("this platform has no HID support; use --simulate to try the simulated mouse");
       context.exit_code = kExitNoDevice;
-      return nullptr;
+      return std::nullopt;
+    }
+    return bundle;
+  }
+  const auto parsed = sim::ParseSimOptions(options.sim);
+  if (!parsed.ok()) {
+    PrintError(parsed.error);
+    context.exit_code = kExitBadInput;
+    return std::nullopt;
+  }
+  bundle.mouse = std::make_unique<sim::SimulatedMouse>(clock, parsed.faults);
+  if (!options.simulate_file.empty()) {
+    std::string error;
+    if (sim::LoadMemoryFile(options.simulate_file, bundle.mouse->memory(), error) ==
+        sim::MemoryFileLoad::kBad) {
+      PrintError("--simulate: " + error);
+      context.exit_code = kExitBadInput;
+      return std::nullopt;
+    }
+    // The identity knob wins over what the file holds.
+    if (parsed.faults.identity) {
+      bundle.mouse->memory()[kIdentityAddress] = (*parsed.faults.identity)[0];
+      bundle.mouse->memory()[kIdentityAddress + 1] = (*parsed.faults.identity)[1];
     }
   }
+  bundle.transport = std::make_unique<sim::SimTransport>(*bundle.mouse);
+  return bundle;
+}
 
-  session->link_ = std::make_unique<DeviceLink>(*session->transport_, identity);
+std::unique_ptr<DeviceSession> OpenDeviceSession(CliContext& context) {
+  const GlobalOptions& options = context.options;
+  const auto identity = ResolveDeviceIdentity(context);
+  if (!identity) return nullptr;
+
+  std::unique_ptr<DeviceSession> session(
+      new DeviceSession(options.simulate && options.sim_virtual_time, options.simulate_file));
+  // Until the mouse is open there is nothing to save: a file that could not
+  // be read is never overwritten.
+  session->finished_ = true;
+  auto bundle = CreateTransport(context, session->clock_);
+  if (!bundle) return nullptr;
+  session->mouse_ = std::move(bundle->mouse);
+  session->transport_ = std::move(bundle->transport);
+
+  session->link_ = std::make_unique<DeviceLink>(*session->transport_, *identity);
   session->channel_ = std::make_unique<CommandChannel>(*session->link_, session->clock_, session->ui_);
   auto& state = session->link_->state();
   state.DeviceVersion = kSupportedDeviceVersion;
-  if (!session->link_->OpenHidDevice(identity.vendor_id, identity.product_id, state.DeviceVersion)) {
-    PrintError(options.simulate ? "no simulated mouse with id " + IdentityText(identity) +
+  if (!session->link_->OpenHidDevice(identity->vendor_id, identity->product_id, state.DeviceVersion)) {
+    PrintError(options.simulate ? "no simulated mouse with id " + IdentityText(*identity) +
                                       " (the simulator uses " +
                                       IdentityText({session->mouse_->faults().vendor_id,
                                                     session->mouse_->faults().product_id}) +
                                       "; --sim-ids changes it)"
-                                : ExplainNoDevice(identity));
+                                : ExplainNoDevice(*identity));
     context.exit_code = kExitNoDevice;
-    session->finished_ = true;  // nothing happened that needs saving
     return nullptr;
   }
+  session->finished_ = false;
   return session;
 }
 

@@ -16,6 +16,7 @@
 // --simulate --sim-virtual-time); the simulated mouse's latency uses it too.
 #pragma once
 #include <memory>
+#include <optional>
 
 #include "cli/cli_context.h"
 #include "cli/cli_ui_port.h"
@@ -61,6 +62,21 @@ class DeviceSession {
   std::string simulate_file_;
   bool finished_ = false;
 };
+
+// The identity to look for: --device, or the supported mouse. Nothing when
+// --device is malformed (message printed, kExitBadInput).
+std::optional<DeviceIdentity> ResolveDeviceIdentity(CliContext& context);
+
+// What a command talks through: the platform's transport, or with
+// --simulate the simulated mouse built from the --sim-* options (memory
+// loaded from --simulate=FILE) on `clock`. Nothing when that fails (message
+// printed, exit code set). For commands that run their own link; the
+// others use OpenDeviceSession, which also saves the simulator's file.
+struct TransportBundle {
+  std::unique_ptr<sim::SimulatedMouse> mouse;  // null on the real mouse
+  std::unique_ptr<HidTransport> transport;
+};
+std::optional<TransportBundle> CreateTransport(CliContext& context, Clock& clock);
 
 // Null when the options are bad (kExitBadInput) or no mouse could be opened
 // (kExitNoDevice); the reason and its fix are on stderr.

@@ -89,16 +89,9 @@ bool InstallRule(const DeviceIdentity& identity, const std::string& rules_dir) {
 }  // namespace
 
 void RunDoctor(CliContext& context, const DoctorOptions& options) {
-  DeviceIdentity identity{SupportedVendorId, SupportedProductId};
-  if (!context.options.device.empty()) {
-    const auto parsed = ParseDeviceIdentity(context.options.device);
-    if (!parsed) {
-      PrintError("--device: '" + context.options.device + "' is not VID:PID in hexadecimal (e.g. 3151:7707)");
-      context.exit_code = kExitBadInput;
-      return;
-    }
-    identity = *parsed;
-  }
+  const auto resolved = ResolveDeviceIdentity(context);
+  if (!resolved) return;
+  const DeviceIdentity identity = *resolved;
   if (context.options.simulate) {
     std::printf("note: doctor checks the real set-up; --simulate is ignored here\n");
   }

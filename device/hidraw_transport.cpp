@@ -54,22 +54,22 @@ std::optional<std::uint16_t> HidrawTransport::GetFeatureReportByteLength(HidHand
   return it->second.feature_report_length;
 }
 
-bool HidrawTransport::SetFeature(HidHandle handle, std::span<std::uint8_t> buffer) {
+bool HidrawTransport::FeatureIoctl(HidHandle handle, unsigned long request,
+                                   std::span<std::uint8_t> buffer) {
   if (!open_.count(handle) || buffer.empty()) return false;
   int result;
   do {
-    result = ::ioctl(static_cast<int>(handle), HIDIOCSFEATURE(buffer.size()), buffer.data());
+    result = ::ioctl(static_cast<int>(handle), request, buffer.data());
   } while (result < 0 && errno == EINTR);
   return result >= 0;
 }
 
+bool HidrawTransport::SetFeature(HidHandle handle, std::span<std::uint8_t> buffer) {
+  return FeatureIoctl(handle, HIDIOCSFEATURE(buffer.size()), buffer);
+}
+
 bool HidrawTransport::GetFeature(HidHandle handle, std::span<std::uint8_t> buffer) {
-  if (!open_.count(handle) || buffer.empty()) return false;
-  int result;
-  do {
-    result = ::ioctl(static_cast<int>(handle), HIDIOCGFEATURE(buffer.size()), buffer.data());
-  } while (result < 0 && errno == EINTR);
-  return result >= 0;
+  return FeatureIoctl(handle, HIDIOCGFEATURE(buffer.size()), buffer);
 }
 
 }  // namespace zelko

@@ -34,6 +34,8 @@ class HidrawTransport final : public HidTransport {
   const std::vector<OpenFailure>& open_failures() const { return open_failures_; }
 
  private:
+  bool FeatureIoctl(HidHandle handle, unsigned long request, std::span<std::uint8_t> buffer);
+
   HidrawRoots roots_;
   std::map<HidHandle, HidrawNode> open_;  // fd -> what sysfs said when it was opened
   std::vector<OpenFailure> open_failures_;

@@ -131,20 +131,13 @@ SimulatedMouse::Report SimulatedMouse::NextReadChunk(Report reply) {
     // Refused as often as the host asks for it; then the firmware moves on,
     // so the next request gets the next chunk.
     reply[kAckByte] = kAckRefused;
-    if (++chunk_refusals_ >= kReadChunkTiming.attempts) {
-      chunk_refusals_ = 0;
-      cursor_ = static_cast<std::uint16_t>(cursor_ + count);
-      remaining_ = static_cast<std::uint16_t>(remaining_ - count);
-      ++chunk_index_;
-    }
+    if (++chunk_refusals_ >= kReadChunkTiming.attempts) NextChunk(count);
     return reply;
   }
   for (std::size_t i = 0; i < kChunkDataLength; ++i) {
     reply[kReadChunkFirstDataByte + i] = i < count ? memory_[cursor_ + i] : 0x00;
   }
-  cursor_ = static_cast<std::uint16_t>(cursor_ + count);
-  remaining_ = static_cast<std::uint16_t>(remaining_ - count);
-  ++chunk_index_;
+  NextChunk(count);
   return reply;
 }
 
@@ -159,11 +152,16 @@ SimulatedMouse::Report SimulatedMouse::NextWriteChunk(Report reply) {
   for (std::size_t i = 0; i < count; ++i) {
     StoreByte(static_cast<std::uint16_t>(cursor_ + i), reply[kWriteChunkFirstDataByte + i]);
   }
+  NextChunk(count);
+  reply[kAckByte] = kAckOk;
+  return reply;
+}
+
+void SimulatedMouse::NextChunk(std::size_t count) {
   cursor_ = static_cast<std::uint16_t>(cursor_ + count);
   remaining_ = static_cast<std::uint16_t>(remaining_ - count);
   ++chunk_index_;
-  reply[kAckByte] = kAckOk;
-  return reply;
+  chunk_refusals_ = 0;
 }
 
 void SimulatedMouse::StoreByte(std::uint16_t address, std::uint8_t value) {

@@ -44,6 +44,7 @@ class SimulatedMouse {
   Report BeginBlock(Report reply, bool read);
   Report NextReadChunk(Report reply);
   Report NextWriteChunk(Report reply);
+  void NextChunk(std::size_t count);
   void StoreByte(std::uint16_t address, std::uint8_t value);
 
   enum class BlockMode { kNone, kRead, kWrite };
