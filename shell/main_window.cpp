@@ -66,7 +66,10 @@ MainWindow::MainWindow(WindowServices services)
 
   UiActions actions;
   actions.show_progress = [this](int done, int total) { progress_->ShowChunk(done, total); };
-  actions.hide_progress = [this] { progress_->HideNow(); };
+  actions.hide_progress = [this] {
+    progress_->HideNow();
+    if (close_pending_) QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+  };
   actions.process_messages = [] { QCoreApplication::processEvents(); };
   actions.set_covered = [this](bool covered) { SetCovered(covered); };
   actions.show_message = [this](const std::string& id, const std::string& second) {
@@ -443,7 +446,21 @@ void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
   QWidget::mouseReleaseEvent(event);
 }
 
+bool MainWindow::transferRunning() const {
+  const DeviceConnection* connection = session_->connection();
+  return progress_->isVisible() || (connection && connection->PollBusy());
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
+  // Close and minimise stay reachable above the cover, so a close can come
+  // in the middle of a transfer: it waits for the transfer's end rather than
+  // cut a write short and leave the mouse half written.
+  if (transferRunning()) {
+    close_pending_ = true;
+    event->ignore();
+    return;
+  }
+  close_pending_ = false;
   // FormCloseQuery: the device is released; nothing else is saved.
   dev_timer_.stop();
   progress_->HideNow();

@@ -66,6 +66,10 @@ class MainWindow : public QWidget {
   DeviceSession& session() { return *session_; }
   QTimer& devTimer() { return dev_timer_; }
   ProgressWindow& progressWindow() { return *progress_; }
+  // The window's side of the core's flows.
+  UiPort& uiPort() { return *ui_port_; }
+  // The mouse is being searched for or a transfer with it is under way.
+  bool transferRunning() const;
   int languageIndex() const { return texts_.index(); }
   const LanguageTexts& texts() const { return texts_; }
   const GeneralSettings& general() const { return general_; }
@@ -129,6 +133,8 @@ class MainWindow : public QWidget {
   std::function<void(const QString&)> open_address_;
   QPoint drag_offset_;
   bool dragging_ = false;
+  // Close was asked for while a transfer ran; it happens when it ends.
+  bool close_pending_ = false;
 };
 
 }  // namespace zelko

@@ -117,6 +117,8 @@ void MainWindow::ExitClick() { close(); }
 
 void MainWindow::DevTimerTimer() {
   if (auto* connection = session_->connection()) connection->DevTimerTimer();
+  // A close asked for during the search happens now.
+  if (close_pending_) QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
 }
 
 }  // namespace zelko

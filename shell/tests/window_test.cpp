@@ -303,6 +303,20 @@ class WindowTest : public QObject {
     QVERIFY(w.isVisible());
   }
 
+  void closingDuringATransferWaitsForItsEnd() {
+    WindowFixture f(WindowFixture::SimulatedMouse());
+    ConnectAndRead(f);
+    MainWindow& w = *f.window;
+    w.show();
+    w.uiPort().ShowProgress(10, 342);  // a write is under way
+    w.ExitClick();
+    QVERIFY(w.isVisible());
+    QVERIFY(w.session().IsOpen());
+    w.uiPort().HideProgress();
+    QTRY_VERIFY(!w.isVisible());
+    QVERIFY(!w.session().IsOpen());
+  }
+
   void startsCentredOnTheScreen() {
     WindowFixture f(WindowFixture::NoMouse());
     const QSize screen = QGuiApplication::primaryScreen()->size();
