@@ -32,10 +32,17 @@ enum class CommandCode : std::uint8_t {
   kSystemReload = 0x08,
 };
 
+// Block commands (4 and 6): address and length, each little-endian.
+inline constexpr std::size_t kBlockAddressLowByte = 2;
+inline constexpr std::size_t kBlockAddressHighByte = 3;
+inline constexpr std::size_t kBlockLengthLowByte = 4;
+inline constexpr std::size_t kBlockLengthHighByte = 5;
+
 // Status reply (command 3).
 inline constexpr std::size_t kStatusSignatureByte = 1;
 inline constexpr std::size_t kStatusFlagsByte = 2;
 inline constexpr std::size_t kStatusChipCodeByte = 3;
+inline constexpr std::size_t kStatusReservedByte = 4;
 inline constexpr std::size_t kStatusWordLowByte = 5;
 inline constexpr std::size_t kStatusWordHighByte = 6;
 inline constexpr std::uint8_t kStatusSignature = 0xAA;

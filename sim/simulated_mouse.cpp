@@ -99,15 +99,17 @@ SimulatedMouse::Report SimulatedMouse::Status(Report reply) const {
   reply[kStatusSignatureByte] = faults_.signature;
   reply[kStatusFlagsByte] = faults_.status_flag ? kStatusFlagMask : 0;
   reply[kStatusChipCodeByte] = faults_.chip_code;
-  reply[4] = 0;
+  reply[kStatusReservedByte] = 0;
   reply[kStatusWordLowByte] = static_cast<std::uint8_t>(faults_.button_state & 0xFF);
   reply[kStatusWordHighByte] = static_cast<std::uint8_t>(faults_.button_state >> 8);
   return reply;
 }
 
 SimulatedMouse::Report SimulatedMouse::BeginBlock(Report reply, bool read) {
-  const auto address = static_cast<std::uint16_t>(reply[2] | (reply[3] << 8));
-  const auto length = static_cast<std::uint16_t>(reply[4] | (reply[5] << 8));
+  const auto address = static_cast<std::uint16_t>(reply[kBlockAddressLowByte] |
+                                                  (reply[kBlockAddressHighByte] << 8));
+  const auto length = static_cast<std::uint16_t>(reply[kBlockLengthLowByte] |
+                                                 (reply[kBlockLengthHighByte] << 8));
   // Memory is only reachable inside an exchange, and only within its 2048 bytes.
   if (!in_exchange_ || std::size_t{address} + length > kDeviceMemorySize) {
     reply[kAckByte] = kAckRefused;
