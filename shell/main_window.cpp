@@ -16,7 +16,7 @@
 #include "resources/layout_pack.h"
 #include "shell/button_families.h"
 #include "shell/hover_controller.h"
-#include "shell/layout_applier.h"
+#include "shell/skin_setup.h"
 #include "shell/progress_window.h"
 #include "shell/skin_images.h"
 #include "shell/skin_widgets.h"
@@ -31,17 +31,6 @@ namespace {
 constexpr QSize kFallbackSkin(900, 640);
 
 QString PageName(int copy) { return QStringLiteral("gbPage%1").arg(copy); }
-
-// Fonts the packs name that this system lacks fall back to fonts it has,
-// with CJK glyphs.
-void InstallFontFallbacks() {
-  QStringList fonts{QString::fromUtf8(kEngineerPageFont.data(), static_cast<qsizetype>(kEngineerPageFont.size()))};
-  for (int n = 1; n <= kLanguageCount; ++n) fonts << QString::fromStdString(LangText(n, "FontName"));
-  for (const QString& font : fonts) {
-    if (font.isEmpty()) continue;
-    QFont::insertSubstitutions(font, {QStringLiteral("DejaVu Sans"), QStringLiteral("WenQuanYi Micro Hei")});
-  }
-}
 
 }  // namespace
 
@@ -106,11 +95,11 @@ void MainWindow::FormCreate() {
   progress_->move(CenteredOver(QRect(pos(), skin_), progress_->size()) + QPoint(0, 40));
   ShowContainer(1);
 
-  LoadInitialImages();
+  LoadInitialImages(controls_);
   if (const auto org = LoadLayoutPack("org")) general_ = ReadGeneralSettings(*org);
   texts_.Select(1);
   ApplyPacks();
-  ApplyWebPlacement();
+  PlaceWebButton(controls_, general_);
 
   Workspace& workspace = session_->workspace();
   workspace.hooks.refresh_ui = [this](const ParameterRecord& record, const ProfileKeyCodes& codes) {
@@ -229,70 +218,11 @@ void MainWindow::BindHandlers() {
   }
 }
 
-void MainWindow::LoadInitialImages() {
-  for (int copy = 1; copy <= kSkinnedPageCount; ++copy) {
-    controls_.ShowImages({{QStringLiteral("Img_Base_%1").arg(copy), QStringLiteral("L1_BackGround")},
-                          {QStringLiteral("Img_P%1").arg(copy), QStringLiteral("L1_Back%1").arg(copy)}});
-  }
-  for (const char* action : {"Confirm", "Apply", "Read", "Confirm1", "Confirm2", "Confirm3"}) {
-    controls_.ShowImages(AllCopies(QLatin1String(action), QStringLiteral("BtnS_01")));
-  }
-  controls_.ShowImages(AllCopies(QStringLiteral("Exit"), QStringLiteral("ExitS_01")));
-  controls_.ShowImages(AllCopies(QStringLiteral("Mini"), QStringLiteral("MiniS_01")));
-  controls_.ShowImages(AllCopies(QStringLiteral("Web"), QStringLiteral("WebS_01")));
-  controls_.ShowImages(TabImagesForActivePage(Page::Main));
-  controls_.ShowImages(AllCopies(QStringLiteral("Lang1"), QStringLiteral("SetS_03")));
-  controls_.ShowImages(AllCopies(QStringLiteral("Lang2"), QStringLiteral("SetS_01")));
-  controls_.ShowImages(AllCopies(QStringLiteral("Lang3"), QStringLiteral("SetS_01")));
-  for (int n = 1; n <= 9; ++n) {
-    controls_.ShowImages({{QStringLiteral("Img_Key%1").arg(n), QStringLiteral("KeyS_01")}});
-  }
-  controls_.ShowImages({{QStringLiteral("Img_ComboKey1"), QStringLiteral("CbS_D")},
-                        {QStringLiteral("Img_ComboKey2"), QStringLiteral("CbS_D")}});
-  // Every skinned button's label takes its picture's size.
-  for (int copy = 1; copy <= kSkinnedPageCount; ++copy) {
-    for (const QString& button : SkinnedButtonNames()) {
-      const auto image = controls_.GeometryOf(ButtonImageName(button, copy));
-      if (image) controls_.Resize(ButtonLabelName(button, copy), image->width(), image->height());
-    }
-  }
-  for (int n = 1; n <= 9; ++n) {
-    const auto image = controls_.GeometryOf(QStringLiteral("Img_Key%1").arg(n));
-    if (image) controls_.Resize(QStringLiteral("Key%1").arg(n), image->width(), image->height());
-  }
-}
-
-void MainWindow::ApplyWebPlacement() {
-  for (int copy = 1; copy <= kSkinnedPageCount; ++copy) {
-    const QString image = ButtonImageName(QStringLiteral("Web"), copy);
-    const QString label = ButtonLabelName(QStringLiteral("Web"), copy);
-    controls_.Move(image, general_.webX, general_.webY);
-    controls_.Move(label, general_.webX, general_.webY);
-    if (const auto place = controls_.GeometryOf(image)) {
-      controls_.Resize(label, place->width(), place->height());
-    }
-  }
-}
-
 void MainWindow::ApplyPacks() {
-  const int n = texts_.index();
-  for (int copy = 1; copy <= kSkinnedPageCount; ++copy) {
-    controls_.ShowImages(
-        {{QStringLiteral("Img_Base_%1").arg(copy), LanguageImageName(n, QStringLiteral("BackGround"))},
-         {QStringLiteral("Img_P%1").arg(copy), LanguageImageName(n, QStringLiteral("Back%1").arg(copy))}});
-  }
+  AppliedPacks applied = ApplyLanguagePacks(controls_, texts_, general_.numberOrder);
+  layout_ = std::move(applied.layout);
+  kept_ = std::move(applied.kept);
   UpdateWindowShape();
-  if (const auto pack = LoadLayoutPack("org" + std::to_string(n))) {
-    LayoutApplier applier([&pack](const std::string& key) { return pack->Int(key); }, controls_,
-                          general_.numberOrder);
-    layout_ = applier.Apply();
-  }
-  kept_ = ApplyLanguage(texts_, controls_);
-  QFont font;
-  font.setFamily(kept_.fontName);
-  for (int copy = 1; copy <= kSkinnedPageCount; ++copy) {
-    if (auto* page = controls_.Find(PageName(copy))) page->setFont(font);
-  }
 }
 
 void MainWindow::ShowContainer(int container) {

@@ -92,9 +92,7 @@ class MainWindow : public QWidget {
   void FormCreate();
   void BuildControls();
   void BindHandlers();
-  void LoadInitialImages();
   void ApplyPacks();
-  void ApplyWebPlacement();
   void ShowContainer(int container);
   void SizeToSkin();
   void UpdateWindowShape();
