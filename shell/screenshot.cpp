@@ -4,7 +4,9 @@
 #include <QPixmap>
 #include <array>
 
+#include "device/atomic_file.h"
 #include "shell/main_window.h"
+#include "shell/png_codec.h"
 
 namespace zelko {
 
@@ -25,9 +27,11 @@ constexpr std::array<PagePicture, 6> kPictures{{
 }};
 
 bool Save(MainWindow& window, const QString& path, QString* error) {
-  const QPixmap picture = window.grab();
-  if (picture.save(path, "PNG")) return true;
-  if (error) *error = QStringLiteral("cannot write %1").arg(path);
+  const std::vector<std::uint8_t> png = EncodePng(window.grab().toImage());
+  const std::string failure =
+      png.empty() ? std::string("cannot encode the picture") : WriteFileAtomically(path.toStdString(), png);
+  if (failure.empty()) return true;
+  if (error) *error = QStringLiteral("%1: %2").arg(path, QString::fromStdString(failure));
   return false;
 }
 

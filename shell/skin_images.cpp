@@ -3,7 +3,7 @@
 #include <QHash>
 
 #include "resources/resources.h"
-#include "shell/png_image_loader.h"
+#include "shell/png_codec.h"
 
 namespace zelko {
 

@@ -7,7 +7,7 @@
 
 #include "resources/layout_pack.h"
 #include "shell/layout_applier.h"
-#include "shell/png_image_loader.h"
+#include "shell/png_codec.h"
 
 using namespace zelko;
 

@@ -1,9 +1,10 @@
-// Decoding the skin's PNG images with libpng into QImage. Qt's own image
-// plugins are not used for PNG.
+// PNG through libpng: decoding the skin's images into QImage and encoding
+// pictures of the window. Qt's own image plugins are not used for PNG.
 #pragma once
 #include <QImage>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 namespace zelko {
 
@@ -15,5 +16,8 @@ inline constexpr QRgb kSkinColourKey = qRgb(128, 0, 0);
 // of the colour key become fully transparent. A null image when the bytes are
 // not a readable PNG.
 QImage DecodeSkinPng(std::span<const std::uint8_t> bytes);
+
+// The image as PNG bytes (8-bit RGBA); empty when it cannot be encoded.
+std::vector<std::uint8_t> EncodePng(const QImage& image);
 
 }  // namespace zelko

@@ -1,4 +1,4 @@
-#include "shell/png_image_loader.h"
+#include "shell/png_codec.h"
 
 #include <png.h>
 
@@ -50,6 +50,26 @@ QImage DecodeSkinPng(std::span<const std::uint8_t> bytes) {
   }
   MakeColourKeyTransparent(image);
   return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+std::vector<std::uint8_t> EncodePng(const QImage& image) {
+  if (image.isNull()) return {};
+  const QImage rgba = image.convertToFormat(QImage::Format_RGBA8888);
+  png_image png;
+  std::memset(&png, 0, sizeof png);
+  png.version = PNG_IMAGE_VERSION;
+  png.width = static_cast<png_uint_32>(rgba.width());
+  png.height = static_cast<png_uint_32>(rgba.height());
+  png.format = PNG_FORMAT_RGBA;
+  const auto stride = static_cast<png_int_32>(rgba.bytesPerLine());
+  png_alloc_size_t size = 0;
+  if (!png_image_write_to_memory(&png, nullptr, &size, 0, rgba.constBits(), stride, nullptr)) return {};
+  std::vector<std::uint8_t> bytes(size);
+  if (!png_image_write_to_memory(&png, bytes.data(), &size, 0, rgba.constBits(), stride, nullptr)) {
+    return {};
+  }
+  bytes.resize(size);
+  return bytes;
 }
 
 }  // namespace zelko
