@@ -65,8 +65,13 @@ void DeviceConnection::DevTimerTimer() {
     if (a == b) ++stable_pairs;
     count = a;
   }
-  if (count != last_hid_count_ && stable_pairs >= kStablePairsNeeded) {
+  // The first settled tick always searches, even when no interface can be
+  // opened at all (a PC without HID devices, or a Linux user without access
+  // to the hidraw nodes): the user then hears that no mouse was found
+  // instead of facing a covered window without a word.
+  if ((count != last_hid_count_ || !searched_once_) && stable_pairs >= kStablePairsNeeded) {
     Search();
+    searched_once_ = true;
     last_hid_count_ = count;
   }
   poll_busy_ = false;

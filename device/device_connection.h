@@ -117,6 +117,7 @@ class DeviceConnection {
   ConnectionState state_ = ConnectionState::kWaiting;
   bool poll_busy_ = false;
   int last_hid_count_ = 0;
+  bool searched_once_ = false;
   std::optional<IdentityCodes> identity_read_;
 };
 

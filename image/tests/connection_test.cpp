@@ -186,6 +186,19 @@ TEST(DeviceConnection, UnpluggingWhileReadyReturnsToWaiting) {
   EXPECT_EQ(c.connection.LastHidCount(), 0);
 }
 
+TEST(DeviceConnection, FirstTickSearchesEvenWhenNoInterfaceOpens) {
+  // No interface can be opened (no HID device, or no access to any node):
+  // the count stays 0, yet the first tick searches once and says that no
+  // mouse was found; later ticks with the same count stay quiet.
+  ConnectionRig c;
+  c.rig.mouse.Unplug();
+  c.connection.DevTimerTimer();
+  EXPECT_EQ(c.rig.ui.messages, std::vector<std::string>{"Str100+Str101"});
+  EXPECT_EQ(c.connection.state(), ConnectionState::kWaiting);
+  c.connection.DevTimerTimer();
+  EXPECT_EQ(c.rig.ui.messages.size(), 1u);
+}
+
 TEST(DeviceConnection, TimerEventsDuringAPollReturnAtOnce) {
   ConnectionRig c;
   int nested = 0;
