@@ -83,15 +83,15 @@ int Run(const Options& options) {
   std::string list =
       "# Every image the window loads, with its size in pixels: name width height.\n"
       "# Written by skin_generator (tools/skin); the skin tests check it.\n";
-  for (const ImageSpec& spec : AllImages()) {
-    const auto it = images.find(spec.name);
-    if (it == images.end() || it->second.width() != spec.size.w || it->second.height() != spec.size.h) {
-      std::fprintf(stderr, "image %s was not drawn at %dx%d\n", spec.name.c_str(), spec.size.w, spec.size.h);
+  for (const ImageSpec& entry : AllImages()) {
+    const auto it = images.find(entry.name);
+    if (it == images.end() || it->second.width() != entry.size.w || it->second.height() != entry.size.h) {
+      std::fprintf(stderr, "image %s was not drawn at %dx%d\n", entry.name.c_str(), entry.size.w, entry.size.h);
       return 1;
     }
-    const Outside outside = ShapesAWindow(spec.name) ? Outside::kColourKey : Outside::kBlack;
-    ok = WritePng(options.root + "/resources/images/" + spec.name + ".png", it->second, outside) && ok;
-    list += spec.name + " " + std::to_string(spec.size.w) + " " + std::to_string(spec.size.h) + "\n";
+    const Outside outside = ShapesAWindow(entry.name) ? Outside::kColourKey : Outside::kBlack;
+    ok = WritePng(options.root + "/resources/images/" + entry.name + ".png", it->second, outside) && ok;
+    list += entry.name + " " + std::to_string(entry.size.w) + " " + std::to_string(entry.size.h) + "\n";
   }
   for (const SkinLayout& layout : layouts) {
     ok = WriteText(options.root + "/resources/packs/" + layout.SectionName() + ".ini", PackText(layout)) && ok;

@@ -19,9 +19,9 @@ std::vector<ImageSpec> ListedImages() {
   while (std::getline(in, line)) {
     if (line.empty() || line[0] == '#') continue;
     std::istringstream fields(line);
-    ImageSpec spec;
-    fields >> spec.name >> spec.size.w >> spec.size.h;
-    listed.push_back(spec);
+    ImageSpec entry;
+    fields >> entry.name >> entry.size.w >> entry.size.h;
+    listed.push_back(entry);
   }
   return listed;
 }
@@ -49,13 +49,13 @@ TEST(SkinImages, TheListForTheWindowNamesEveryImageWithItsSize) {
 }
 
 TEST(SkinImages, EveryListedImageIsAResourceThatDecodesAtItsSize) {
-  for (const ImageSpec& spec : ListedImages()) {
-    const RgbaImage image = Decode(spec.name);
-    EXPECT_EQ(spec.size.w, image.width) << spec.name;
-    EXPECT_EQ(spec.size.h, image.height) << spec.name;
+  for (const ImageSpec& entry : ListedImages()) {
+    const RgbaImage image = Decode(entry.name);
+    EXPECT_EQ(entry.size.w, image.width) << entry.name;
+    EXPECT_EQ(entry.size.h, image.height) << entry.name;
     bool drawn = false;
     for (std::size_t i = 3; i < image.rgba.size() && !drawn; i += 4) drawn = image.rgba[i] != 0;
-    EXPECT_TRUE(drawn) << spec.name << " is empty";
+    EXPECT_TRUE(drawn) << entry.name << " is empty";
   }
 }
 
