@@ -106,7 +106,11 @@ void RegisterMacroCommands(CLI::App& app, CliContext& context) {
                       "into the mouse, verified; slots failing their check arrive empty; "
                       "button codes are not touched");
   import_slots->add_option("FILE", *slots_file, "Slot file")->required();
-  import_slots->callback([&context, slots_file] { RunMacroImportSlots(context, *slots_file); });
+  auto slots_dry_run = std::make_shared<bool>(false);
+  import_slots->add_flag("--dry-run", *slots_dry_run, "Print the bytes that would change; write nothing");
+  import_slots->callback([&context, slots_file, slots_dry_run] {
+    RunMacroImportSlots(context, *slots_file, *slots_dry_run);
+  });
 
   auto profile = std::make_shared<int>(1);
   auto button = std::make_shared<int>(1);
@@ -117,8 +121,10 @@ void RegisterMacroCommands(CLI::App& app, CliContext& context) {
   assign->add_option("--profile", *profile, "Profile 1 or 2")->required()->check(CLI::Range(1, 2));
   assign->add_option("BUTTON", *button, "Button 1..9")->required()->check(CLI::Range(1, 9));
   assign->add_option("NAME", *assign_name, "Library macro")->required();
-  assign->callback([&context, options, profile, button, assign_name] {
-    RunMacroAssign(context, *options, *profile, *button, *assign_name);
+  auto assign_dry_run = std::make_shared<bool>(false);
+  assign->add_flag("--dry-run", *assign_dry_run, "Print the bytes that would change; write nothing");
+  assign->callback([&context, options, profile, button, assign_name, assign_dry_run] {
+    RunMacroAssign(context, *options, *profile, *button, *assign_name, *assign_dry_run);
   });
 
   macro->add_subcommand("slots", "Read the mouse and print its seven macro slots with their names")

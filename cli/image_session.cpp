@@ -112,10 +112,11 @@ bool ImageSession::ReadMouse(CliContext& context) {
   return false;
 }
 
-bool ImageSession::WriteImage(CliContext& context) {
+bool ImageSession::WriteImage(CliContext& context, bool quiet) {
   const FlowResult result = flows_->WriteDataBuf();
   switch (result.status) {
     case FlowStatus::kDone:
+      if (quiet) return true;
       std::printf("Written and verified");
       if (result.write.repair_passes > 0) {
         std::printf(" after %d repair pass%s", result.write.repair_passes,
@@ -194,7 +195,7 @@ void RunImageWrite(CliContext& context, const ImageWriteRequest& request) {
     return;
   }
   if (changed == 0) {
-    std::printf("The mouse already holds this image; nothing was written.\n");
+    if (!request.quiet) std::printf("The mouse already holds this image; nothing was written.\n");
     session->Finish(context);
     return;
   }
@@ -206,9 +207,11 @@ void RunImageWrite(CliContext& context, const ImageWriteRequest& request) {
     session->Finish(context);
     return;
   }
-  std::printf("Backup of the image read: %s\n%zu byte(s) to change.\n", backup.path.c_str(),
-              changed);
-  session->WriteImage(context);
+  if (!request.quiet) {
+    std::printf("Backup of the image read: %s\n%zu byte(s) to change.\n", backup.path.c_str(),
+                changed);
+  }
+  session->WriteImage(context, request.quiet);
   session->Finish(context);
 }
 

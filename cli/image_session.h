@@ -38,8 +38,9 @@ class ImageSession {
   bool ReadMouse(CliContext& context);
 
   // Writes workspace.data_buf as it is, verified. Sets the exit code and
-  // prints the outcome; true when the mouse holds the image.
-  bool WriteImage(CliContext& context);
+  // prints a failure; a success too unless `quiet`. True when the mouse
+  // holds the image.
+  bool WriteImage(CliContext& context, bool quiet = false);
 
   // Prints held messages and ends the device session (saves --simulate=FILE).
   void Finish(CliContext& context);
@@ -69,6 +70,10 @@ struct ImageWriteRequest {
   WriteMode mode = WriteMode::kPackWorkingCopies;
   // Print what would change and write nothing.
   bool dry_run = false;
+  // The command prints its own outcome: a write that succeeds prints none
+  // of its steps (backup path, byte count, "Written and verified"); the
+  // backup is kept all the same. Failures and --dry-run still print.
+  bool quiet = false;
   // Runs before the mouse is read (install hooks, ...). Optional.
   std::function<void(Workspace&)> prepare;
   // Changes the working copies (or data_buf) after the read. Returning

@@ -58,8 +58,11 @@ void RunMacroImport(CliContext& context, const MacroOptions& options, const std:
 void RunMacroImportAll(CliContext& context, const MacroOptions& options, const std::string& file);
 
 void RunMacroSlots(CliContext& context);
-void RunMacroImportSlots(CliContext& context, const std::string& file);
+// Both write through the read-edit-write path of the image commands: a
+// backup of the image read first, or with `dry_run` only the bytes that
+// would change.
+void RunMacroImportSlots(CliContext& context, const std::string& file, bool dry_run);
 void RunMacroAssign(CliContext& context, const MacroOptions& options, int profile, int button,
-                    const std::string& name);
+                    const std::string& name, bool dry_run);
 
 }  // namespace zelko::cli

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -55,8 +56,10 @@ class MacroCliTest : public ::testing::Test {
   void TearDown() override { fs::remove_all(folder_); }
 
   // zelko77ctl --sim-virtual-time --simulate=mouse.bin [GLOBAL...] macro --library library.bin ARGS...
+  // Backups of the mouse's image go to data/ in the test's folder.
   CtlRun Ctl(const std::vector<std::string>& args, const std::vector<std::string>& global = {}) {
-    std::string command = Quote(ZELKO77CTL_PATH) + " --sim-virtual-time --simulate=" + Quote(mouse_.string());
+    std::string command = "XDG_DATA_HOME=" + Quote((folder_ / "data").string()) + " " + Quote(ZELKO77CTL_PATH) +
+                          " --sim-virtual-time --simulate=" + Quote(mouse_.string());
     for (const auto& g : global) command += " " + Quote(g);
     command += " macro --library " + Quote(library_.string());
     for (const auto& a : args) command += " " + Quote(a);
@@ -82,6 +85,13 @@ class MacroCliTest : public ::testing::Test {
     return ReadWholeFile(path.string()).value_or(std::vector<std::uint8_t>{});
   }
   std::uintmax_t LibrarySize() { return fs::file_size(library_); }
+  std::vector<std::vector<std::uint8_t>> Backups() {
+    std::vector<std::vector<std::uint8_t>> backups;
+    const fs::path backup_folder = folder_ / "data" / "zelko77" / "backups";
+    if (!fs::exists(backup_folder)) return backups;
+    for (const auto& entry : fs::directory_iterator(backup_folder)) backups.push_back(Bytes(entry.path()));
+    return backups;
+  }
 
   fs::path folder_;
   fs::path library_;
@@ -270,6 +280,43 @@ TEST_F(MacroCliTest, ImportSlotsChecksEverySlotAndVerifies) {
   const CtlRun stuck = Ctl({"import-slots", slots.string()}, {"--sim-stuck", "121"});
   EXPECT_EQ(stuck.exit_code, 4) << stuck.err;
   EXPECT_EQ(Ctl({"import-slots", Write("tiny.bin", "x").string()}).exit_code, 5);
+}
+
+TEST_F(MacroCliTest, SlotWritesKeepABackupAndDryRunWritesNothing) {
+  ASSERT_EQ(Ctl({"new", "Fire"}).exit_code, 0);
+  ASSERT_EQ(Ctl({"slots"}).exit_code, 0);  // the simulated mouse now holds the factory image
+  std::vector<std::uint8_t> one_slot(256, 0);
+  const MacroName name = MacroNameStrToUnicode("One");
+  std::copy(name.begin(), name.end(), one_slot.begin());
+  const MacroContent content = ContentOf({0xA4, 0x24});
+  std::copy(content.begin(), content.end(), one_slot.begin() + kMacroNameSize);
+  const std::string slot_file = WriteBytes("one.bin", one_slot).string();
+
+  const std::vector<std::vector<std::string>> writes = {
+      {"assign", "--profile", "2", "4", "Fire"},
+      {"import-slots", slot_file},
+  };
+  std::size_t backups = 0;
+  for (auto args : writes) {
+    const auto before = Bytes(mouse_);
+    ASSERT_EQ(before.size(), 2048u);
+    args.insert(args.begin() + 1, "--dry-run");
+    const CtlRun dry = Ctl(args);
+    EXPECT_EQ(dry.exit_code, 0) << args[0] << ": " << dry.err;
+    EXPECT_NE(dry.out.find("byte(s) would change; nothing was written (--dry-run)."), std::string::npos)
+        << args[0] << ": " << dry.out;
+    EXPECT_NE(dry.out.rfind("0 byte(s)", 0), 0u) << args[0] << ": the change is listed";
+    EXPECT_EQ(Bytes(mouse_), before) << args[0];
+    EXPECT_EQ(Backups().size(), backups) << args[0];
+
+    args.erase(args.begin() + 1);
+    const CtlRun run = Ctl(args);
+    ASSERT_EQ(run.exit_code, 0) << args[0] << ": " << run.err;
+    EXPECT_NE(Bytes(mouse_), before) << args[0];
+    const auto kept = Backups();
+    ASSERT_EQ(kept.size(), ++backups) << args[0];
+    EXPECT_NE(std::find(kept.begin(), kept.end(), before), kept.end()) << args[0] << ": the image read is kept";
+  }
 }
 
 }  // namespace
