@@ -9,7 +9,6 @@
 #include "cli/device_session.h"
 #include "cli/macro_commands.h"
 #include "device/atomic_file.h"
-#include "macros/file_replace.h"
 #include "macros/library_file.h"
 #include "macros/macro_editor.h"
 #include "macros/macro_lines.h"
@@ -38,8 +37,9 @@ std::optional<std::vector<std::uint8_t>> ReadInputFile(CliContext& context, cons
 }
 
 bool WriteOutputFile(CliContext& context, const std::string& file, std::span<const std::uint8_t> bytes) {
-  if (ReplaceFileAtomically(file, bytes)) return true;
-  FailCommand(context, kExitFailure, "cannot write " + file);
+  const std::string error = WriteFileAtomically(file, bytes);
+  if (error.empty()) return true;
+  FailCommand(context, kExitFailure, error);
   return false;
 }
 

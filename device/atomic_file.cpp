@@ -1,11 +1,10 @@
 #include "device/atomic_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <random>
 
 #ifdef _WIN32
@@ -18,6 +17,15 @@
 namespace zelko {
 namespace {
 
+bool Allowed(const AtomicWriteHook& hook, AtomicWriteStep step) { return !hook || hook(step); }
+
+// "cannot write PATH: why", with the system's reason, or "interrupted" when
+// the seam refused the step.
+std::string Failure(const char* what, const std::string& path, bool refused) {
+  return std::string("cannot ") + what + " " + path + ": " +
+         (refused ? "interrupted" : std::strerror(errno));
+}
+
 std::string TempPathFor(const std::filesystem::path& target) {
   std::random_device random;
   char suffix[32];
@@ -26,28 +34,38 @@ std::string TempPathFor(const std::filesystem::path& target) {
 }
 
 #ifndef _WIN32
-// Writes everything to `temp` and flushes it to disk.
-std::string WriteAndSync(const std::string& temp, std::span<const std::uint8_t> bytes) {
+// Writes everything to `temp` in chunks and flushes it to disk.
+std::string WriteAndSync(const std::string& temp, std::span<const std::uint8_t> bytes,
+                         const AtomicWriteHook& hook) {
+  if (!Allowed(hook, AtomicWriteStep::kCreateTemp)) return Failure("create", temp, true);
   const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-  if (fd < 0) return "cannot create " + temp + ": " + std::strerror(errno);
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      const std::string why = std::strerror(errno);
-      ::close(fd);
-      return "cannot write " + temp + ": " + why;
+  if (fd < 0) return Failure("create", temp, false);
+
+  std::string error;
+  for (std::size_t done = 0; error.empty() && done < bytes.size();) {
+    if (!Allowed(hook, AtomicWriteStep::kWriteChunk)) {
+      error = Failure("write", temp, true);
+      break;
     }
-    done += static_cast<std::size_t>(n);
+    const std::size_t chunk_end = done + std::min(kAtomicWriteChunk, bytes.size() - done);
+    while (done < chunk_end) {
+      const ssize_t n = ::write(fd, bytes.data() + done, chunk_end - done);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) {
+        error = Failure("write", temp, false);
+        break;
+      }
+      done += static_cast<std::size_t>(n);
+    }
   }
-  if (::fsync(fd) != 0) {
-    const std::string why = std::strerror(errno);
-    ::close(fd);
-    return "cannot flush " + temp + ": " + why;
+  if (error.empty()) {
+    const bool allowed = Allowed(hook, AtomicWriteStep::kSyncFile);
+    if (!allowed || ::fsync(fd) != 0) error = Failure("flush", temp, !allowed);
   }
-  if (::close(fd) != 0) return "cannot close " + temp + ": " + std::strerror(errno);
-  return {};
+  const bool close_allowed = error.empty() && Allowed(hook, AtomicWriteStep::kCloseFile);
+  const bool closed = ::close(fd) == 0;
+  if (error.empty() && !(close_allowed && closed)) error = Failure("close", temp, !close_allowed);
+  return error;
 }
 
 void SyncFolder(const std::filesystem::path& folder) {
@@ -58,51 +76,77 @@ void SyncFolder(const std::filesystem::path& folder) {
   }
 }
 #else
-std::string WriteAndSync(const std::string& temp, std::span<const std::uint8_t> bytes) {
+std::string WriteAndSync(const std::string& temp, std::span<const std::uint8_t> bytes,
+                         const AtomicWriteHook& hook) {
+  if (!Allowed(hook, AtomicWriteStep::kCreateTemp)) return Failure("create", temp, true);
   std::FILE* file = std::fopen(temp.c_str(), "wb");
-  if (!file) return "cannot create " + temp;
-  const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() &&
-                  std::fflush(file) == 0 && _commit(_fileno(file)) == 0;
+  if (!file) return Failure("create", temp, false);
+  std::string error;
+  for (std::size_t done = 0; error.empty() && done < bytes.size();) {
+    const std::size_t chunk = std::min(kAtomicWriteChunk, bytes.size() - done);
+    const bool allowed = Allowed(hook, AtomicWriteStep::kWriteChunk);
+    if (!allowed || std::fwrite(bytes.data() + done, 1, chunk, file) != chunk) {
+      error = Failure("write", temp, !allowed);
+    }
+    done += chunk;
+  }
+  if (error.empty()) {
+    const bool allowed = Allowed(hook, AtomicWriteStep::kSyncFile);
+    if (!allowed || std::fflush(file) != 0 || _commit(_fileno(file)) != 0) {
+      error = Failure("flush", temp, !allowed);
+    }
+  }
+  const bool close_allowed = error.empty() && Allowed(hook, AtomicWriteStep::kCloseFile);
   const bool closed = std::fclose(file) == 0;
-  return ok && closed ? std::string{} : "cannot write " + temp;
+  if (error.empty() && !(close_allowed && closed)) error = Failure("close", temp, !close_allowed);
+  return error;
 }
 void SyncFolder(const std::filesystem::path&) {}
 #endif
 
 }  // namespace
 
-std::string WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
+std::string WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
+                                const AtomicWriteHook& hook) {
   const std::filesystem::path target(path);
   const std::string temp = TempPathFor(target);
-  if (std::string error = WriteAndSync(temp, bytes); !error.empty()) {
+  std::string error = WriteAndSync(temp, bytes, hook);
+  if (error.empty()) {
+    std::error_code ec;
+    if (!Allowed(hook, AtomicWriteStep::kRename)) {
+      error = "cannot replace " + path + ": interrupted";
+    } else if (std::filesystem::rename(temp, target, ec); ec) {
+      error = "cannot replace " + path + ": " + ec.message();
+    }
+  }
+  if (!error.empty()) {
     std::error_code ignored;
     std::filesystem::remove(temp, ignored);
     return error;
   }
-  std::error_code ec;
-  std::filesystem::rename(temp, target, ec);
-  if (ec) {
-    std::error_code ignored;
-    std::filesystem::remove(temp, ignored);
-    return "cannot replace " + path + ": " + ec.message();
-  }
-  SyncFolder(target.parent_path());
+  // The new file is in place; flushing the folder makes the rename durable.
+  if (Allowed(hook, AtomicWriteStep::kSyncFolder)) SyncFolder(target.parent_path());
   return {};
 }
 
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path,
                                                        std::string* error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    if (error) *error = "cannot open " + path + ": " + std::strerror(errno);
+  auto fail = [&](const std::string& why) -> std::optional<std::vector<std::uint8_t>> {
+    if (error) *error = why;
     return std::nullopt;
-  }
-  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                                  std::istreambuf_iterator<char>());
-  if (in.bad()) {
-    if (error) *error = "cannot read " + path;
-    return std::nullopt;
-  }
+  };
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) return fail("cannot read " + path + ": it is a folder");
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return fail("cannot open " + path + ": " + std::strerror(errno));
+  std::vector<std::uint8_t> bytes;
+  std::uint8_t buffer[kAtomicWriteChunk];
+  std::size_t n = 0;
+  while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
+  const bool failed = std::ferror(file) != 0;
+  const std::string why = failed ? std::strerror(errno) : "";
+  std::fclose(file);
+  if (failed) return fail("cannot read " + path + ": " + why);
   return bytes;
 }
 

@@ -1,9 +1,13 @@
 // Files the programs write are replaced atomically: the bytes go to a
 // temporary file in the same folder, are flushed to disk, and the temporary
-// file is renamed over the target. A reader sees the old file or the new
-// one, never a part.
+// file is renamed over the target; then the folder is flushed. A reader, or
+// the file after a crash, sees the old file or the new one, never a part.
+// Every step passes a fault-injection seam, so that a rewrite interrupted at
+// each point can be tested.
 #pragma once
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -11,10 +15,24 @@
 
 namespace zelko {
 
-// Empty on success; otherwise what went wrong, naming the path.
-std::string WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
+// The steps of a replacement, in order. kWriteChunk comes once per chunk of
+// at most kAtomicWriteChunk bytes.
+enum class AtomicWriteStep { kCreateTemp, kWriteChunk, kSyncFile, kCloseFile, kRename, kSyncFolder };
+inline constexpr std::size_t kAtomicWriteChunk = 4096;
 
-// The whole file; nothing when it cannot be read. `error` says why.
+// Fault-injection seam for tests: called before every step; returning false
+// makes that step fail as if the system had refused it.
+using AtomicWriteHook = std::function<bool(AtomicWriteStep)>;
+
+// Empty on success; otherwise what went wrong, naming the path. On failure
+// the target is untouched and the temporary file is removed. Only the flush
+// of the folder comes after the new file is in place, so its failure is not
+// one.
+std::string WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
+                                const AtomicWriteHook& hook = {});
+
+// The whole file; nothing when it cannot be read (a folder, a missing or
+// unreadable file). `error` says why.
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path,
                                                        std::string* error = nullptr);
 

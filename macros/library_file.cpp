@@ -79,7 +79,7 @@ LibraryLoad CheckPCMacro(const std::filesystem::path& file, PCMacroLibrary& libr
 bool RefreshPCMacro(const std::filesystem::path& file, const PCMacroLibrary& library,
                     const AtomicWriteHook& hook) {
   const auto bytes = LibraryToBytes(library);
-  return ReplaceFileAtomically(file, bytes, hook);
+  return WriteFileAtomically(file.string(), bytes, hook).empty();
 }
 
 }  // namespace zelko

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "macros/file_replace.h"
+#include "device/atomic_file.h"
 #include "macros/macro_library.h"
 
 namespace zelko {

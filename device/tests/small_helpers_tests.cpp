@@ -70,9 +70,12 @@ TEST(AtomicFile, ReplacesTheFileAndLeavesNoTemporary) {
 
   const std::string error = WriteFileAtomically((folder / "missing" / "x.bin").string(), first);
   EXPECT_NE(error.find("missing"), std::string::npos);
-  std::string read_error;
-  EXPECT_FALSE(ReadWholeFile((folder / "none.bin").string(), &read_error).has_value());
-  EXPECT_NE(read_error.find("none.bin"), std::string::npos);
+  // Neither a missing file nor a folder reads as content; the error names the path.
+  for (const fs::path& unreadable : {folder / "none.bin", folder}) {
+    std::string read_error;
+    EXPECT_FALSE(ReadWholeFile(unreadable.string(), &read_error).has_value()) << unreadable;
+    EXPECT_NE(read_error.find(unreadable.string()), std::string::npos) << read_error;
+  }
   fs::remove_all(folder);
 }
 
