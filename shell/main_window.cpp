@@ -12,6 +12,7 @@
 #include "image/factory_images.h"
 #include "keys/key_label.h"
 #include "resources/engineer_terms.h"
+#include "resources/general_pack.h"
 #include "resources/language_pack.h"
 #include "resources/layout_pack.h"
 #include "shell/button_families.h"
@@ -96,7 +97,7 @@ void MainWindow::FormCreate() {
   ShowContainer(1);
 
   LoadInitialImages(controls_);
-  if (const auto org = LoadLayoutPack("org")) general_ = ReadGeneralSettings(*org);
+  general_ = ToGeneralSettings(LoadGeneralPack());
   texts_.Select(1);
   ApplyPacks();
   PlaceWebButton(controls_, general_);
