@@ -85,11 +85,7 @@ void RunSetButton(CliContext& context, const SetButtonOptions& options) {
   std::string stored_code;
   ImageWriteRequest request;
   request.dry_run = options.dry_run;
-  request.prepare = [slots](Workspace& workspace) {
-    workspace.hooks.read_and_refresh_macro = [slots](BaseMacroArea& area) {
-      ReadAndRefreshMacro(area, *slots);
-    };
-  };
+  request.prepare = [slots](Workspace& workspace) { TrackDeviceSlots(workspace.hooks, *slots); };
   request.edit = [&](Workspace& workspace, std::string& error) {
     const SlotNameLookup slot_name = [slots](int slot) { return slots->ShownName(slot); };
     const std::uint8_t aim_value_index = CurrentAimValueIndex(workspace.profile_key_codes);

@@ -1,8 +1,6 @@
 // macro slots, import-slots, assign: the mouse's seven macro slots.
 #include <algorithm>
 #include <cstdio>
-#include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -33,23 +31,14 @@ std::vector<std::string> AllCodes(const ProfileKeyCodes& codes) {
   return all;
 }
 
-// Keeps `slots` filled from the macro area at every load of the image.
-std::function<void(Workspace&)> TrackSlots(const std::shared_ptr<DeviceMacroSlots>& slots) {
-  return [slots](Workspace& workspace) {
-    workspace.hooks.read_and_refresh_macro = [slots](BaseMacroArea& area) {
-      ReadAndRefreshMacro(area, *slots);
-    };
-  };
-}
-
 }  // namespace
 
 void RunMacroSlots(CliContext& context) {
+  DeviceMacroSlots slots;
   auto session = ImageSession::Open(context);
   if (!session) return;
-  const auto slots = std::make_shared<DeviceMacroSlots>();
-  TrackSlots(slots)(session->workspace());
-  if (session->ReadMouse(context)) PrintSlots(*slots);
+  TrackDeviceSlots(session->workspace().hooks, slots);
+  if (session->ReadMouse(context)) PrintSlots(slots);
   session->Finish(context);
 }
 
@@ -88,7 +77,7 @@ void RunMacroAssign(CliContext& context, const MacroOptions& options, int profil
     return FailCommand(context, kExitBadInput, "\"" + name + "\" cannot be assigned: " + *problem);
   }
 
-  const auto slots = std::make_shared<DeviceMacroSlots>();
+  DeviceMacroSlots slots;
   const TextLookup text = LanguageTextLookup(context.options.language);
   const ButtonRef ref{profile, button};
   AssignmentResult result;
@@ -97,15 +86,15 @@ void RunMacroAssign(CliContext& context, const MacroOptions& options, int profil
   ImageWriteRequest request;
   request.dry_run = dry_run;
   request.quiet = true;
-  request.prepare = TrackSlots(slots);
+  request.prepare = [&slots](Workspace& workspace) { TrackDeviceSlots(workspace.hooks, slots); };
   request.edit = [&](Workspace& workspace, std::string& error) {
-    const SlotNameLookup slot_name = [slots](int slot) { return slots->ShownName(slot); };
+    const SlotNameLookup slot_name = [&slots](int slot) { return slots.ShownName(slot); };
     const MacroSlotChoice choose = [&](const ProfileKeyCodes& codes) {
-      return FindBaseMacroIndex(*slots, record.name, AllCodes(codes));
+      return FindBaseMacroIndex(slots, record.name, AllCodes(codes));
     };
     const MacroSlotFill fill = [&](int slot) {
       chosen_slot = slot;
-      return FillBaseMacroSlot(record, slot, *slots, workspace.base_macro_area).value_or(std::string());
+      return FillBaseMacroSlot(record, slot, slots, workspace.base_macro_area).value_or(std::string());
     };
     result = AssignMacro(workspace.profile_key_codes, workspace.record, ref, MacroNameText(record.name),
                          ProfileLabels(workspace.profile_key_codes, profile, text, slot_name), text, choose,

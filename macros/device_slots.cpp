@@ -56,6 +56,10 @@ void ReadAndRefreshMacro(BaseMacroArea& area, DeviceMacroSlots& slots) {
   RefreshBaseMacroBuf(slots, area);
 }
 
+void TrackDeviceSlots(ImageHooks& hooks, DeviceMacroSlots& slots) {
+  hooks.read_and_refresh_macro = [&slots](BaseMacroArea& area) { ReadAndRefreshMacro(area, slots); };
+}
+
 std::size_t LoadSlotFile(std::span<const std::uint8_t> file, BaseMacroArea& area, DeviceMacroSlots& slots) {
   const std::size_t whole_slots = std::min(file.size(), area.size()) / kMacroRecordSize;
   std::copy_n(file.begin(), whole_slots * kMacroRecordSize, area.begin());

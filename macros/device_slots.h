@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "image/image_hooks.h"
 #include "image/parameter_record.h"
 #include "macros/macro_record.h"
 
@@ -47,6 +48,10 @@ void RefreshBaseMacroBuf(const DeviceMacroSlots& slots, BaseMacroArea& area);
 // join the checked tables back into the area so that the area and the tables
 // agree and no slot that failed its check is written back to the mouse.
 void ReadAndRefreshMacro(BaseMacroArea& area, DeviceMacroSlots& slots);
+
+// Installs ReadAndRefreshMacro as the image's macro hook, so that `slots`
+// follow every load of the image. The hook must not outlive `slots`.
+void TrackDeviceSlots(ImageHooks& hooks, DeviceMacroSlots& slots);
 
 // The base macro import: the whole slots of a slot file (up to 1792 bytes,
 // slot n at 256 * (n - 1)) go into the area, the slots it does not reach

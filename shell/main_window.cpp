@@ -107,9 +107,7 @@ void MainWindow::FormCreate() {
     RefreshUI(record, codes);
   };
   workspace.hooks.finish_read = [this] { FinishRead(); };
-  workspace.hooks.read_and_refresh_macro = [this](BaseMacroArea& area) {
-    ReadAndRefreshMacro(area, device_slots_);
-  };
+  TrackDeviceSlots(workspace.hooks, device_slots_);
 
   ExpectedCodes expected{};
   if (const auto first = FactoryImage(1)) {

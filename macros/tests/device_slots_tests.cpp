@@ -66,7 +66,7 @@ TEST(DeviceSlots, ASlotFileFillsTheSlotsItReaches) {
 TEST(DeviceSlots, EveryImageLoadRefreshesTheSlotsThroughTheImageHook) {
   Workspace workspace;
   DeviceMacroSlots slots;
-  workspace.hooks.read_and_refresh_macro = [&slots](BaseMacroArea& area) { ReadAndRefreshMacro(area, slots); };
+  TrackDeviceSlots(workspace.hooks, slots);
   DataBuf image{};
   image.fill(0xFF);  // an erased memory: every slot fails its check
   const MacroName name = MacroNameStrToUnicode("dev");
