@@ -1,7 +1,6 @@
 // macro list, show, new, rename, delete, set, export, export-all, import,
 // import-all: the PC library file.
 #include <cstdio>
-#include <fstream>
 #include <iostream>
 #include <sstream>
 #include <system_error>
@@ -80,12 +79,9 @@ std::optional<std::vector<std::string>> ReadLinesFile(CliContext& context, const
   if (file == "-") {
     text << std::cin.rdbuf();
   } else {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-      FailCommand(context, kExitBadInput, "cannot read " + file);
-      return std::nullopt;
-    }
-    text << in.rdbuf();
+    const auto bytes = ReadInputFile(context, file);
+    if (!bytes) return std::nullopt;
+    text.str(std::string(bytes->begin(), bytes->end()));
   }
   std::vector<std::string> lines;
   for (std::string line; std::getline(text, line);) {

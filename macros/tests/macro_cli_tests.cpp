@@ -144,6 +144,8 @@ TEST_F(MacroCliTest, LibraryErrorsAreClearAndChangeNothing) {
       {{"import", Write("short.bin", "abc").string()}, "Macro bin length out of range"},
       {{"import-all", Write("short.bin", "abc").string()}, "Macro bin length out of range"},
       {{"import", (folder_ / "missing.bin").string()}, "missing.bin"},
+      {{"import", folder_.string()}, "it is a folder"},
+      {{"set", "A", "--lines", folder_.string()}, "it is a folder"},
   };
   for (const Case& c : cases) {
     const CtlRun run = Ctl(c.args);
