@@ -9,14 +9,8 @@
 #include "cli/image_commands.h"
 #include "cli/text_ui_port.h"
 #include "device/device_connection.h"
-#include "device/hex_text.h"
-#include "device/platform_transport.h"
-#include "device/supported_ids.h"
 #include "image/image_flows.h"
 #include "resources/general_pack.h"
-#include "sim/sim_memory_file.h"
-#include "sim/sim_options.h"
-#include "sim/sim_transport.h"
 
 namespace zelko::cli {
 namespace {
@@ -34,65 +28,22 @@ std::string TimeOfDay() {
   return text;
 }
 
-// The transport without opening anything: watch starts before the mouse is
-// plugged in.
-struct WatchTransport {
-  std::unique_ptr<sim::SimulatedMouse> mouse;
-  std::unique_ptr<HidTransport> transport;
-};
-
-bool MakeTransport(CliContext& context, Clock& clock, WatchTransport& out) {
-  const GlobalOptions& options = context.options;
-  if (!options.simulate) {
-    out.transport = CreatePlatformTransport();
-    if (out.transport) return true;
-    PrintError("this platform has no HID support; use --simulate to try the simulated mouse");
-    context.exit_code = kExitNoDevice;
-    return false;
-  }
-  const auto parsed = sim::ParseSimOptions(options.sim);
-  if (!parsed.ok()) {
-    PrintError(parsed.error);
-    context.exit_code = kExitBadInput;
-    return false;
-  }
-  out.mouse = std::make_unique<sim::SimulatedMouse>(clock, parsed.faults);
-  if (!options.simulate_file.empty()) {
-    std::string error;
-    if (sim::LoadMemoryFile(options.simulate_file, out.mouse->memory(), error) ==
-        sim::MemoryFileLoad::kBad) {
-      PrintError("--simulate: " + error);
-      context.exit_code = kExitBadInput;
-      return false;
-    }
-  }
-  out.transport = std::make_unique<sim::SimTransport>(*out.mouse);
-  return true;
-}
-
 }  // namespace
 
 void RunWatch(CliContext& context, const WatchOptions& options) {
-  DeviceIdentity identity{SupportedVendorId, SupportedProductId};
-  if (!context.options.device.empty()) {
-    const auto parsed = ParseDeviceIdentity(context.options.device);
-    if (!parsed) {
-      PrintError("--device: '" + context.options.device + "' is not VID:PID in hexadecimal");
-      context.exit_code = kExitBadInput;
-      return;
-    }
-    identity = *parsed;
-  }
+  const auto identity = ResolveDeviceIdentity(context);
+  if (!identity) return;
   VirtualClock virtual_clock;
   Clock& clock = context.options.simulate && context.options.sim_virtual_time
                      ? static_cast<Clock&>(virtual_clock)
                      : DefaultClock();
-  WatchTransport watch;
-  if (!MakeTransport(context, clock, watch)) return;
+  // Only the transport: watch starts before the mouse is plugged in.
+  auto watch = CreateTransport(context, clock);
+  if (!watch) return;
 
   CliUiPort progress;
   TextUiPort ui(progress, context.options.language);
-  DeviceLink link(*watch.transport, identity);
+  DeviceLink link(*watch->transport, *identity);
   CommandChannel channel(link, clock, progress);
   Workspace workspace;
   ImageFlows flows(workspace, channel, ui, clock);
