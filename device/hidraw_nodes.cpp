@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "device/atomic_file.h"
 #include "device/hex_text.h"
 #include "device/report_descriptor.h"
 
@@ -17,10 +18,12 @@ namespace {
 constexpr std::string_view kHidIdKey = "HID_ID=";
 constexpr int kMaxLevelsToUsbDevice = 12;
 
+// A sysfs attribute can fail to read (EIO, a folder where a file was
+// expected): that gives nothing, never an exception.
 std::optional<std::string> ReadText(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const auto bytes = ReadWholeFile(path.string());
+  if (!bytes) return std::nullopt;
+  return std::string(bytes->begin(), bytes->end());
 }
 
 // The number in "hidraw12", for ordering.
