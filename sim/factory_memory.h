@@ -4,8 +4,7 @@
 
 namespace zelko::sim {
 
-// The resource ZELKO77Data_Cfg1 when it is there and 2048 bytes long;
-// otherwise its first 256 bytes as built in here, then zeros.
+// The compiled-in resource ZELKO77Data_Cfg1 (zeros in a build without it).
 DeviceMemory FactoryMemory();
 
 }  // namespace zelko::sim
