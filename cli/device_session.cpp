@@ -4,12 +4,13 @@
 
 #include "cli/id_text.h"
 #include "cli/no_device_hint.h"
-#include "device/hex_text.h"
+#include "base/hex_text.h"
 #include "device/platform_transport.h"
 #include "device/supported_ids.h"
 #include "sim/sim_memory_file.h"
 #include "sim/sim_options.h"
 #include "sim/sim_transport.h"
+#include "device/identity_text.h"
 
 namespace zelko::cli {
 

@@ -20,7 +20,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/cli_ui_port.h"
-#include "device/clock.h"
+#include "base/clock.h"
 #include "device/command_channel.h"
 #include "device/device_link.h"
 #include "sim/simulated_mouse.h"

@@ -7,8 +7,8 @@
 #include "cli/device_commands.h"
 #include "cli/device_session.h"
 #include "cli/id_text.h"
-#include "device/atomic_file.h"
-#include "device/hex_text.h"
+#include "base/atomic_file.h"
+#include "base/hex_text.h"
 #include "device/link_doctor.h"
 #include "device/supported_ids.h"
 #include "device/udev_rule.h"
@@ -19,6 +19,7 @@
 
 #include "device/hidraw_nodes.h"
 #include "device/process_holders.h"
+#include "base/file_reading.h"
 #endif
 
 namespace zelko::cli {

@@ -5,7 +5,7 @@
 #include "cli/device_commands.h"
 #include "cli/device_session.h"
 #include "cli/id_text.h"
-#include "device/atomic_file.h"
+#include "base/atomic_file.h"
 
 namespace zelko::cli {
 namespace {

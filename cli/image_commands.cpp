@@ -5,9 +5,10 @@
 
 #include "cli/image_session.h"
 #include "cli/image_show.h"
-#include "device/atomic_file.h"
+#include "base/atomic_file.h"
 #include "image/backup_store.h"
 #include "image/image_flows.h"
+#include "base/file_reading.h"
 
 namespace zelko::cli {
 namespace {

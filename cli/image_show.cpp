@@ -6,7 +6,7 @@
 
 #include "cli/button_listing.h"
 #include "cli/pointer_show.h"
-#include "device/bit_ops.h"
+#include "base/bit_ops.h"
 
 namespace zelko::cli {
 namespace {

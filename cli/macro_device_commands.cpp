@@ -6,7 +6,7 @@
 
 #include "cli/image_session.h"
 #include "cli/macro_commands.h"
-#include "device/atomic_file.h"
+#include "base/atomic_file.h"
 #include "image/image_codec.h"
 #include "image/image_layout.h"
 #include "image/workspace.h"
@@ -14,6 +14,7 @@
 #include "keys/language_text.h"
 #include "macros/device_slots.h"
 #include "macros/macro_name_codec.h"
+#include "base/file_reading.h"
 
 namespace zelko::cli {
 namespace {

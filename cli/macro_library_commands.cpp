@@ -7,13 +7,14 @@
 
 #include "cli/device_session.h"
 #include "cli/macro_commands.h"
-#include "device/atomic_file.h"
+#include "base/atomic_file.h"
 #include "macros/library_file.h"
 #include "macros/macro_editor.h"
 #include "macros/macro_lines.h"
 #include "macros/macro_name_codec.h"
 #include "resources/general_pack.h"
 #include "resources/language_pack.h"
+#include "base/file_reading.h"
 
 namespace zelko::cli {
 namespace {
@@ -24,8 +25,10 @@ std::filesystem::path ProgramFolder() {
   return error ? std::filesystem::current_path(error) : exe.parent_path();
 }
 
-std::filesystem::path DefaultLibraryFile() {
-  return LibraryFilePath(MacroFolder(LoadGeneralPack().Path, ProgramFolder()));
+std::optional<std::filesystem::path> DefaultLibraryFile() {
+  const auto folder = MacroFolder(LoadGeneralPack().Path, ProgramFolder());
+  if (!folder) return std::nullopt;
+  return LibraryFilePath(*folder);
 }
 
 std::optional<std::vector<std::uint8_t>> ReadInputFile(CliContext& context, const std::string& file) {
@@ -106,7 +109,15 @@ std::string PackText(const CliContext& context, const char* id, const char* fall
 std::optional<LoadedLibrary> LoadLibraryForCommand(CliContext& context, const MacroOptions& options) {
   LoadedLibrary loaded;
   const bool chosen = !options.library.empty();
-  loaded.file = chosen ? std::filesystem::path(options.library) : DefaultLibraryFile();
+  if (chosen) {
+    loaded.file = options.library;
+  } else if (const auto file = DefaultLibraryFile()) {
+    loaded.file = *file;
+  } else {
+    FailCommand(context, kExitFailure,
+                "no folder for the macro library (set XDG_DATA_HOME or HOME, or use --library)");
+    return std::nullopt;
+  }
   std::error_code error;
   if (chosen && std::filesystem::is_regular_file(loaded.file, error)) {
     const auto size = std::filesystem::file_size(loaded.file, error);

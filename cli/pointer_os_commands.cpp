@@ -8,7 +8,7 @@
 
 #include "cli/device_session.h"
 #include "cli/pointer_commands.h"
-#include "device/clock.h"
+#include "base/clock.h"
 #include "pointer/pointer_parameters.h"
 
 #ifdef _WIN32

@@ -1,14 +1,58 @@
-# zelko_set_warnings(target): the warning set every target of ours compiles with.
+# Every target of ours compiles with one warning set, and sees only the
+# headers of its own folder and of the libraries it links.
+#
+# Layering: each folder has an include root in the build tree holding one
+# link, named after the folder, to the folder itself. A library publishes
+# its root, so `#include "device/…"` resolves only in targets that link
+# zelko_device (directly or through a library that does); a lower layer
+# that includes a higher one fails to build.
+
+option(ZELKO_WARNINGS_AS_ERRORS "Treat compiler warnings as errors" OFF)
+
+# The include root of `folder` (a top-level folder of the source tree).
+function(zelko_include_root_of folder out)
+  set(root ${CMAKE_BINARY_DIR}/include_roots/${folder})
+  if(NOT EXISTS ${root}/${folder})
+    file(MAKE_DIRECTORY ${root})
+    file(CREATE_LINK ${ZELKO_SOURCE_ROOT}/${folder} ${root}/${folder} SYMBOLIC)
+  endif()
+  set(${out} ${root} PARENT_SCOPE)
+endfunction()
+
+# The top-level folder the current CMakeLists.txt belongs to.
+function(zelko_current_folder out)
+  file(RELATIVE_PATH relative ${ZELKO_SOURCE_ROOT} ${CMAKE_CURRENT_SOURCE_DIR})
+  string(REGEX REPLACE "/.*$" "" folder "${relative}")
+  set(${out} ${folder} PARENT_SCOPE)
+endfunction()
+
+# zelko_set_warnings(target): the warning set, and the include root of the
+# target's own folder (public for libraries, private for programs).
 function(zelko_set_warnings target)
   if(MSVC)
     target_compile_options(${target} PRIVATE /W4 /permissive-)
+    if(ZELKO_WARNINGS_AS_ERRORS)
+      target_compile_options(${target} PRIVATE /WX)
+    endif()
   else()
     target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
+    if(ZELKO_WARNINGS_AS_ERRORS)
+      target_compile_options(${target} PRIVATE -Werror)
+    endif()
   endif()
-  target_include_directories(${target} PUBLIC ${ZELKO_SOURCE_ROOT})
+  zelko_current_folder(folder)
+  zelko_include_root_of(${folder} root)
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "EXECUTABLE")
+    target_include_directories(${target} PRIVATE ${root})
+  else()
+    target_include_directories(${target} PUBLIC ${root})
+  endif()
 endfunction()
 
-# zelko_add_test(name SOURCES... LIBS ...): a GoogleTest executable registered with CTest.
+# zelko_add_test(name SOURCES... LIBS ...): a GoogleTest executable
+# registered with CTest, each test with a timeout.
+set(ZELKO_TEST_TIMEOUT 120 CACHE STRING "Seconds a single test may take")
 function(zelko_add_test name)
   if(NOT ZELKO_BUILD_TESTS)
     return()
@@ -18,5 +62,5 @@ function(zelko_add_test name)
   zelko_set_warnings(${name})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT ${ZELKO_TEST_TIMEOUT})
 endfunction()

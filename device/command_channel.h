@@ -10,7 +10,7 @@
 #include <span>
 #include <vector>
 
-#include "device/clock.h"
+#include "base/clock.h"
 #include "device/device_link.h"
 #include "device/protocol_layout.h"
 #include "device/ui_port.h"

@@ -11,7 +11,7 @@
 #include <span>
 #include <string_view>
 
-#include "device/clock.h"
+#include "base/clock.h"
 #include "device/command_channel.h"
 #include "device/device_link.h"
 #include "device/ui_port.h"

@@ -7,9 +7,10 @@
 #include <fstream>
 #include <iterator>
 
-#include "device/atomic_file.h"
-#include "device/hex_text.h"
+#include "base/atomic_file.h"
+#include "base/hex_text.h"
 #include "device/report_descriptor.h"
+#include "base/file_reading.h"
 
 namespace zelko {
 namespace fs = std::filesystem;

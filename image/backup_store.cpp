@@ -8,7 +8,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "device/atomic_file.h"
+#include "base/atomic_file.h"
+#include "base/user_folders.h"
 
 namespace zelko {
 namespace {
@@ -23,23 +24,11 @@ bool IsBackupName(const std::string& name) {
          name.ends_with(kSuffix);
 }
 
-std::string EnvOrEmpty(const char* name) {
-  const char* value = std::getenv(name);
-  return value ? std::string(value) : std::string();
-}
-
 }  // namespace
 
 std::string DefaultBackupFolder() {
-#ifdef _WIN32
-  const std::string appdata = EnvOrEmpty("APPDATA");
-  if (!appdata.empty()) return (fs::path(appdata) / "zelko77" / "backups").string();
-#endif
-  const std::string data_home = EnvOrEmpty("XDG_DATA_HOME");
-  if (!data_home.empty()) return (fs::path(data_home) / "zelko77" / "backups").string();
-  const std::string home = EnvOrEmpty("HOME");
-  if (!home.empty()) return (fs::path(home) / ".local" / "share" / "zelko77" / "backups").string();
-  return {};
+  const auto data = UserDataFolder();
+  return data ? (*data / "backups").string() : std::string();
 }
 
 std::string BackupFileName(std::uint64_t epoch_ms) {

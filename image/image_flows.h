@@ -9,7 +9,7 @@
 #include <span>
 #include <string_view>
 
-#include "device/clock.h"
+#include "base/clock.h"
 #include "device/command_channel.h"
 #include "device/ui_port.h"
 #include "image/image_transfer.h"

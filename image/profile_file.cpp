@@ -1,6 +1,6 @@
 #include "image/profile_file.h"
 
-#include "device/atomic_file.h"
+#include "base/atomic_file.h"
 
 namespace zelko {
 

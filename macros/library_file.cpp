@@ -1,13 +1,13 @@
 #include "macros/library_file.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <system_error>
 
-#include "device/atomic_file.h"
+#include "base/atomic_file.h"
+#include "base/user_folders.h"
 #include "resources/resources.h"
+#include "base/file_reading.h"
 
 namespace zelko {
 namespace {
@@ -20,31 +20,22 @@ std::string WithSeparator(const std::filesystem::path& folder) {
   return text;
 }
 
-bool FolderWritable(const std::filesystem::path& folder) {
-  return !folder.empty() && ::access(folder.c_str(), W_OK | X_OK) == 0;
-}
-
 }  // namespace
 
-std::filesystem::path UserDataFolder() {
-  const char* xdg = std::getenv("XDG_DATA_HOME");
-  std::filesystem::path base;
-  if (xdg != nullptr && std::filesystem::path(xdg).is_absolute()) {
-    base = xdg;
-  } else {
-    const char* home = std::getenv("HOME");
-    base = std::filesystem::path(home != nullptr ? home : ".") / ".local" / "share";
-  }
-  return base / "zelko77";
-}
-
-std::string MacroFolder(std::string_view layout_path, const std::filesystem::path& program_folder) {
+std::optional<std::string> MacroFolder(std::string_view layout_path,
+                                       const std::filesystem::path& program_folder) {
   if (!layout_path.empty()) return std::string(layout_path);
+#ifdef _WIN32
   if (FolderWritable(program_folder)) return WithSeparator(program_folder);
-  const std::filesystem::path user = UserDataFolder();
+#else
+  // Beside the binary is never a place for the user's data on Linux.
+  (void)program_folder;
+#endif
+  const auto user = UserDataFolder();
+  if (!user) return std::nullopt;
   std::error_code error;
-  std::filesystem::create_directories(user, error);
-  return WithSeparator(user);
+  std::filesystem::create_directories(*user, error);
+  return WithSeparator(*user);
 }
 
 std::filesystem::path LibraryFilePath(std::string_view macro_folder) {

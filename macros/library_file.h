@@ -2,18 +2,20 @@
 // back, 25,600 bytes, entry i at offset 256 * i.
 //
 // Where it lives (MacroFolder): the layout pack's Path key, used as a prefix
-// exactly as written; when that is empty, the program's own folder. On Linux
-// the program's folder is usually not writable (/usr/bin): then the file
-// lives in $XDG_DATA_HOME/zelko77/ (~/.local/share/zelko77/ when
-// XDG_DATA_HOME is unset or not absolute), which is created when missing.
+// exactly as written; when that is empty, the user's data folder
+// ($XDG_DATA_HOME/zelko77/, ~/.local/share/zelko77/ by default), created
+// when missing. On Windows the program's own folder comes first when it is
+// writable, then %APPDATA%\zelko77\. On Linux nothing is ever written
+// beside the program.
 #pragma once
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "device/atomic_file.h"
+#include "base/atomic_file.h"
 #include "macros/macro_library.h"
 
 namespace zelko {
@@ -24,10 +26,10 @@ inline constexpr std::string_view kLibraryFileName = "ZELKO77-Macro.bin";
 inline constexpr std::string_view kDefaultLibraryResource = "PCMacroData";
 
 // The folder prefix of the library file (ends with a separator unless it is
-// the layout pack's Path, which is taken as written).
-std::string MacroFolder(std::string_view layout_path, const std::filesystem::path& program_folder);
-// The per-user data folder for when the program's folder is not writable.
-std::filesystem::path UserDataFolder();
+// the layout pack's Path, which is taken as written). Nothing when no Path
+// is set and no user data folder is known (no HOME).
+std::optional<std::string> MacroFolder(std::string_view layout_path,
+                                       const std::filesystem::path& program_folder);
 std::filesystem::path LibraryFilePath(std::string_view macro_folder);
 
 // The default library: the first 25,600 bytes of PCMacroData as records;

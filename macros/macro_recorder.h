@@ -31,7 +31,7 @@
 #include <string>
 #include <vector>
 
-#include "device/clock.h"
+#include "base/clock.h"
 #include "macros/macro_editor.h"
 #include "macros/macro_event.h"
 

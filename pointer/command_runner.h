@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "device/clock.h"
+#include "base/clock.h"
 
 namespace zelko {
 

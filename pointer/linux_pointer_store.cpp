@@ -1,7 +1,6 @@
 #include "pointer/linux_pointer_store.h"
 
-#include <cstdlib>
-
+#include "base/user_folders.h"
 #include "pointer/pointer_levels.h"
 
 namespace zelko {
@@ -13,16 +12,9 @@ constexpr std::string_view kAdaptiveProfile = "'adaptive'";
 }  // namespace
 
 std::optional<std::filesystem::path> DefaultPointerSettingsFile() {
-  const char* xdg = std::getenv("XDG_CONFIG_HOME");
-  std::filesystem::path base;
-  if (xdg != nullptr && *xdg == '/') {
-    base = xdg;
-  } else {
-    const char* home = std::getenv("HOME");
-    if (home == nullptr || *home == '\0') return std::nullopt;
-    base = std::filesystem::path(home) / ".config";
-  }
-  return base / "zelko77" / "pointer.ini";
+  const auto config = UserConfigFolder();
+  if (!config) return std::nullopt;
+  return *config / "pointer.ini";
 }
 
 LinuxPointerStore::LinuxPointerStore(std::filesystem::path file, CommandRunner& runner)

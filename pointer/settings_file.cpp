@@ -1,6 +1,6 @@
 #include "pointer/settings_file.h"
 
-#include "device/atomic_file.h"
+#include "base/atomic_file.h"
 
 #include <fstream>
 #include <sstream>

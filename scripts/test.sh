@@ -9,8 +9,8 @@ export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-"$root/scripts/build.sh" build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+"$root/scripts/build.sh" build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELKO_WARNINGS_AS_ERRORS=ON
 ctest --test-dir "$root/build" --output-on-failure -j "$(nproc)"
 
-"$root/scripts/build.sh" build-asan -DCMAKE_BUILD_TYPE=Debug -DZELKO_SANITIZE=ON -DZELKO_BUILD_BENCH=OFF
+"$root/scripts/build.sh" build-asan -DCMAKE_BUILD_TYPE=Debug -DZELKO_SANITIZE=ON -DZELKO_BUILD_BENCH=OFF -DZELKO_WARNINGS_AS_ERRORS=ON
 ctest --test-dir "$root/build-asan" --output-on-failure -j "$(nproc)"

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "device/clock.h"
+#include "base/clock.h"
 #include "device/command_channel.h"
 #include "device/device_connection.h"
 #include "device/device_link.h"

@@ -3,7 +3,7 @@
 #include <QElapsedTimer>
 #include <cstdio>
 
-#include "device/clock.h"
+#include "base/clock.h"
 #include "shell/main_window.h"
 #include "shell/screenshot.h"
 #include "shell/shell_options.h"

@@ -4,7 +4,7 @@
 #include <QPixmap>
 #include <array>
 
-#include "device/atomic_file.h"
+#include "base/atomic_file.h"
 #include "shell/main_window.h"
 #include "shell/png_codec.h"
 

@@ -2,8 +2,9 @@
 
 #include <CLI/CLI.hpp>
 
-#include "device/hex_text.h"
+#include "base/hex_text.h"
 #include "sim/sim_option_flags.h"
+#include "device/identity_text.h"
 
 namespace zelko {
 

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "device/atomic_file.h"
+#include "base/atomic_file.h"
+#include "base/file_reading.h"
 
 namespace zelko::sim {
 

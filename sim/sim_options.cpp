@@ -2,7 +2,8 @@
 
 #include <limits>
 
-#include "device/hex_text.h"
+#include "base/hex_text.h"
+#include "device/identity_text.h"
 
 namespace zelko::sim {
 namespace {

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <span>
 
-#include "device/clock.h"
+#include "base/clock.h"
 #include "device/protocol_layout.h"
 #include "sim/sim_faults.h"
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "device/clock.h"
+#include "base/clock.h"
 #include "device/hid_transport.h"
 #include "device/protocol_layout.h"
 

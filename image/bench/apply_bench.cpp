@@ -3,7 +3,7 @@
 // the protocol's fixed sleeps set (the same Apply in virtual time).
 #include <benchmark/benchmark.h>
 
-#include "device/clock.h"
+#include "base/clock.h"
 #include "device/command_channel.h"
 #include "device/device_link.h"
 #include "device/supported_ids.h"

@@ -2,8 +2,9 @@
 
 #include <filesystem>
 
-#include "device/atomic_file.h"
+#include "base/atomic_file.h"
 #include "image/backup_store.h"
+#include "base/file_reading.h"
 
 namespace zelko {
 namespace {

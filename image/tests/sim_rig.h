@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "device/clock.h"
+#include "base/clock.h"
 #include "device/command_channel.h"
 #include "device/device_link.h"
 #include "device/supported_ids.h"

@@ -13,10 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "device/atomic_file.h"
+#include "base/atomic_file.h"
 #include "macros/library_file.h"
 #include "macros/macro_name_codec.h"
 #include "macros/tests/macro_test_support.h"
+#include "base/file_reading.h"
 
 namespace zelko {
 namespace {

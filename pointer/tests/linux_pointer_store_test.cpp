@@ -6,7 +6,7 @@
 #include <map>
 #include <sstream>
 
-#include "device/clock.h"
+#include "base/clock.h"
 #include "pointer/linux_pointer_store.h"
 #include "pointer/pointer_parameters.h"
 #include "pointer/settings_file.h"

@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <memory>
 
-#include "device/clock.h"
+#include "base/clock.h"
 #include "shell/main_window.h"
 #include "shell/message_presenter.h"
 

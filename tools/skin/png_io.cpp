@@ -8,7 +8,7 @@
 #include <cstring>
 #include <map>
 
-#include "device/atomic_file.h"
+#include "base/atomic_file.h"
 
 namespace zelko::skin {
 namespace {

@@ -1,12 +1,10 @@
-// Numbers typed by the user: hexadecimal with or without 0x, and the
-// VID:PID form of a device identity.
+// Numbers typed by the user: hexadecimal with or without 0x, decimal, and
+// comma-separated lists.
 #pragma once
 #include <cstdint>
 #include <optional>
 #include <string_view>
 #include <vector>
-
-#include "device/device_link.h"
 
 namespace zelko {
 
@@ -16,9 +14,6 @@ std::optional<std::uint32_t> ParseHexNumber(std::string_view text, std::uint32_t
 
 // Plain decimal, same rules.
 std::optional<std::uint32_t> ParseDecimalNumber(std::string_view text, std::uint32_t max);
-
-// "3151:7707" (each part hex, 1..0xFFFF). Nothing when malformed or zero.
-std::optional<DeviceIdentity> ParseDeviceIdentity(std::string_view text);
 
 // Splits "a,b,c" at commas; an empty text gives no parts.
 std::vector<std::string_view> SplitList(std::string_view text, char separator = ',');

@@ -8,10 +8,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <span>
 #include <string>
-#include <vector>
 
 namespace zelko {
 
@@ -30,10 +28,5 @@ using AtomicWriteHook = std::function<bool(AtomicWriteStep)>;
 // one.
 std::string WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
                                 const AtomicWriteHook& hook = {});
-
-// The whole file; nothing when it cannot be read (a folder, a missing or
-// unreadable file). `error` says why.
-std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path,
-                                                       std::string* error = nullptr);
 
 }  // namespace zelko

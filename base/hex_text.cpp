@@ -1,4 +1,4 @@
-#include "device/hex_text.h"
+#include "base/hex_text.h"
 
 namespace zelko {
 namespace {
@@ -40,15 +40,6 @@ std::optional<std::uint32_t> ParseHexNumber(std::string_view text, std::uint32_t
 
 std::optional<std::uint32_t> ParseDecimalNumber(std::string_view text, std::uint32_t max) {
   return ParseDigits(Trim(text), 10, max);
-}
-
-std::optional<DeviceIdentity> ParseDeviceIdentity(std::string_view text) {
-  const auto colon = text.find(':');
-  if (colon == std::string_view::npos) return std::nullopt;
-  const auto vendor = ParseHexNumber(text.substr(0, colon), 0xFFFF);
-  const auto product = ParseHexNumber(text.substr(colon + 1), 0xFFFF);
-  if (!vendor || !product || *vendor == 0 || *product == 0) return std::nullopt;
-  return DeviceIdentity{*vendor, *product};
 }
 
 std::vector<std::string_view> SplitList(std::string_view text, char separator) {

@@ -1,0 +1,68 @@
+// Hex input, bit operations, atomic file writes and whole-file reads.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+
+#include "base/atomic_file.h"
+#include "base/bit_ops.h"
+#include "base/file_reading.h"
+#include "base/hex_text.h"
+
+namespace zelko {
+namespace {
+
+TEST(HexText, ParsesWithOrWithoutPrefixAndRefusesJunk) {
+  struct Case {
+    const char* text;
+    std::uint32_t max;
+    std::optional<std::uint32_t> value;
+  };
+  const Case cases[] = {
+      {"7F", 0xFF, 0x7F},     {"0x7f", 0xFF, 0x7F}, {"0X35", 0xFF, 0x35}, {" 75 ", 0xFF, 0x75},
+      {"100", 0xFF, {}},      {"", 0xFF, {}},       {"0x", 0xFF, {}},     {"7G", 0xFF, {}},
+      {"-1", 0xFF, {}},       {"FFFFFFFFF", 0xFFFFFFFF, {}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ParseHexNumber(c.text, c.max), c.value) << c.text;
+  EXPECT_EQ(ParseDecimalNumber("342", 1000), 342u);
+  EXPECT_FALSE(ParseDecimalNumber("0x10", 1000).has_value());
+}
+
+TEST(HexText, SplitsListsAtTheSeparator) {
+  EXPECT_EQ(SplitList("a,b,,c"), (std::vector<std::string_view>{"a", "b", "", "c"}));
+  EXPECT_TRUE(SplitList("").empty());
+}
+
+TEST(BitOps, BitNumbersWrapAt32) {
+  EXPECT_TRUE(TestBit(0x4, 2));
+  EXPECT_TRUE(TestBit(0x4, 34));
+  EXPECT_EQ(SetBit(0, 33), 0x2u);
+  EXPECT_EQ(SetBit(0, 31), 0x80000000u);
+  EXPECT_EQ(ClearBit(0xFF, 32 + 7), 0x7Fu);
+  EXPECT_EQ(SetBit(0, -1), 0x80000000u);
+}
+
+TEST(AtomicFile, ReplacesTheFileAndLeavesNoTemporary) {
+  namespace fs = std::filesystem;
+  const fs::path folder = fs::temp_directory_path() / ("zelko-atomic-" + std::to_string(std::random_device{}()));
+  fs::create_directories(folder);
+  const std::string path = (folder / "image.bin").string();
+  const std::vector<std::uint8_t> first{1, 2, 3}, second{9, 8};
+  EXPECT_EQ(WriteFileAtomically(path, first), "");
+  EXPECT_EQ(WriteFileAtomically(path, second), "");
+  EXPECT_EQ(ReadWholeFile(path), second);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator{}), 1);
+
+  const std::string error = WriteFileAtomically((folder / "missing" / "x.bin").string(), first);
+  EXPECT_NE(error.find("missing"), std::string::npos);
+  // Neither a missing file nor a folder reads as content; the error names the path.
+  for (const fs::path& unreadable : {folder / "none.bin", folder}) {
+    std::string read_error;
+    EXPECT_FALSE(ReadWholeFile(unreadable.string(), &read_error).has_value()) << unreadable;
+    EXPECT_NE(read_error.find(unreadable.string()), std::string::npos) << read_error;
+  }
+  fs::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace zelko
