@@ -60,7 +60,7 @@ ImageSession::ImageSession(std::unique_ptr<DeviceSession> device, int language)
   flows_ = std::make_unique<ImageFlows>(workspace_, device_->channel(), ui_, device_->clock());
   ConnectionCallbacks callbacks;
   callbacks.read_image = [this] {
-    last_read_ = flows_->Btn_Read();
+    last_read_ = flows_->ReadImage();
     return last_read_.ok();
   };
   connection_ = std::make_unique<DeviceConnection>(device_->link(), device_->channel(),
@@ -113,7 +113,7 @@ bool ImageSession::ReadMouse(CliContext& context) {
 }
 
 bool ImageSession::WriteImage(CliContext& context, bool quiet) {
-  const FlowResult result = flows_->WriteDataBuf();
+  const FlowResult result = flows_->WriteImage();
   switch (result.status) {
     case FlowStatus::kDone:
       if (quiet) return true;

@@ -49,7 +49,7 @@ void RunWatch(CliContext& context, const WatchOptions& options) {
   ImageFlows flows(workspace, channel, ui, clock);
 
   ConnectionCallbacks callbacks;
-  callbacks.read_image = [&flows] { return flows.Btn_Read().ok(); };
+  callbacks.read_image = [&flows] { return flows.ReadImage().ok(); };
   callbacks.init_no_device = [&workspace] {
     workspace.ShowFactoryImage(1, ImageSource::kNoDevice);
   };

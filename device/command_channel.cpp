@@ -169,10 +169,10 @@ ExchangeResult CommandChannel::BeginExchange() {
   return result;
 }
 
-void CommandChannel::SystemReloadCmd_OnClick() { SendCommand(CommandCode::kSystemReload); }
+void CommandChannel::SendSystemReload() { SendCommand(CommandCode::kSystemReload); }
 
 void CommandChannel::EndExchange() {
-  SystemReloadCmd_OnClick();
+  SendSystemReload();
   SendCommand(CommandCode::kEndExchange);
 }
 

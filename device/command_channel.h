@@ -102,7 +102,7 @@ class CommandChannel {
   // The closing pair: system reload (8), then end exchange (2).
   void EndExchange();
   // Command 8 alone.
-  void SystemReloadCmd_OnClick();
+  void SendSystemReload();
 
   bool StatusFlag() const { return status_flag_; }
   std::uint32_t ChipId() const { return chip_id_; }

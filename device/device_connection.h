@@ -43,7 +43,7 @@ std::optional<ExpectedCodes> MakeExpectedCodes(std::span<const std::uint8_t> fac
                                                std::uint32_t rev_manu_id, std::uint32_t rev_pro_id);
 
 struct ConnectionCallbacks {
-  // Btn_Read: the exchange is open and the mouse accepted; read the whole
+  // ReadImage: the exchange is open and the mouse accepted; read the whole
   // image, close the exchange and show it. True when the mouse's image is
   // now shown.
   std::function<bool()> read_image;

@@ -61,7 +61,7 @@ void ImageFlows::KeepAliveWait() {
   }
 }
 
-FlowResult ImageFlows::Btn_Read() {
+FlowResult ImageFlows::ReadImage() {
   FlowResult result;
   ui_.StopPollTimer();
   ui_.ShowDisableAll();
@@ -114,7 +114,7 @@ FlowResult ImageFlows::WriteImageExchange() {
   return result;
 }
 
-FlowResult ImageFlows::DownloadParameter() {
+FlowResult ImageFlows::WriteWorkingCopies() {
   if (workspace_.source == ImageSource::kNoDevice) {
     // What is shown is the placeholder image, not the user's settings.
     return FlowResult::Of(FlowStatus::kNothingToWrite);
@@ -129,7 +129,7 @@ FlowResult ImageFlows::DownloadParameter() {
   return result;
 }
 
-FlowResult ImageFlows::DefaultParameter(int n) {
+FlowResult ImageFlows::ShowAndWriteFactoryImage(int n) {
   if (!workspace_.factory_images() || n < 1 || n > kFactoryImageCount) {
     return FlowResult::Of(FlowStatus::kBadFile);
   }
@@ -142,7 +142,7 @@ FlowResult ImageFlows::DefaultParameter(int n) {
   return result;
 }
 
-FlowResult ImageFlows::TLDefaultParameter() {
+FlowResult ImageFlows::ShowAndWriteDefaults() {
   BeginTransfer();
   workspace_.BuildBuiltInDefaults();
   ui_.RedrawFromRecord();
@@ -151,7 +151,7 @@ FlowResult ImageFlows::TLDefaultParameter() {
   return result;
 }
 
-FlowResult ImageFlows::MemoToDataBuf_OnClick() {
+FlowResult ImageFlows::ShowAndWriteImage() {
   const UnpackReport unpack = workspace_.UnpackImage();
   ui_.RedrawFromRecord();
   // What is shown is what is written: a section the checks replaced goes to
@@ -164,7 +164,7 @@ FlowResult ImageFlows::MemoToDataBuf_OnClick() {
   return result;
 }
 
-FlowResult ImageFlows::LoadProfile(std::span<const std::uint8_t> file_bytes, ImageSource from) {
+FlowResult ImageFlows::LoadProfileFile(std::span<const std::uint8_t> file_bytes, ImageSource from) {
   const auto image = OverlayProfile(workspace_.data_buf, file_bytes);
   if (!image) {
     ui_.ShowMessage(kBadProfileTextId);
@@ -172,32 +172,32 @@ FlowResult ImageFlows::LoadProfile(std::span<const std::uint8_t> file_bytes, Ima
   }
   workspace_.data_buf = *image;
   workspace_.source = from;
-  return MemoToDataBuf_OnClick();
+  return ShowAndWriteImage();
 }
 
-FlowResult ImageFlows::WriteDataBuf() {
+FlowResult ImageFlows::WriteImage() {
   BeginTransfer();
   FlowResult result = WriteImageExchange();
   EndTransfer();
   return result;
 }
 
-FlowResult ImageFlows::Btn_Apply_0Click() {
+FlowResult ImageFlows::ApplyImage() {
   KeepAliveWait();
   if (!CheckDevice()) return FlowResult::Of(FlowStatus::kNoDevice);
-  return DownloadParameter();
+  return WriteWorkingCopies();
 }
 
-FlowResult ImageFlows::Btn_Confirm1_1Click(int n) {
+FlowResult ImageFlows::WriteFactoryImage(int n) {
   KeepAliveWait();
   if (!CheckDevice()) return FlowResult::Of(FlowStatus::kNoDevice);
-  return DefaultParameter(n);
+  return ShowAndWriteFactoryImage(n);
 }
 
-FlowResult ImageFlows::Btn_DefaultClick() {
+FlowResult ImageFlows::WriteDefaults() {
   KeepAliveWait();
   if (!channel_.link().IsOpen()) return FlowResult::Of(FlowStatus::kNoDevice);
-  return TLDefaultParameter();
+  return ShowAndWriteDefaults();
 }
 
 }  // namespace zelko

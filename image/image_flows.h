@@ -57,42 +57,42 @@ class ImageFlows {
   // Called with the image the mouse last held, before every write.
   std::function<void(const DataBuf&)> before_write;
 
-  // Btn_Read: the exchange is open and the mouse accepted. Reads the whole
+  // ReadImage: the exchange is open and the mouse accepted. Reads the whole
   // image (re-reading chunks that were not acknowledged), unpacks it, closes
   // the exchange and shows it. When the image cannot be read whole nothing
   // is shown, the window stays covered and Str109 is shown.
-  FlowResult Btn_Read();
+  FlowResult ReadImage();
 
-  // DownloadParameter: pack the working copies, apply the pointer
+  // WriteWorkingCopies: pack the working copies, apply the pointer
   // parameters, and write and verify the image.
-  FlowResult DownloadParameter();
+  FlowResult WriteWorkingCopies();
 
-  // DefaultParameter1..3: factory image n shown and written.
-  FlowResult DefaultParameter(int n);
+  // ShowAndWriteFactoryImage: factory image n shown and written.
+  FlowResult ShowAndWriteFactoryImage(int n);
 
-  // TLDefaultParameter: the built-in defaults shown and written.
-  FlowResult TLDefaultParameter();
+  // ShowAndWriteDefaults: the built-in defaults shown and written.
+  FlowResult ShowAndWriteDefaults();
 
-  // MemoToDataBuf_OnClick: the image now in data_buf shown and written;
+  // ShowAndWriteImage: the image now in data_buf shown and written;
   // sections the checks replaced are written as shown.
-  FlowResult MemoToDataBuf_OnClick();
+  FlowResult ShowAndWriteImage();
 
   // Load Profile after the file was chosen: its first 2048 bytes over a copy
   // of data_buf; refused with Str102 unless byte 0x07F is 0x99, otherwise
   // shown and written.
-  FlowResult LoadProfile(std::span<const std::uint8_t> file_bytes, ImageSource from);
+  FlowResult LoadProfileFile(std::span<const std::uint8_t> file_bytes, ImageSource from);
 
   // The image now in data_buf written and verified as it is (cover, stop
   // the poll, handshake, write, closing pair, uncover). The commands that
   // prepare the image themselves use it.
-  FlowResult WriteDataBuf();
+  FlowResult WriteImage();
 
   // The buttons: each checks DeviceHandle first and shows Str020 when none
   // is open. Apply, Confirm and the resets wait 110 ms keeping the GUI alive.
-  FlowResult Btn_Apply_0Click();
-  FlowResult Btn_Confirm1_1Click(int n);
+  FlowResult ApplyImage();
+  FlowResult WriteFactoryImage(int n);
   // The engineer page's Default: silent without a device.
-  FlowResult Btn_DefaultClick();
+  FlowResult WriteDefaults();
 
   Workspace& workspace() { return workspace_; }
   CommandChannel& channel() { return channel_; }

@@ -36,7 +36,7 @@ struct ImageHooks {
   std::function<void(ParameterRecord&)> aim_key_to_data_buf;
 
   // Apply the OS pointer parameters (speed, acceleration, double-click time,
-  // wheel lines). Called by DownloadParameter after packing, before the
+  // wheel lines). Called by WriteWorkingCopies after packing, before the
   // exchange opens, whether or not a mouse answers.
   std::function<void()> apply_pointer_parameters;
 

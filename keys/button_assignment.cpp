@@ -58,7 +58,7 @@ bool StoreButtonCode(ProfileKeyCodes& codes, ParameterRecord& record, ButtonRef 
   return true;
 }
 
-bool KeepsLeftClick(const ProfileCaptions& captions, std::string_view left_click_label) {
+bool KeepsLeftClickButton(const ProfileCaptions& captions, std::string_view left_click_label) {
   for (const auto& caption : captions) {
     if (caption == left_click_label) return true;
   }
@@ -74,7 +74,7 @@ AssignmentResult AssignUnderLeftClickRule(ProfileKeyCodes& codes, ParameterRecor
   const std::string left_click_label = TextOf(kLeftClickLabelId, text);
   ProfileCaptions after = captions;
   after[Slot(ref)] = std::string(new_caption);
-  if (!KeepsLeftClick(after, left_click_label)) {
+  if (!KeepsLeftClickButton(after, left_click_label)) {
     return {AssignmentOutcome::kKeepLeftClick, left_click_label,
             TextOf(kKeepLeftClickMessageId, text)};
   }
@@ -118,7 +118,7 @@ AssignmentResult AssignMacro(ProfileKeyCodes& codes, ParameterRecord& record, Bu
   const std::string left_click_label = TextOf(kLeftClickLabelId, text);
   ProfileCaptions after = captions;
   after[Slot(ref)] = std::string(macro_name);
-  if (!KeepsLeftClick(after, left_click_label)) {
+  if (!KeepsLeftClickButton(after, left_click_label)) {
     StoreButtonCode(codes, record, ref, kLeftClickCode);
     return {AssignmentOutcome::kKeepLeftClick, left_click_label,
             TextOf(kKeepLeftClickMessageId, text)};

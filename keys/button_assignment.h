@@ -64,7 +64,7 @@ bool StoreButtonCode(ProfileKeyCodes& codes, ParameterRecord& record, ButtonRef 
                      std::string_view code);
 
 // True when one of the captions is the Left Click label.
-bool KeepsLeftClick(const ProfileCaptions& captions, std::string_view left_click_label);
+bool KeepsLeftClickButton(const ProfileCaptions& captions, std::string_view left_click_label);
 
 // Assigns `code` with `new_caption` under the Left Click rule: the captions
 // of the profile as shown now, with the picked button's replaced by the new

@@ -46,13 +46,13 @@ std::string DpiValueCaption(int value_index);
 // Counts outside 2..7 change nothing and return false.
 bool ChangeLevelCount(EngineerControls& controls, DpiPageState& page, int count);
 
-// DPILevel_OnClick: a click on lbl_DPIn adds the first inactive level or
+// A click on lbl_DPIn adds the first inactive level or
 // removes the last active one (3..7). Nothing happens when the count list
 // is visible. Returns whether the count changed.
 bool ClickLevelName(EngineerControls& controls, DpiPageState& page, const DpiPageLayout& layout,
                     int level);
 
-// CurrentDPI_OnClick: marker n makes level n current when it is active;
+// A click on marker n makes level n current when it is active;
 // a click on an inactive level is refused (false) and the list goes back
 // to the remembered level.
 bool ClickLevelMarker(EngineerControls& controls, DpiPageState& page, int level);

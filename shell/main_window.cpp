@@ -120,7 +120,7 @@ void MainWindow::FormCreate() {
   application_title_ = kept_.title.isEmpty() ? QLatin1String(kApplicationTitle) : kept_.title;
 
   ConnectionCallbacks callbacks;
-  callbacks.read_image = [this] { return session_->flows().Btn_Read().ok(); };
+  callbacks.read_image = [this] { return session_->flows().ReadImage().ok(); };
   callbacks.init_no_device = [this] {
     session_->workspace().ShowFactoryImage(1, ImageSource::kNoDevice);
   };

@@ -65,11 +65,11 @@ void MainWindow::ActionButtonClick(const QString& button) {
     return;
   }
   if (button == QLatin1String("Apply")) {
-    flows.Btn_Apply_0Click();
+    flows.ApplyImage();
     return;
   }
   if (button == QLatin1String("Confirm")) {
-    const FlowResult result = flows.Btn_Apply_0Click();
+    const FlowResult result = flows.ApplyImage();
     // Closing after a write that did not verify would drop the edits
     // unnoticed: the window stays open then.
     if (!result.ok()) return;
@@ -78,7 +78,7 @@ void MainWindow::ActionButtonClick(const QString& button) {
     return;
   }
   if (button.startsWith(QLatin1String("Confirm"))) {
-    flows.Btn_Confirm1_1Click(button.right(1).toInt());
+    flows.WriteFactoryImage(button.right(1).toInt());
   }
 }
 

@@ -38,7 +38,7 @@ struct ApplyRig {
     std::uint32_t version = kSupportedDeviceVersion;
     link.OpenHidDevice(SupportedVendorId, SupportedProductId, version);
     channel.BeginExchange();
-    flows.Btn_Read();
+    flows.ReadImage();
   }
   sim::SimulatedMouse mouse;
   sim::SimTransport transport;
@@ -53,7 +53,7 @@ double FloorMs() {
   VirtualClock clock;
   ApplyRig rig(clock);
   const auto start = clock.NowMs();
-  rig.flows.DownloadParameter();
+  rig.flows.WriteWorkingCopies();
   return static_cast<double>(clock.NowMs() - start);
 }
 
@@ -67,7 +67,7 @@ void BM_Apply(benchmark::State& state) {
   for (auto _ : state) {
     rig.workspace.record.ParameterA.BreathStep ^= 1;  // something to write
     const auto start = clock.NowMs();
-    verified = verified && rig.flows.DownloadParameter().ok();
+    verified = verified && rig.flows.WriteWorkingCopies().ok();
     total_ms += static_cast<double>(clock.NowMs() - start);
   }
   const double per_apply_ms = total_ms / static_cast<double>(state.iterations());

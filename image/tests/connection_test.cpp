@@ -68,7 +68,7 @@ struct ConnectionRig {
 
   ConnectionCallbacks Callbacks() {
     ConnectionCallbacks callbacks;
-    callbacks.read_image = [this] { return flows.Btn_Read().ok(); };
+    callbacks.read_image = [this] { return flows.ReadImage().ok(); };
     callbacks.init_no_device = [this] {
       rig.workspace.ShowFactoryImage(1, ImageSource::kNoDevice);
     };

@@ -79,11 +79,11 @@ TEST(BtnRead, ImageThatCannotBeReadWholeIsNotShownNorWritten) {
   EXPECT_EQ(rig.Executed(CommandCode::kEndExchange), 1);
 
   // Nothing of the mouse was shown, so Apply has nothing to write.
-  EXPECT_EQ(rig.flows.DownloadParameter().status, FlowStatus::kNothingToWrite);
+  EXPECT_EQ(rig.flows.WriteWorkingCopies().status, FlowStatus::kNothingToWrite);
   EXPECT_EQ(rig.Executed(CommandCode::kBeginBlockWrite), 0);
 }
 
-TEST(DownloadParameter, HealthyMouseCostsOneWriteAndOneReadBack) {
+TEST(WriteWorkingCopies, HealthyMouseCostsOneWriteAndOneReadBack) {
   SimRig rig;
   ASSERT_TRUE(rig.OpenAndRead().ok());
   rig.workspace.record.ParameterA.DpiLevelCount = 3;
@@ -92,7 +92,7 @@ TEST(DownloadParameter, HealthyMouseCostsOneWriteAndOneReadBack) {
   rig.workspace.hooks.apply_pointer_parameters = [&] { pointer_applied = true; };
   const int reads_before = rig.Executed(CommandCode::kBeginBlockRead);
 
-  const auto result = rig.flows.DownloadParameter();
+  const auto result = rig.flows.WriteWorkingCopies();
   ASSERT_EQ(result.status, FlowStatus::kDone);
   EXPECT_EQ(result.write.repair_passes, 0);
   EXPECT_TRUE(pointer_applied);
@@ -105,7 +105,7 @@ TEST(DownloadParameter, HealthyMouseCostsOneWriteAndOneReadBack) {
   EXPECT_FALSE(rig.ui.covered);
 }
 
-TEST(DownloadParameter, RepairPasses) {
+TEST(WriteWorkingCopies, RepairPasses) {
   struct Case {
     std::uint16_t address;
     int lost_writes;  // sim::kNeverKeeps: the byte never takes
@@ -127,7 +127,7 @@ TEST(DownloadParameter, RepairPasses) {
     rig.mouse.faults().dropped_writes[c.address] = c.lost_writes;
     const int writes_before = rig.Executed(CommandCode::kBeginBlockWrite);
 
-    const auto result = rig.flows.DownloadParameter();
+    const auto result = rig.flows.WriteWorkingCopies();
     SCOPED_TRACE(c.address);
     EXPECT_EQ(result.status, c.status);
     EXPECT_EQ(result.write.repair_passes, c.passes);
@@ -142,13 +142,13 @@ TEST(DownloadParameter, RepairPasses) {
   }
 }
 
-TEST(DownloadParameter, UnansweredBlockCommandIsReportedNotSilent) {
+TEST(WriteWorkingCopies, UnansweredBlockCommandIsReportedNotSilent) {
   SimRig rig;
   ASSERT_TRUE(rig.OpenAndRead().ok());
   // The mouse goes away right after the handshake (two commands, each one
   // Set and one Get Feature).
   rig.mouse.faults().unplug_after_reports = rig.mouse.reports_seen() + 4;
-  const auto result = rig.flows.DownloadParameter();
+  const auto result = rig.flows.WriteWorkingCopies();
   EXPECT_EQ(result.status, FlowStatus::kWriteFailed);
   EXPECT_EQ(result.write.outcome, WriteVerifyOutcome::kWriteNotAcknowledged);
   EXPECT_EQ(rig.ui.messages, std::vector<std::string>{"Str109"});
@@ -156,7 +156,7 @@ TEST(DownloadParameter, UnansweredBlockCommandIsReportedNotSilent) {
   EXPECT_TRUE(rig.ui.poll_running);
 }
 
-TEST(DownloadParameter, UnconfigurableChipWritesNothingAndSaysNothing) {
+TEST(WriteWorkingCopies, UnconfigurableChipWritesNothingAndSaysNothing) {
   SimRig rig;
   ASSERT_TRUE(rig.OpenAndRead().ok());
   rig.mouse.faults().chip_code = kChipCode90;
@@ -164,7 +164,7 @@ TEST(DownloadParameter, UnconfigurableChipWritesNothingAndSaysNothing) {
   rig.workspace.hooks.apply_pointer_parameters = [&] { pointer_applied = true; };
   const int closes_before = rig.Executed(CommandCode::kEndExchange);
 
-  const auto result = rig.flows.DownloadParameter();
+  const auto result = rig.flows.WriteWorkingCopies();
   EXPECT_EQ(result.status, FlowStatus::kNotConfigurable);
   EXPECT_TRUE(pointer_applied);
   EXPECT_EQ(rig.Executed(CommandCode::kBeginBlockWrite), 0);
@@ -172,19 +172,19 @@ TEST(DownloadParameter, UnconfigurableChipWritesNothingAndSaysNothing) {
   EXPECT_TRUE(rig.ui.messages.empty());
 }
 
-TEST(DefaultParameter, LeavesTheMouseEqualToFactoryImage) {
+TEST(ShowAndWriteFactoryImage, LeavesTheMouseEqualToFactoryImage) {
   for (int n = 1; n <= 3; ++n) {
     SimRig rig;
     LoadMemory(rig, DistinctMemory());
     ASSERT_TRUE(rig.OpenAndRead().ok());
-    const auto result = rig.flows.DefaultParameter(n);
+    const auto result = rig.flows.ShowAndWriteFactoryImage(n);
     ASSERT_EQ(result.status, FlowStatus::kDone) << n;
     EXPECT_EQ(rig.Memory(), *FactoryImage(n)) << n;
     EXPECT_EQ(rig.workspace.data_buf, *FactoryImage(n));
   }
 }
 
-TEST(TLDefaultParameter, WritesDefaultsAndKeepsUninterpretedBytes) {
+TEST(ShowAndWriteDefaults, WritesDefaultsAndKeepsUninterpretedBytes) {
   SimRig rig;
   const DataBuf before = DistinctMemory();
   LoadMemory(rig, before);
@@ -195,7 +195,7 @@ TEST(TLDefaultParameter, WritesDefaultsAndKeepsUninterpretedBytes) {
     EXPECT_EQ(area, BaseMacroArea{});
   };
 
-  ASSERT_EQ(rig.flows.TLDefaultParameter().status, FlowStatus::kDone);
+  ASSERT_EQ(rig.flows.ShowAndWriteDefaults().status, FlowStatus::kDone);
   const DataBuf memory = rig.Memory();
   const ParameterRecord defaults = BuiltInDefaultRecord();
   for (const auto& place : kSectionPlaces) {
@@ -246,7 +246,7 @@ TEST(LoadProfile, WithoutSignatureChangesNothing) {
   file[kImageSignatureOffset] = 0x98;
   const int reports_before = static_cast<int>(rig.mouse.reports_seen());
 
-  const auto result = rig.flows.LoadProfile(file, ImageSource::kProfileFile);
+  const auto result = rig.flows.LoadProfileFile(file, ImageSource::kProfileFile);
   EXPECT_EQ(result.status, FlowStatus::kBadFile);
   EXPECT_EQ(rig.ui.messages, std::vector<std::string>{"Str102"});
   EXPECT_EQ(rig.workspace.data_buf, before.data_buf);
@@ -260,7 +260,7 @@ TEST(LoadProfile, DamagedProfileChecksumWritesTheBuiltInCodes) {
   DataBuf file = *FactoryImage(2);
   file[kProfileOffset + kProfileSize - 1] ^= 0x40;
 
-  const auto result = rig.flows.LoadProfile(file, ImageSource::kProfileFile);
+  const auto result = rig.flows.LoadProfileFile(file, ImageSource::kProfileFile);
   ASSERT_EQ(result.status, FlowStatus::kDone);
   EXPECT_TRUE(result.unpack.profile);
   const DataBuf memory = rig.Memory();
@@ -274,7 +274,7 @@ TEST(LoadProfile, DamagedProfileChecksumWritesTheBuiltInCodes) {
 
 TEST(LoadProfile, WithoutAnsweringMouseIsShownButNotWritten) {
   SimRig rig;  // never opened
-  const auto result = rig.flows.LoadProfile(*FactoryImage(2), ImageSource::kProfileFile);
+  const auto result = rig.flows.LoadProfileFile(*FactoryImage(2), ImageSource::kProfileFile);
   EXPECT_EQ(result.status, FlowStatus::kNoDevice);
   EXPECT_EQ(rig.workspace.data_buf, *FactoryImage(2));
   EXPECT_EQ(rig.workspace.profile_key_codes.ModeA[8], "0600F0");
@@ -290,10 +290,10 @@ TEST(ProfileSavePath, AlwaysAppendsBin) {
 
 TEST(Buttons, WithoutDeviceShowFindingTheDevice) {
   SimRig rig;  // never opened
-  EXPECT_EQ(rig.flows.Btn_Apply_0Click().status, FlowStatus::kNoDevice);
-  EXPECT_EQ(rig.flows.Btn_Confirm1_1Click(1).status, FlowStatus::kNoDevice);
+  EXPECT_EQ(rig.flows.ApplyImage().status, FlowStatus::kNoDevice);
+  EXPECT_EQ(rig.flows.WriteFactoryImage(1).status, FlowStatus::kNoDevice);
   EXPECT_EQ(rig.ui.messages, (std::vector<std::string>{"Str020", "Str020"}));
-  EXPECT_EQ(rig.flows.Btn_DefaultClick().status, FlowStatus::kNoDevice);
+  EXPECT_EQ(rig.flows.WriteDefaults().status, FlowStatus::kNoDevice);
   EXPECT_EQ(rig.ui.messages.size(), 2u);  // the Default button stays silent
   EXPECT_EQ(rig.clock.NowMs(), 3u * 110u);
   EXPECT_EQ(rig.mouse.reports_seen(), 0);

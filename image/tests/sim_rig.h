@@ -66,7 +66,7 @@ struct SimRig {
   FlowResult OpenAndRead() {
     if (!Open()) return FlowResult::Of(FlowStatus::kNoDevice);
     channel.BeginExchange();
-    return flows.Btn_Read();
+    return flows.ReadImage();
   }
   int Executed(CommandCode code) const { return mouse.executed(code); }
   DataBuf Memory() const {
