@@ -7,17 +7,15 @@
 namespace zelko::cli {
 
 ProfileKeyCodes ButtonLabels(const Workspace& workspace, int language) {
-  DeviceMacroSlots slots;
-  SplitBaseMacroArea(workspace.base_macro_area, slots);
-  CheckMacroContentBuf(slots);
-  RefreshMacroName(slots);
+  const DeviceMacroSlots slots = ReadDeviceSlots(workspace.base_macro_area);
+  const ButtonMap map = DecodeButtonMap(workspace.record);
   const SlotNameLookup slot_name = [&slots](int slot) { return slots.ShownName(slot); };
   const TextLookup text = LanguageTextLookup(language);
 
   ProfileKeyCodes labels;
   for (int profile = 1; profile <= kProfileCount; ++profile) {
     const ProfileCaptions captions =
-        ProfileLabels(workspace.profile_key_codes, profile, text, slot_name);
+        ProfileLabels(map, profile, text, slot_name);
     auto& table = ProfileCodes(labels, profile);
     for (std::size_t i = 0; i < kButtonCount; ++i) table[i] = captions[i];
   }

@@ -8,6 +8,7 @@
 #include "cli/device_session.h"
 #include "cli/image_session.h"
 #include "image/workspace.h"
+#include "keys/aim_key.h"
 #include "keys/ascii_text.h"
 #include "keys/button_assignment.h"
 #include "keys/function_text.h"
@@ -38,33 +39,19 @@ void RunLabel(CliContext& context, const std::string& code) {
   std::printf("%s\n", label.c_str());
 }
 
-// The AIM value index the buttons carry: the second byte of the first AIM
-// button, 0 when no button is an AIM key.
-std::uint8_t CurrentAimValueIndex(const ProfileKeyCodes& codes) {
-  for (int profile = 1; profile <= kProfileCount; ++profile) {
-    for (const auto& code : ProfileCodes(codes, profile)) {
-      const auto bytes = KeyCodeBytes(code);
-      if (bytes && (*bytes)[0] == key_type::kAimKey) return (*bytes)[1];
-    }
-  }
-  return 0;
-}
-
-AssignmentResult Assign(Workspace& workspace, ButtonRef ref, const ButtonFunction& function,
+AssignmentResult Assign(ButtonMap& map, ButtonRef ref, const ButtonFunction& function,
                         std::uint8_t aim_value_index, const TextLookup& text,
                         const SlotNameLookup& slot_name) {
-  auto& codes = workspace.profile_key_codes;
-  auto& record = workspace.record;
-  const ProfileCaptions captions = ProfileLabels(codes, ref.profile, text, slot_name);
+  const ProfileCaptions captions = ProfileLabels(map, ref.profile, text, slot_name);
   switch (function.kind) {
     case FunctionKind::kCatalogue:
-      return AssignCatalogueFunction(codes, record, ref, function.menu_tag, aim_value_index,
+      return AssignCatalogueFunction(map, ref, function.menu_tag, aim_value_index,
                                      captions, text);
     case FunctionKind::kCombination:
-      return AssignCombination(codes, record, ref, function.code,
+      return AssignCombination(map, ref, function.code,
                                KeyCodeToLabel(function.code, text, slot_name));
     case FunctionKind::kCode:
-      return AssignUnderLeftClickRule(codes, record, ref, function.code,
+      return AssignUnderLeftClickRule(map, ref, function.code,
                                       KeyCodeToLabel(function.code, text, slot_name), captions,
                                       text);
   }
@@ -80,19 +67,31 @@ void RunSetButton(CliContext& context, const SetButtonOptions& options) {
   }
 
   const ButtonRef ref{options.profile, options.button};
-  auto slots = std::make_shared<DeviceMacroSlots>();
   AssignmentResult result;
   std::string stored_code;
   ImageWriteRequest request;
   request.dry_run = options.dry_run;
-  request.prepare = [slots](Workspace& workspace) { TrackDeviceSlots(workspace.hooks, *slots); };
-  request.edit = [&](Workspace& workspace, std::string& error) {
-    const SlotNameLookup slot_name = [slots](int slot) { return slots->ShownName(slot); };
-    const std::uint8_t aim_value_index = CurrentAimValueIndex(workspace.profile_key_codes);
+  request.edit_settings = [&](MouseSettings& settings, Workspace& workspace, std::string& error) {
+    const DeviceMacroSlots slots = ReadDeviceSlots(workspace.base_macro_area);
+    const SlotNameLookup slot_name = [&slots](int slot) { return slots.ShownName(slot); };
+    // A button newly made an AIM key takes the value the AIM buttons carry.
+    const std::uint8_t aim_value_index = NewAimButtonCode(settings.aim).param1;
     const auto function = ParseButtonFunction(options.function, text, aim_value_index).function;
-    result = Assign(workspace, ref, *function, aim_value_index, text, slot_name);
-    stored_code = ProfileCodes(workspace.profile_key_codes, ref.profile)
-        [static_cast<std::size_t>(ref.button - 1)];
+    const ButtonCode given = settings.buttons.Code(ref);
+    result = Assign(settings.buttons, ref, *function, aim_value_index, text, slot_name);
+    const ButtonCode stored = settings.buttons.Code(ref);
+    if (result.stored() && stored.type == key_type::kAimKey) {
+      // An AIM code given with its index sets the AIM value of every AIM
+      // button, as the write gives them all one value.
+      if (stored.param1 >= kAimValueCount) {
+        settings.buttons.Code(ref) = given;
+        error = "AIM value index " + std::to_string(stored.param1) +
+                " is not one of the eleven DPI values (00 to 0A)";
+        return false;
+      }
+      (void)SetAimValue(stored.param1, settings.buttons, settings.aim);  // the button is an AIM button
+    }
+    stored_code = ButtonCodeText(stored);
     if (result.outcome == AssignmentOutcome::kKeepLeftClick) error = result.message;
     else if (!result.stored()) error = "the function cannot be assigned to this button";
     return result.stored();

@@ -7,6 +7,7 @@
 #include "image/factory_images.h"
 #include "image/field_names.h"
 #include "image/image_transfer.h"
+#include "pages/settings_write.h"
 #include "resources/general_pack.h"
 
 namespace zelko::cli {
@@ -171,20 +172,23 @@ void RunImageWrite(CliContext& context, const ImageWriteRequest& request) {
   auto session = ImageSession::Open(context);
   if (!session) return;
   Workspace& workspace = session->workspace();
-  if (request.prepare) request.prepare(workspace);
   if (!session->ReadMouse(context)) {
     session->Finish(context);
     return;
   }
   const DataBuf before = workspace.data_buf;
+  MouseSettings settings = DecodeMouseSettings(workspace.record);
   std::string error;
-  if (request.edit && !request.edit(workspace, error)) {
+  const bool edited = request.mode == WriteMode::kPackSettings
+                          ? !request.edit_settings || request.edit_settings(settings, workspace, error)
+                          : !request.edit || request.edit(workspace, error);
+  if (!edited) {
     if (!error.empty()) PrintError(error);
     SetExit(context, kExitBadInput);
     session->Finish(context);
     return;
   }
-  if (request.mode == WriteMode::kPackWorkingCopies) workspace.PackImage();
+  if (request.mode == WriteMode::kPackSettings) PackSettings(settings, workspace);
 
   const std::string changes = DescribeChanges(before, workspace.data_buf);
   const auto changed = DifferingAddresses(before, workspace.data_buf).size();

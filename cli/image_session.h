@@ -4,12 +4,12 @@
 // read, edit, pack, show or write with a backup first, verify.
 //
 // Another area's command that changes settings in the image calls
-// RunImageWrite with an edit of the working copies:
+// RunImageWrite with an edit of the settings read from the mouse:
 //
 //   ImageWriteRequest request;
 //   request.dry_run = dry_run;
-//   request.edit = [&](Workspace& w, std::string& error) {
-//     w.record.ParameterA.DpiLevelCount = 5;   // or the hooks' state
+//   request.edit_settings = [&](MouseSettings& s, Workspace&, std::string& error) {
+//     s.dpi.count = 5;
 //     return true;                             // false + error: bad input
 //   };
 //   RunImageWrite(context, request);           // sets context.exit_code
@@ -24,6 +24,7 @@
 #include "device/device_connection.h"
 #include "image/image_flows.h"
 #include "image/workspace.h"
+#include "pages/mouse_settings.h"
 
 namespace zelko::cli {
 
@@ -62,23 +63,23 @@ class ImageSession {
 };
 
 enum class WriteMode {
-  kPackWorkingCopies,  // pack the edited working copies (Apply)
-  kWriteImage,         // write data_buf as the edit left it (resets, profiles)
+  kPackSettings,  // encode the edited settings and pack the image (Apply)
+  kWriteImage,    // write data_buf as the edit left it (resets, profiles)
 };
 
 struct ImageWriteRequest {
-  WriteMode mode = WriteMode::kPackWorkingCopies;
+  WriteMode mode = WriteMode::kPackSettings;
   // Print what would change and write nothing.
   bool dry_run = false;
   // The command prints its own outcome: a write that succeeds prints none
   // of its steps (backup path, byte count, "Written and verified"); the
   // backup is kept all the same. Failures and --dry-run still print.
   bool quiet = false;
-  // Runs before the mouse is read (install hooks, ...). Optional.
-  std::function<void(Workspace&)> prepare;
-  // Changes the working copies (or data_buf) after the read. Returning
-  // false stops the command with kExitBadInput and writes nothing; a
-  // non-empty error is printed.
+  // kPackSettings: changes the settings decoded from the image read (and
+  // the macro area of the workspace, which no settings model holds).
+  // kWriteImage: changes data_buf. Returning false stops the command with
+  // kExitBadInput and writes nothing; a non-empty error is printed.
+  std::function<bool(MouseSettings&, Workspace&, std::string& error)> edit_settings;
   std::function<bool(Workspace&, std::string& error)> edit;
 };
 

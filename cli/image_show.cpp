@@ -6,7 +6,6 @@
 
 #include "cli/button_listing.h"
 #include "cli/pointer_show.h"
-#include "base/bit_ops.h"
 
 namespace zelko::cli {
 namespace {
@@ -55,7 +54,7 @@ void ShowRawFields(const Workspace& w, ShowOutput& out) {
 void ShowButtons(const Workspace& w, ShowOutput& out) {
   const auto& codes = w.profile_key_codes;
   out.json["ProfileKeyCodes"] = {{"ModeA", codes.ModeA}, {"ModeB", codes.ModeB}};
-  const bool mode_b = TestBit(w.record.ParameterB.KeyModeState, key_mode_state::kModeBBit);
+  const bool mode_b = DecodeButtonMap(w.record).key_mode == KeyMode::kB;
   out.text += std::string("Buttons (key mode in use: ") +
               (mode_b ? "B, Profile 2" : "A, Profile 1") + ")\n";
   const auto labels = ButtonLabels(w, out.language);
@@ -71,9 +70,10 @@ void ShowButtons(const Workspace& w, ShowOutput& out) {
 }
 
 void ShowPointerSettings(const Workspace& w, ShowOutput& out) {
-  const nlohmann::json pointer = PointerSettingsJson(w.record);
+  const MouseSettings settings = DecodeMouseSettings(w.record);
+  const nlohmann::json pointer = PointerSettingsJson(settings);
   for (auto it = pointer.begin(); it != pointer.end(); ++it) out.json[it.key()] = *it;
-  out.text += PointerSettingsText(w.record);
+  out.text += PointerSettingsText(settings);
 }
 
 ShowOutput ShowImage(const Workspace& workspace, int language) {

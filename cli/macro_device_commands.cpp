@@ -26,7 +26,8 @@ void PrintSlots(const DeviceMacroSlots& slots) {
   }
 }
 
-std::vector<std::string> AllCodes(const ProfileKeyCodes& codes) {
+std::vector<std::string> AllCodes(const ButtonMap& map) {
+  const ProfileKeyCodes codes = KeyCodeTexts(map);
   std::vector<std::string> all(codes.ModeA.begin(), codes.ModeA.end());
   all.insert(all.end(), codes.ModeB.begin(), codes.ModeB.end());
   return all;
@@ -35,11 +36,9 @@ std::vector<std::string> AllCodes(const ProfileKeyCodes& codes) {
 }  // namespace
 
 void RunMacroSlots(CliContext& context) {
-  DeviceMacroSlots slots;
   auto session = ImageSession::Open(context);
   if (!session) return;
-  TrackDeviceSlots(session->workspace().hooks, slots);
-  if (session->ReadMouse(context)) PrintSlots(slots);
+  if (session->ReadMouse(context)) PrintSlots(ReadDeviceSlots(session->workspace().base_macro_area));
   session->Finish(context);
 }
 
@@ -87,19 +86,18 @@ void RunMacroAssign(CliContext& context, const MacroOptions& options, int profil
   ImageWriteRequest request;
   request.dry_run = dry_run;
   request.quiet = true;
-  request.prepare = [&slots](Workspace& workspace) { TrackDeviceSlots(workspace.hooks, slots); };
-  request.edit = [&](Workspace& workspace, std::string& error) {
+  request.edit_settings = [&](MouseSettings& settings, Workspace& workspace, std::string& error) {
+    slots = ReadDeviceSlots(workspace.base_macro_area);
     const SlotNameLookup slot_name = [&slots](int slot) { return slots.ShownName(slot); };
-    const MacroSlotChoice choose = [&](const ProfileKeyCodes& codes) {
-      return FindBaseMacroIndex(slots, record.name, AllCodes(codes));
+    const MacroSlotChoice choose = [&](const ButtonMap& map) {
+      return FindBaseMacroIndex(slots, record.name, AllCodes(map));
     };
     const MacroSlotFill fill = [&](int slot) {
       chosen_slot = slot;
       return FillBaseMacroSlot(record, slot, slots, workspace.base_macro_area).value_or(std::string());
     };
-    result = AssignMacro(workspace.profile_key_codes, workspace.record, ref, MacroNameText(record.name),
-                         ProfileLabels(workspace.profile_key_codes, profile, text, slot_name), text, choose,
-                         fill);
+    result = AssignMacro(settings.buttons, ref, MacroNameText(record.name),
+                         ProfileLabels(settings.buttons, profile, text, slot_name), text, choose, fill);
     switch (result.outcome) {
       case AssignmentOutcome::kKeepLeftClick:
         error = result.message;
@@ -111,7 +109,7 @@ void RunMacroAssign(CliContext& context, const MacroOptions& options, int profil
         if (!result.stored()) error = "the macro cannot be assigned to this button";
         break;
     }
-    code = ProfileCodes(workspace.profile_key_codes, profile)[static_cast<std::size_t>(button - 1)];
+    code = ButtonCodeText(settings.buttons.Code(ref));
     return result.stored();
   };
   RunImageWrite(context, request);

@@ -3,10 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "pointer/aim_key.h"
-#include "pointer/control_codec.h"
-#include "pointer/edit_rules.h"
-#include "pointer/lighting_rules.h"
+#include "keys/aim_key.h"
+#include "pointer/dpi_tables.h"
 
 namespace zelko::cli {
 namespace {
@@ -28,20 +26,6 @@ std::string PaletteList() {
   for (const auto& colour : kPalette) list += (list.empty() ? "" : ", ") + std::string(colour.name);
   return list;
 }
-
-bool IsNormalLed(const ParameterRecord& record) {
-  return (record.ParameterA.FeatureFlags & (1u << feature_flags::kNormalLedBit)) != 0;
-}
-
-void Refill(const ParameterRecord& record, PointerWorkspace& ws) {
-  RefreshPointerWorkspace(record, ws);
-}
-
-ColourEdits EditsOf(const Rgb& rgb) {
-  return {std::to_string(rgb.r), std::to_string(rgb.g), std::to_string(rgb.b)};
-}
-
-Checked OnOff(bool on) { return on ? Checked::First : Checked::Second; }
 
 }  // namespace
 
@@ -77,15 +61,15 @@ std::string HexColour(const Rgb& rgb) {
   return text;
 }
 
-std::string ApplyDpiEdit(const DpiEdit& edit, ParameterRecord& record, PointerWorkspace& ws) {
-  Refill(record, ws);
-  auto& c = ws.controls;
-  auto& page = ws.dpi_page;
+std::string ApplyDpiEdit(const DpiEdit& edit, MouseSettings& settings) {
+  DpiLevels& dpi = settings.dpi;
   if (edit.count) {
     if (auto e = Range("level count", *edit.count, kMinDpiLevels, kMaxDpiLevels); !e.empty()) return e;
-    ChangeLevelCount(c, page, *edit.count);
+    // The highest active level becomes current, as on the page.
+    dpi.count = *edit.count;
+    dpi.current = *edit.count - 1;
   }
-  const int count = page.working_level_count;
+  const int count = dpi.count;
   const auto check_level = [count](int level) -> std::string {
     if (level < 1 || level > kMaxDpiLevels) return Range("level", level, 1, kMaxDpiLevels);
     if (level > count) {
@@ -94,75 +78,73 @@ std::string ApplyDpiEdit(const DpiEdit& edit, ParameterRecord& record, PointerWo
     }
     return {};
   };
-  for (const auto& [level, dpi] : edit.values) {
+  const auto level_of = [&dpi](int level) -> DpiLevel& {
+    return dpi.levels[static_cast<std::size_t>(level - 1)];
+  };
+  for (const auto& [level, value] : edit.values) {
     if (auto e = check_level(level); !e.empty()) return e;
-    const auto index = DpiValueIndexOf(dpi);
-    if (!index) return std::to_string(dpi) + " DPI is not offered; choose one of " + DpiList();
-    SetLevelValue(c, page, level, *index);
+    const auto index = DpiValueIndexOf(value);
+    if (!index) return std::to_string(value) + " DPI is not offered; choose one of " + DpiList();
+    level_of(level).value_index = static_cast<std::uint8_t>(*index);
   }
   for (const auto& [level, text] : edit.colours) {
     if (auto e = check_level(level); !e.empty()) return e;
-    if (page.normal_led) {
+    if (settings.lighting.type == LedType::kNormal) {
       const auto palette = PaletteIndexOf(text);
       if (!palette) {
         return "the normal LED shows palette colours only; choose one of " + PaletteList();
       }
-      SetLevelPalette(c, level, *palette);
+      level_of(level).palette_index = static_cast<std::uint8_t>(*palette);
     } else {
       const auto rgb = ParseHexColour(text);
       if (!rgb) return "the MCU LED takes a colour as #RRGGBB, not \"" + text + "\"";
-      SetLevelRgb(c, level, *rgb);
+      level_of(level).colour = *rgb;
     }
   }
   if (edit.current) {
     if (auto e = check_level(*edit.current); !e.empty()) return e;
-    ClickLevelMarker(c, page, *edit.current);
+    dpi.current = *edit.current - 1;
   }
-  UIToDataBuf(c, record);
   return {};
 }
 
-std::string ApplyAimEdit(int dpi, ParameterRecord& record, PointerWorkspace& ws) {
-  Refill(record, ws);
+std::string ApplyAimEdit(int dpi, MouseSettings& settings) {
   const auto index = DpiValueIndexOf(dpi);
   if (!index) return std::to_string(dpi) + " DPI is not offered; choose one of " + DpiList();
-  if (FindAimButtons(record.Profile).empty()) return std::string(kNoAimButtonMessage);
-  const auto change = ChangeAimValue(record, ws.controls, ws.dpi_page, *index);
-  if (change.no_aim_button) return std::string(change.message);
-  UIToDataBuf(ws.controls, record);
+  if (!SetAimValue(static_cast<std::uint8_t>(*index), settings.buttons, settings.aim)) {
+    return std::string(kNoAimButtonMessage) +
+           " (give a button the AIM function first, e.g. set-button --profile 1 4 AIM)";
+  }
   return {};
 }
 
-std::string ApplyFireEdit(const FireEdit& edit, ParameterRecord& record, PointerWorkspace& ws) {
-  Refill(record, ws);
+std::string ApplyFireEdit(const FireEdit& edit, MouseSettings& settings) {
   if (edit.count) {
     if (auto e = Range("repeat count", *edit.count, kMinFireRepeatCount, kMaxFireRepeatCount);
         !e.empty()) {
       return e;
     }
-    SelectFireCount(ws.controls, ws.dpi_page, *edit.count - kMinFireRepeatCount);
+    settings.fire.repeat_count = *edit.count;
   }
   if (edit.interval) {
     if (auto e = Range("interval", *edit.interval, 0, 255); !e.empty()) return e;
-    EditDelayTime(ws.controls, ws.dpi_page, std::to_string(*edit.interval));
+    settings.fire.interval = *edit.interval;
   }
-  UIToDataBuf(ws.controls, record);
   return {};
 }
 
-std::string ApplyLedEdit(const LedEdit& edit, ParameterRecord& record, PointerWorkspace& ws) {
-  Refill(record, ws);
-  auto& c = ws.controls;
-  bool normal = IsNormalLed(record);
+std::string ApplyLedEdit(const LedEdit& edit, MouseSettings& settings) {
+  Lighting& l = settings.lighting;
   if (edit.type) {
     if (!edit.engineer) return "the LED type comes from the mouse; changing it needs --engineer";
     if (*edit.type != "normal" && *edit.type != "mcu") {
       return "LED type \"" + *edit.type + "\" is unknown; use normal or mcu";
     }
-    normal = *edit.type == "normal";
-    c.led_type = OnOff(normal);
-    if (normal) c.normal_led_cpi_breath = true;
+    l.type = *edit.type == "normal" ? LedType::kNormal : LedType::kMcu;
+    // The normal LED's one mode is CPI Breath; an MCU LED starts at mode 1.
+    if (l.type == LedType::kNormal || l.mode == 0) l.mode = kNormalLedMode;
   }
+  const bool normal = l.type == LedType::kNormal;
   const auto mcu_only = [normal](const char* what) -> std::string {
     if (!normal) return {};
     return std::string(what) + " exists only with the MCU LED; this mouse has a normal LED";
@@ -172,71 +154,74 @@ std::string ApplyLedEdit(const LedEdit& edit, ParameterRecord& record, PointerWo
     return std::string(what) + " exists only with the normal LED; this mouse has an MCU LED";
   };
 
-  if (edit.led_on) c.led_status = OnOff(*edit.led_on);
-  if (edit.mcpi) c.mcpi_switch = OnOff(*edit.mcpi);
+  if (edit.led_on) l.led_on = *edit.led_on;
+  if (edit.mcpi) l.mcpi_switch = *edit.mcpi;
   if (edit.lcpi) {
     if (auto e = mcu_only("the L+CPI switch"); !e.empty()) return e;
-    c.lcpi_switch = OnOff(*edit.lcpi);
+    l.lcpi_switch = *edit.lcpi;
   }
-  if (edit.save_key_mode) SetKeyModeSaving(c, *edit.save_key_mode);
+  if (edit.save_key_mode) {
+    l.key_mode_saved = *edit.save_key_mode;
+    // A key mode that is not saved starts as A: the mouse is told so too.
+    if (!l.key_mode_saved) settings.buttons.key_mode = KeyMode::kA;
+  }
   if (edit.brightness) {
     if (auto e = mcu_only("brightness"); !e.empty()) return e;
     if (*edit.brightness != "full" && *edit.brightness != "half") {
       return "brightness \"" + *edit.brightness + "\" is unknown; use full or half";
     }
-    c.brightness = OnOff(*edit.brightness == "full");
+    l.full_brightness = *edit.brightness == "full";
   }
   if (edit.led_count) {
     if (auto e = mcu_only("the LED count"); !e.empty()) return e;
     if (auto e = Range("LED count", *edit.led_count, kMinLedCount, kMaxLedCount); !e.empty()) return e;
-    c.led_count = std::to_string(*edit.led_count);
+    l.led_count = *edit.led_count;
   }
   if (edit.modes) {
     if (auto e = mcu_only("the mode list"); !e.empty()) return e;
     if (edit.modes->empty()) return "offer at least one mode";
-    const int previous = c.current_mode_index;
-    c.modes_offered = {};
+    std::array<bool, kLightingModeCount> offered{};
     for (int mode : *edit.modes) {
-      if (auto e = Range("mode", mode, 1, kMcuLedModeCount); !e.empty()) return e;
-      c.modes_offered[static_cast<std::size_t>(mode - 1)] = true;
+      if (auto e = Range("mode", mode, 1, kLightingModeCount); !e.empty()) return e;
+      offered[static_cast<std::size_t>(mode - 1)] = true;
     }
-    RebuildCurrentModeList(c);
-    // The list starts at its first item; keep the current mode when it is
-    // still offered, otherwise take the first offered one.
-    if (!ChooseCurrentMode(c, previous + 1)) {
-      ChooseCurrentMode(c, *std::min_element(edit.modes->begin(), edit.modes->end()));
-    }
+    l.modes_offered = offered;
+    // Keep the current mode when it is still offered, otherwise take the
+    // first offered one.
+    const bool still_offered = l.mode >= 1 && l.mode <= kLightingModeCount &&
+                               offered[static_cast<std::size_t>(l.mode - 1)];
+    if (!still_offered) l.mode = *std::min_element(edit.modes->begin(), edit.modes->end());
   }
   if (edit.mode) {
     if (normal) {
       if (*edit.mode != kNormalLedMode) return "the normal LED has only mode 1 (CPI Breath)";
-      c.normal_led_cpi_breath = true;
+      l.mode = kNormalLedMode;
     } else {
-      if (auto e = Range("mode", *edit.mode, 1, kMcuLedModeCount); !e.empty()) return e;
-      if (!ChooseCurrentMode(c, *edit.mode)) {
+      if (auto e = Range("mode", *edit.mode, 1, kLightingModeCount); !e.empty()) return e;
+      if (!l.modes_offered[static_cast<std::size_t>(*edit.mode - 1)]) {
         return "mode " + std::to_string(*edit.mode) + " is not offered; offer it with --modes first";
       }
+      l.mode = *edit.mode;
     }
   }
   if (edit.step) {
     if (auto e = mcu_only("the step"); !e.empty()) return e;
     if (auto e = Range("step", *edit.step, 0, kMaxMcuLedStep); !e.empty()) return e;
-    c.mcu_step = std::to_string(*edit.step);
+    l.step = *edit.step;
   }
   if (edit.breath) {
     if (auto e = normal_only("the breathing rate"); !e.empty()) return e;
     if (auto e = Range("breathing rate", *edit.breath, 0, 255); !e.empty()) return e;
-    c.breath_step = std::to_string(*edit.breath);
+    l.breath_step = static_cast<std::uint8_t>(*edit.breath);
   }
-  const std::pair<const std::optional<std::string>*, ColourEdits*> colours[] = {
-      {&edit.key_mode1_colour, &c.key_mode1_colour}, {&edit.key_mode2_colour, &c.key_mode2_colour}};
-  for (const auto& [text, edits] : colours) {
+  const std::pair<const std::optional<std::string>*, Rgb*> colours[] = {
+      {&edit.key_mode1_colour, &l.key_mode_colours[0]}, {&edit.key_mode2_colour, &l.key_mode_colours[1]}};
+  for (const auto& [text, rgb] : colours) {
     if (!*text) continue;
-    const auto rgb = ParseHexColour(**text);
-    if (!rgb) return "a key-mode colour is written #RRGGBB, not \"" + **text + "\"";
-    *edits = EditsOf(*rgb);
+    const auto parsed = ParseHexColour(**text);
+    if (!parsed) return "a key-mode colour is written #RRGGBB, not \"" + **text + "\"";
+    *rgb = *parsed;
   }
-  UIToDataBuf(c, record);
   return {};
 }
 

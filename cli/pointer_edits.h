@@ -1,8 +1,8 @@
-// The set-dpi, set-aim, set-fire and set-led changes, applied to the image
-// through the same engineer controls, page rules and encoder as the window.
-// Each returns an empty string when the change was made, otherwise the
-// reason it was refused (nothing is changed then: the caller throws the
-// working copy away). Values are checked, never clamped.
+// The set-dpi, set-aim, set-fire and set-led changes, made to the settings
+// read from the mouse; the one settings encoder then writes them into the
+// image. Each returns an empty string when the change was made, otherwise
+// the reason it was refused (the caller then writes nothing). Values are
+// checked, never clamped; values the user did not name are left as read.
 #pragma once
 #include <optional>
 #include <string>
@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "image/parameter_record.h"
-#include "pointer/pointer_workspace.h"
+#include "pages/mouse_settings.h"
 
 namespace zelko::cli {
 
@@ -47,11 +47,9 @@ struct LedEdit {
 std::optional<Rgb> ParseHexColour(const std::string& text);
 std::string HexColour(const Rgb& rgb);
 
-// The working state is filled from `record` first; on success the record
-// holds the encoded result (checksums are left to the packer).
-std::string ApplyDpiEdit(const DpiEdit& edit, ParameterRecord& record, PointerWorkspace& ws);
-std::string ApplyAimEdit(int dpi, ParameterRecord& record, PointerWorkspace& ws);
-std::string ApplyFireEdit(const FireEdit& edit, ParameterRecord& record, PointerWorkspace& ws);
-std::string ApplyLedEdit(const LedEdit& edit, ParameterRecord& record, PointerWorkspace& ws);
+std::string ApplyDpiEdit(const DpiEdit& edit, MouseSettings& settings);
+std::string ApplyAimEdit(int dpi, MouseSettings& settings);
+std::string ApplyFireEdit(const FireEdit& edit, MouseSettings& settings);
+std::string ApplyLedEdit(const LedEdit& edit, MouseSettings& settings);
 
 }  // namespace zelko::cli

@@ -1,21 +1,16 @@
 #include "cli/pointer_image_write.h"
 
-#include <memory>
-
 #include "cli/image_session.h"
 
 namespace zelko::cli {
 
-int RunPointerImageEdit(CliContext& context, std::string_view command, const PointerImageEdit& edit,
-                        bool dry_run) {
-  // The working state lives as long as the hooks that point at it.
-  auto pointer = std::make_shared<PointerWorkspace>();
+int RunSettingsEdit(CliContext& context, std::string_view command, const SettingsEdit& edit,
+                    bool dry_run) {
   ImageWriteRequest request;
   request.dry_run = dry_run;
-  request.prepare = [pointer](Workspace& workspace) { InstallPointerHooks(workspace.hooks, *pointer); };
-  request.edit = [pointer, &edit, name = std::string(command)](Workspace& workspace,
+  request.edit_settings = [&edit, name = std::string(command)](MouseSettings& settings, Workspace&,
                                                                std::string& error) {
-    const std::string refused = edit(workspace.record, *pointer);
+    const std::string refused = edit(settings);
     if (refused.empty()) return true;
     error = name + ": " + refused + "; nothing was written";
     return false;

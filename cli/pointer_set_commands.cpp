@@ -1,6 +1,6 @@
-// set-dpi, set-aim, set-fire and set-led: each reads the mouse, changes the
-// image through the same controls and encoder as the window, and writes it
-// back with verification.
+// set-dpi, set-aim, set-fire and set-led: each reads the mouse, changes its
+// settings, encodes them with the same encoder as the window, and writes the
+// image back with verification.
 #include <CLI/CLI.hpp>
 #include <memory>
 #include <sstream>
@@ -83,9 +83,9 @@ int RunSetDpi(CliContext& context, const DpiOptions& o) {
     PrintError("set-dpi: nothing to set; give --count, --value, --colour or --current");
     return kExitBadInput;
   }
-  return RunPointerImageEdit(
+  return RunSettingsEdit(
       context, "set-dpi",
-      [edit](ParameterRecord& record, PointerWorkspace& ws) { return ApplyDpiEdit(edit, record, ws); },
+      [edit](MouseSettings& settings) { return ApplyDpiEdit(edit, settings); },
       o.dry_run);
 }
 
@@ -118,9 +118,9 @@ int RunSetLed(CliContext& context, LedOptions o) {
     return kExitBadInput;
   }
   const LedEdit edit = e;
-  return RunPointerImageEdit(
+  return RunSettingsEdit(
       context, "set-led",
-      [edit](ParameterRecord& record, PointerWorkspace& ws) { return ApplyLedEdit(edit, record, ws); },
+      [edit](MouseSettings& settings) { return ApplyLedEdit(edit, settings); },
       o.dry_run);
 }
 
@@ -151,11 +151,9 @@ void RegisterPointerImageCommands(CLI::App& app, CliContext& context) {
   aim->add_flag("--dry-run", *aim_dry, "Print what would change; write nothing");
   aim->callback([&context, aim_dpi, aim_dry] {
     const int dpi_value = *aim_dpi;
-    context.exit_code = RunPointerImageEdit(
+    context.exit_code = RunSettingsEdit(
         context, "set-aim",
-        [dpi_value](ParameterRecord& record, PointerWorkspace& ws) {
-          return ApplyAimEdit(dpi_value, record, ws);
-        },
+        [dpi_value](MouseSettings& settings) { return ApplyAimEdit(dpi_value, settings); },
         *aim_dry);
   });
 
@@ -174,9 +172,9 @@ void RegisterPointerImageCommands(CLI::App& app, CliContext& context) {
       return;
     }
     const FireEdit edit = *fire_edit;
-    context.exit_code = RunPointerImageEdit(
+    context.exit_code = RunSettingsEdit(
         context, "set-fire",
-        [edit](ParameterRecord& record, PointerWorkspace& ws) { return ApplyFireEdit(edit, record, ws); },
+        [edit](MouseSettings& settings) { return ApplyFireEdit(edit, settings); },
         *fire_dry);
   });
 

@@ -3,15 +3,13 @@
 #include <sstream>
 
 #include "cli/pointer_edits.h"
-#include "pointer/aim_key.h"
+#include "keys/aim_key.h"
 #include "pointer/dpi_tables.h"
 
 namespace zelko::cli {
 namespace {
 
 using nlohmann::json;
-
-bool BitSet(std::uint8_t byte, unsigned bit) { return (byte & (1u << bit)) != 0; }
 
 json DpiOf(int index) {
   if (index >= 0 && index < kDpiValueCount) return kDpiValues[static_cast<std::size_t>(index)];
@@ -23,65 +21,58 @@ json PaletteNameOf(int index) {
   return nullptr;
 }
 
-json LevelsJson(const ParameterRecord& record) {
-  const auto& a = record.ParameterA;
+json LevelsJson(const DpiLevels& dpi) {
   json levels = json::array();
   for (int n = 1; n <= kMaxDpiLevels; ++n) {
-    const auto i = static_cast<std::size_t>(n - 1);
+    const DpiLevel& level = dpi.levels[static_cast<std::size_t>(n - 1)];
     levels.push_back({
         {"Level", n},
-        {"Active", n <= a.DpiLevelCount},
-        {"Current", record.ParameterB.CurrentDpiLevel == n - 1},
-        {"DpiValueIndex", a.DpiValueIndex[i]},
-        {"Dpi", DpiOf(a.DpiValueIndex[i])},
-        {"DpiPaletteIndex", a.DpiPaletteIndex[i]},
-        {"PaletteColour", PaletteNameOf(a.DpiPaletteIndex[i])},
-        {"DpiColour", HexColour(a.DpiColour[i])},
+        {"Active", n <= dpi.count},
+        {"Current", dpi.current == n - 1},
+        {"DpiValueIndex", level.value_index},
+        {"Dpi", DpiOf(level.value_index)},
+        {"DpiPaletteIndex", level.palette_index},
+        {"PaletteColour", PaletteNameOf(level.palette_index)},
+        {"DpiColour", HexColour(level.colour)},
     });
   }
   return levels;
 }
 
-json AimJson(const ParameterRecord& record) {
+json AimJson(const MouseSettings& settings) {
   json buttons = json::array();
-  for (const auto& ref : FindAimButtons(record.Profile)) {
+  for (const auto& ref : FindAimButtons(settings.buttons)) {
     buttons.push_back({{"Profile", ref.profile}, {"Button", ref.button}});
   }
-  const auto value = AimValueFromProfile(record.Profile);
+  const auto value = settings.aim.value_index;
   return {{"Buttons", buttons},
           {"AimValueIndex", value ? json(*value) : json(nullptr)},
           {"Dpi", value ? DpiOf(*value) : json(nullptr)}};
 }
 
-json LightingJson(const ParameterRecord& record) {
-  namespace ff = feature_flags;
-  const auto& a = record.ParameterA;
-  const auto& b = record.ParameterB;
-  const bool normal = BitSet(a.FeatureFlags, ff::kNormalLedBit);
-  const int nibble = (a.McuLedConfig & mcu_led_config::kLedCountMask) >> mcu_led_config::kLedCountShift;
+json LightingJson(const MouseSettings& settings) {
+  const Lighting& l = settings.lighting;
   json modes = json::array();
-  for (int k = 1; k <= kMcuLedModeCount; ++k) {
-    if (BitSet(a.McuLedModeMask, static_cast<unsigned>(k))) modes.push_back(k);
+  for (int k = 1; k <= kLightingModeCount; ++k) {
+    if (l.modes_offered[static_cast<std::size_t>(k - 1)]) modes.push_back(k);
   }
-  const int mode = b.LedState & led_state::kModeMask;
+  const bool count_shown = l.led_count >= kMinLedCount && l.led_count <= kMaxLedCount;
   return {
-      {"LedType", normal ? "normal" : "mcu"},
-      {"LedOn", !BitSet(b.LedState, led_state::kLedOffBit)},
-      {"McpiSwitch", BitSet(a.FeatureFlags, ff::kMcpiLedSwitchBit)},
-      {"LcpiSwitch", BitSet(a.FeatureFlags, ff::kLcpiLedModeSwitchBit)},
-      {"KeyModeSaved", !BitSet(a.FeatureFlags, ff::kKeyModeNotSavedBit)},
-      {"KeyMode", BitSet(b.KeyModeState, key_mode_state::kModeBBit) ? "B" : "A"},
-      {"FireOnFnLeft", BitSet(a.FeatureFlags, ff::kFireOnFnLeftBit)},
-      {"Brightness", BitSet(a.McuLedConfig, mcu_led_config::kAllLightBit) ? "full" : "half"},
-      {"LedCount", nibble <= mcu_led_config::kLedCountBase - kMinLedCount
-                       ? json(mcu_led_config::kLedCountBase - nibble)
-                       : json(nullptr)},
+      {"LedType", l.type == LedType::kNormal ? "normal" : "mcu"},
+      {"LedOn", l.led_on},
+      {"McpiSwitch", l.mcpi_switch},
+      {"LcpiSwitch", l.lcpi_switch},
+      {"KeyModeSaved", l.key_mode_saved},
+      {"KeyMode", settings.buttons.key_mode == KeyMode::kB ? "B" : "A"},
+      {"FireOnFnLeft", settings.fire.on_fn_left},
+      {"Brightness", l.full_brightness ? "full" : "half"},
+      {"LedCount", count_shown ? json(l.led_count) : json(nullptr)},
       {"ModesOffered", modes},
-      {"CurrentMode", mode == 0 ? json(nullptr) : json(mode)},
-      {"Step", (b.LedState & led_state::kMcuStepMask) >> led_state::kMcuStepShift},
-      {"BreathStep", a.BreathStep},
-      {"KeyMode1Colour", HexColour(a.KeyMode1Colour)},
-      {"KeyMode2Colour", HexColour(a.KeyMode2Colour)},
+      {"CurrentMode", l.mode == 0 ? json(nullptr) : json(l.mode)},
+      {"Step", l.step},
+      {"BreathStep", l.breath_step},
+      {"KeyMode1Colour", HexColour(l.key_mode_colours[0])},
+      {"KeyMode2Colour", HexColour(l.key_mode_colours[1])},
   };
 }
 
@@ -94,24 +85,24 @@ std::string Text(const json& value) {
 
 }  // namespace
 
-json PointerSettingsJson(const ParameterRecord& record) {
+json PointerSettingsJson(const MouseSettings& settings) {
   return {
-      {"DpiLevels", LevelsJson(record)},
-      {"Aim", AimJson(record)},
+      {"DpiLevels", LevelsJson(settings.dpi)},
+      {"Aim", AimJson(settings)},
       {"Fire",
-       {{"RepeatCount", record.FireKey.FireRepeatCount + 1},
-        {"Interval", record.FireKey.FireInterval},
-        {"IntervalMs", record.FireKey.FireInterval * 8}}},
-      {"Lighting", LightingJson(record)},
+       {{"RepeatCount", settings.fire.repeat_count},
+        {"Interval", settings.fire.interval},
+        {"IntervalMs", settings.fire.interval * kFireIntervalUnitMs}}},
+      {"Lighting", LightingJson(settings)},
   };
 }
 
-std::string PointerSettingsText(const ParameterRecord& record) {
-  const json j = PointerSettingsJson(record);
+std::string PointerSettingsText(const MouseSettings& settings) {
+  const json j = PointerSettingsJson(settings);
   const bool normal = j["Lighting"]["LedType"] == "normal";
   std::ostringstream out;
-  out << "DPI levels: " << int(record.ParameterA.DpiLevelCount) << ", current level "
-      << int(record.ParameterB.CurrentDpiLevel) + 1 << "\n";
+  out << "DPI levels: " << settings.dpi.count << ", current level " << settings.dpi.current + 1
+      << "\n";
   for (const auto& level : j["DpiLevels"]) {
     out << "  level " << level["Level"] << ": " << Text(level["Dpi"]) << " DPI, colour "
         << (normal ? Text(level["PaletteColour"]) : Text(level["DpiColour"]))

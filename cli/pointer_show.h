@@ -4,13 +4,13 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "image/parameter_record.h"
+#include "pages/mouse_settings.h"
 
 namespace zelko::cli {
 
 // JSON members "DpiLevels", "Aim", "Fire" and "Lighting".
-nlohmann::json PointerSettingsJson(const ParameterRecord& record);
+nlohmann::json PointerSettingsJson(const MouseSettings& settings);
 // The same as text lines for `show`.
-std::string PointerSettingsText(const ParameterRecord& record);
+std::string PointerSettingsText(const MouseSettings& settings);
 
 }  // namespace zelko::cli

@@ -2,6 +2,5 @@
 // section checksum.
 #pragma once
 #include "image/checksum.h"
-#include "image/image_hooks.h"
 #include "image/image_layout.h"
 #include "image/parameter_record.h"

@@ -27,11 +27,11 @@ std::vector<std::string> UnpackReport::RepairedParts() const {
   }
   if (profile) parts.emplace_back("Profile");
   if (fire_key) parts.emplace_back("FireKey");
+
   return parts;
 }
 
-UnpackReport UnpackSections(const DataBuf& image, ParameterRecord& record, BaseMacroArea& macros,
-                            const ImageHooks& hooks) {
+UnpackReport UnpackSections(const DataBuf& image, ParameterRecord& record, BaseMacroArea& macros) {
   UnpackReport report;
   CopySectionToRecord(image, Section::ParameterA, record);
   report.parameter_a = CheckParameterASection(record);
@@ -45,14 +45,8 @@ UnpackReport UnpackSections(const DataBuf& image, ParameterRecord& record, BaseM
   CopySectionToRecord(image, Section::FireKey, record);
   report.fire_key = CheckFireKeySection(record);
   std::copy_n(image.begin() + kMacroAreaOffset, kMacroAreaSize, macros.begin());
-  RunHook(hooks.read_and_refresh_macro, macros);
+  report.macro_slots = CheckMacroArea(macros);
   return report;
-}
-
-void DataBufToUI(const ParameterRecord& record, ProfileKeyCodes& key_codes,
-                 const ImageHooks& hooks) {
-  key_codes = BuildProfileKeyCodes(record.Profile);
-  RunHook(hooks.refresh_ui, record, key_codes);
 }
 
 void CopySectionToImage(const ParameterRecord& record, Section section, DataBuf& image) {
@@ -64,13 +58,10 @@ void CopyMacroAreaToImage(const BaseMacroArea& macros, DataBuf& image) {
   std::copy(macros.begin(), macros.end(), image.begin() + kMacroAreaOffset);
 }
 
-void PackImage(ParameterRecord& record, const BaseMacroArea& macros, DataBuf& image,
-               const ImageHooks& hooks) {
-  RunHook(hooks.ui_to_data_buf, record);
+void PackImage(ParameterRecord& record, const BaseMacroArea& macros, DataBuf& image) {
   StoreChecksum(record.SectionBytes(Section::ParameterA));
   CopySectionToImage(record, Section::ParameterA, image);
   CopySectionToImage(record, Section::ParameterB, image);
-  RunHook(hooks.aim_key_to_data_buf, record);
   StoreChecksum(record.SectionBytes(Section::Profile));
   CopySectionToImage(record, Section::Profile, image);
   CopySectionToImage(record, Section::ReserveA, image);

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "image/image_hooks.h"
 #include "image/image_layout.h"
+#include "image/macro_area_check.h"
 #include "image/parameter_record.h"
 #include "image/section_checks.h"
 
@@ -16,6 +16,9 @@ struct UnpackReport {
   ParameterBPairRepairs parameter_b_pairs{};
   bool profile = false;
   bool fire_key = false;
+  // Macro slots whose content failed its check and was emptied (not counted
+  // as a repaired section: a slot the mouse never filled fails it too).
+  EmptiedMacroSlots macro_slots{};
 
   bool AnyRepaired() const;
   // "ParameterA", "ParameterB.CurrentDpiLevel", "Profile", "FireKey", ...
@@ -23,22 +26,14 @@ struct UnpackReport {
 };
 
 // DataBuf into ParameterRecord and BaseMacroArea, section by section with
-// its check, then the macro hook. DataBuf is not changed. DataBufToUI is
-// left to the caller (a device read runs it only after closing the
-// exchange).
-UnpackReport UnpackSections(const DataBuf& image, ParameterRecord& record, BaseMacroArea& macros,
-                            const ImageHooks& hooks);
+// its check, then the macro area check. DataBuf is not changed.
+UnpackReport UnpackSections(const DataBuf& image, ParameterRecord& record, BaseMacroArea& macros);
 
-// Rebuilds ProfileKeyCodes from Profile and redraws the pages.
-void DataBufToUI(const ParameterRecord& record, ProfileKeyCodes& key_codes,
-                 const ImageHooks& hooks);
-
-// The working copies into DataBuf: UIToDataBuf, the ParameterA checksum,
-// ParameterB, AIMKeyToDataBuf, the Profile checksum, the reserves, the
-// FireKey checksum, the macro area. Bytes the program does not interpret
-// (and the signature) are left as they are.
-void PackImage(ParameterRecord& record, const BaseMacroArea& macros, DataBuf& image,
-               const ImageHooks& hooks);
+// The working copies into DataBuf with fresh checksums of ParameterA,
+// Profile and FireKey, then the macro area. Bytes the program does not
+// interpret (and the signature) are left as they are. The settings are
+// encoded into the record before (one step above the image does both).
+void PackImage(ParameterRecord& record, const BaseMacroArea& macros, DataBuf& image);
 
 // Copies one section of the record into DataBuf.
 void CopySectionToImage(const ParameterRecord& record, Section section, DataBuf& image);

@@ -34,7 +34,6 @@ ImageFlows::ImageFlows(Workspace& workspace, CommandChannel& channel, UiPort& ui
     : workspace_(workspace), channel_(channel), ui_(ui), clock_(clock) {}
 
 void ImageFlows::BeginTransfer() {
-  RunHook(workspace_.hooks.close_popup_menu);
   ui_.StopPollTimer();
   ui_.ShowDisableAll();
   ui_.ShowProgress(0, kImageChunks);
@@ -67,7 +66,6 @@ FlowResult ImageFlows::ReadImage() {
   ui_.ShowDisableAll();
   ui_.ShowProgress(0, kImageChunks);
   ui_.ProcessMessages();
-  RunHook(workspace_.hooks.refresh_pc_macro_names);
 
   DataBuf image;
   result.read = ReadWholeImage(channel_, image, true);
@@ -85,12 +83,9 @@ FlowResult ImageFlows::ReadImage() {
   workspace_.data_buf = image;
   workspace_.source = ImageSource::kDevice;
   workspace_.mouse_image = image;
-  result.unpack = workspace_.UnpackSections();
+  result.unpack = workspace_.UnpackImage();
   channel_.EndExchange();
-  workspace_.DataBufToUI();
   ui_.RedrawFromRecord();
-  RunHook(workspace_.hooks.reload_pointer_parameters);
-  RunHook(workspace_.hooks.finish_read);
   ui_.ProcessMessages();
   ui_.HideDisableAll();
   EndTransfer();
@@ -114,16 +109,18 @@ FlowResult ImageFlows::WriteImageExchange() {
   return result;
 }
 
-FlowResult ImageFlows::WriteWorkingCopies() {
+FlowResult ImageFlows::WriteRecord(const ParameterRecord& encoded,
+                                   const std::function<void()>& apply_os_settings) {
   if (workspace_.source == ImageSource::kNoDevice) {
     // What is shown is the placeholder image, not the user's settings.
     return FlowResult::Of(FlowStatus::kNothingToWrite);
   }
   BeginTransfer();
+  workspace_.record = encoded;
   workspace_.PackImage();
   ui_.ShowProgress(0, kImageChunks);
   ui_.ProcessMessages();
-  RunHook(workspace_.hooks.apply_pointer_parameters);
+  if (apply_os_settings) apply_os_settings();
   FlowResult result = WriteImageExchange();
   EndTransfer();
   return result;
@@ -134,7 +131,7 @@ FlowResult ImageFlows::ShowAndWriteFactoryImage(int n) {
     return FlowResult::Of(FlowStatus::kBadFile);
   }
   BeginTransfer();
-  workspace_.ShowFactoryImage(n, ImageSource::kFactoryImage);
+  (void)workspace_.ShowFactoryImage(n, ImageSource::kFactoryImage);  // n was checked above
   ui_.RedrawFromRecord();
   ui_.ShowProgress(0, kImageChunks);
   FlowResult result = WriteImageExchange();
@@ -182,10 +179,11 @@ FlowResult ImageFlows::WriteImage() {
   return result;
 }
 
-FlowResult ImageFlows::ApplyImage() {
+FlowResult ImageFlows::ApplyImage(const ParameterRecord& encoded,
+                                  const std::function<void()>& apply_os_settings) {
   KeepAliveWait();
   if (!CheckDevice()) return FlowResult::Of(FlowStatus::kNoDevice);
-  return WriteWorkingCopies();
+  return WriteRecord(encoded, apply_os_settings);
 }
 
 FlowResult ImageFlows::WriteFactoryImage(int n) {

@@ -1,8 +1,7 @@
 // The flows that move the whole image between the mouse and the window:
 // read, apply, the factory resets, the built-in defaults and showing and
 // writing a loaded image. They talk to the window only through the UiPort;
-// whenever a flow has shown a new image (DataBufToUI and its hooks ran) it
-// calls UiPort::RedrawFromRecord.
+// whenever a flow has unpacked a new image it calls UiPort::RedrawFromRecord.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -57,42 +56,47 @@ class ImageFlows {
   // Called with the image the mouse last held, before every write.
   std::function<void(const DataBuf&)> before_write;
 
-  // ReadImage: the exchange is open and the mouse accepted. Reads the whole
-  // image (re-reading chunks that were not acknowledged), unpacks it, closes
-  // the exchange and shows it. When the image cannot be read whole nothing
-  // is shown, the window stays covered and Str109 is shown.
+  // The exchange is open and the mouse accepted. Reads the whole image
+  // (re-reading chunks that were not acknowledged), unpacks it, closes the
+  // exchange and asks for a redraw. When the image cannot be read whole
+  // nothing is shown, the window stays covered and Str109 is shown.
   FlowResult ReadImage();
 
-  // WriteWorkingCopies: pack the working copies, apply the pointer
-  // parameters, and write and verify the image.
-  FlowResult WriteWorkingCopies();
+  // Apply: `encoded` (the working record with every setting encoded into
+  // it) becomes the record, is packed with fresh checksums, and is written
+  // and verified. `apply_os_settings` (optional) runs after packing, before
+  // the exchange opens. Waits 110 ms keeping the GUI alive and checks
+  // DeviceHandle first (Str020 when none is open). Nothing is written while
+  // the placeholder image of "no mouse" is shown.
+  FlowResult ApplyImage(const ParameterRecord& encoded,
+                        const std::function<void()>& apply_os_settings = {});
+  // ApplyImage without the wait and the device check.
+  FlowResult WriteRecord(const ParameterRecord& encoded,
+                         const std::function<void()>& apply_os_settings = {});
 
-  // ShowAndWriteFactoryImage: factory image n shown and written.
+  // Factory image n (1..3) shown and written, after the wait and the device
+  // check; ShowAndWriteFactoryImage without them.
+  FlowResult WriteFactoryImage(int n);
   FlowResult ShowAndWriteFactoryImage(int n);
 
-  // ShowAndWriteDefaults: the built-in defaults shown and written.
+  // The built-in defaults shown and written; WriteDefaults (the engineer
+  // page's Default) first waits and is silent without a device.
+  FlowResult WriteDefaults();
   FlowResult ShowAndWriteDefaults();
 
-  // ShowAndWriteImage: the image now in data_buf shown and written;
-  // sections the checks replaced are written as shown.
+  // The image now in data_buf shown and written; sections the checks
+  // replaced are written as shown.
   FlowResult ShowAndWriteImage();
 
-  // Load Profile after the file was chosen: its first 2048 bytes over a copy
-  // of data_buf; refused with Str102 unless byte 0x07F is 0x99, otherwise
-  // shown and written.
+  // A profile file after it was chosen: its first 2048 bytes over a copy of
+  // data_buf; refused with Str102 unless byte 0x07F is 0x99, otherwise shown
+  // and written.
   FlowResult LoadProfileFile(std::span<const std::uint8_t> file_bytes, ImageSource from);
 
   // The image now in data_buf written and verified as it is (cover, stop
   // the poll, handshake, write, closing pair, uncover). The commands that
   // prepare the image themselves use it.
   FlowResult WriteImage();
-
-  // The buttons: each checks DeviceHandle first and shows Str020 when none
-  // is open. Apply, Confirm and the resets wait 110 ms keeping the GUI alive.
-  FlowResult ApplyImage();
-  FlowResult WriteFactoryImage(int n);
-  // The engineer page's Default: silent without a device.
-  FlowResult WriteDefaults();
 
   Workspace& workspace() { return workspace_; }
   CommandChannel& channel() { return channel_; }

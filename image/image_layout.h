@@ -63,6 +63,11 @@ inline constexpr std::size_t kMacroSlotCount = 7;
 inline constexpr std::size_t kMacroSlotSize = 256;
 inline constexpr std::size_t kMacroSlotNameSize = 32;
 inline constexpr std::size_t kMacroSlotContentSize = 224;
+// Inside a slot's content: byte 1 is the length n of the event script
+// (checksum included, at most 222); bytes 1..n are covered by the content
+// checksum stored at n + 1.
+inline constexpr std::size_t kMacroContentLengthOffset = 1;
+inline constexpr std::size_t kMaxMacroContentLength = kMacroSlotContentSize - 2;
 
 // Device address of macro slot n (1..7).
 constexpr std::size_t MacroSlotAddress(std::size_t slot) { return kMacroSlotSize * slot; }

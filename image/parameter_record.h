@@ -22,6 +22,7 @@ struct Rgb {
   std::uint8_t r;
   std::uint8_t g;
   std::uint8_t b;
+  friend bool operator==(const Rgb&, const Rgb&) = default;
 };
 static_assert(sizeof(Rgb) == 3);
 

@@ -1,12 +1,10 @@
-// The working state the window owns, shared by the window and the command
-// line: the image, the working copies built from it, and the hooks the
-// button, macro and pointer code fill in.
+// The working state both programs own: the image, the working copies built
+// from it, and where the image came from.
 #pragma once
 #include <optional>
 
 #include "image/factory_images.h"
 #include "image/image_codec.h"
-#include "image/image_hooks.h"
 #include "image/image_layout.h"
 #include "image/parameter_record.h"
 
@@ -29,7 +27,6 @@ class Workspace {
   ParameterRecord record{};
   BaseMacroArea base_macro_area{};
   ProfileKeyCodes profile_key_codes;
-  ImageHooks hooks;
   ImageSource source = ImageSource::kNoDevice;
 
   // The image the mouse was last known to hold: set by a whole read and by
@@ -39,26 +36,22 @@ class Workspace {
   // Nothing when the compiled-in factory images are missing.
   const std::optional<FactoryImages>& factory_images() const { return factory_images_; }
 
-  // data_buf into the working copies, with the section checks and the
-  // macro hook; then DataBufToUI.
+  // data_buf into the working copies, with the section and macro checks,
+  // and ProfileKeyCodes rebuilt from Profile.
   UnpackReport UnpackImage();
-  // The same without DataBufToUI.
-  UnpackReport UnpackSections();
-  // ProfileKeyCodes from Profile, then the redraw hook.
-  void DataBufToUI();
   // The working copies into data_buf with fresh checksums.
   void PackImage();
 
-  // Copies the sections the checks replaced from the record into data_buf,
-  // so that an image about to be written carries the repaired sections.
+  // Copies what the checks replaced from the working copies into data_buf,
+  // so that an image about to be written carries the repaired sections and
+  // emptied macro slots.
   void CommitRepairs(const UnpackReport& report);
 
-  // A whole image becomes data_buf and is unpacked and shown.
+  // A whole image becomes data_buf and is unpacked.
   UnpackReport ShowImage(const DataBuf& image, ImageSource from);
 
-  // Factory image n (1..3) becomes data_buf and is unpacked and shown,
-  // after the macro editor was emptied. False (nothing changed) when n is
-  // out of range or the image is missing.
+  // Factory image n (1..3) becomes data_buf and is unpacked. False (nothing
+  // changed) when n is out of range or the image is missing.
   bool ShowFactoryImage(int n, ImageSource from = ImageSource::kFactoryImage);
 
   // Every section at its built-in default, copied into data_buf; the macro

@@ -9,11 +9,6 @@ namespace {
 
 std::size_t Slot(ButtonRef ref) { return static_cast<std::size_t>(ref.button - 1); }
 
-ButtonCode& RecordCode(ParameterRecord& record, ButtonRef ref) {
-  auto& table = ref.profile == 1 ? record.Profile.ModeA : record.Profile.ModeB;
-  return table[Slot(ref)];
-}
-
 std::string TextOf(std::string_view id, const TextLookup& text) {
   return text ? text(id) : std::string();
 }
@@ -24,11 +19,6 @@ AssignmentResult Invalid(const ProfileCaptions& captions, ButtonRef ref) {
 
 }  // namespace
 
-bool ButtonRef::valid() const {
-  return profile >= 1 && profile <= kProfileCount && button >= 1 &&
-         button <= static_cast<int>(kButtonCount);
-}
-
 std::array<std::string, kButtonCount>& ProfileCodes(ProfileKeyCodes& codes, int profile) {
   return profile == 2 ? codes.ModeB : codes.ModeA;
 }
@@ -38,23 +28,21 @@ const std::array<std::string, kButtonCount>& ProfileCodes(const ProfileKeyCodes&
   return profile == 2 ? codes.ModeB : codes.ModeA;
 }
 
-ProfileCaptions ProfileLabels(const ProfileKeyCodes& codes, int profile, const TextLookup& text,
+ProfileCaptions ProfileLabels(const ButtonMap& map, int profile, const TextLookup& text,
                               const SlotNameLookup& slot_name) {
   ProfileCaptions captions;
-  const auto& table = ProfileCodes(codes, profile);
+  const auto& table = map.Profile(profile);
   for (std::size_t i = 0; i < kButtonCount; ++i) {
-    captions[i] = KeyCodeToLabel(table[i], text, slot_name);
+    captions[i] = KeyCodeToLabel(ButtonCodeText(table[i]), text, slot_name);
   }
   return captions;
 }
 
-bool StoreButtonCode(ProfileKeyCodes& codes, ParameterRecord& record, ButtonRef ref,
-                     std::string_view code) {
+bool StoreButtonCode(ButtonMap& map, ButtonRef ref, std::string_view code) {
   if (!ref.valid()) return false;
   const auto bytes = KeyCodeBytes(code);
   if (!bytes) return false;
-  ProfileCodes(codes, ref.profile)[Slot(ref)] = UpperCaseAscii(code);
-  RecordCode(record, ref) = ButtonCode{(*bytes)[0], (*bytes)[1], (*bytes)[2]};
+  map.Code(ref) = ButtonCode{(*bytes)[0], (*bytes)[1], (*bytes)[2]};
   return true;
 }
 
@@ -65,8 +53,7 @@ bool KeepsLeftClickButton(const ProfileCaptions& captions, std::string_view left
   return false;
 }
 
-AssignmentResult AssignUnderLeftClickRule(ProfileKeyCodes& codes, ParameterRecord& record,
-                                          ButtonRef ref, std::string_view code,
+AssignmentResult AssignUnderLeftClickRule(ButtonMap& map, ButtonRef ref, std::string_view code,
                                           std::string_view new_caption,
                                           const ProfileCaptions& captions,
                                           const TextLookup& text) {
@@ -78,39 +65,37 @@ AssignmentResult AssignUnderLeftClickRule(ProfileKeyCodes& codes, ParameterRecor
     return {AssignmentOutcome::kKeepLeftClick, left_click_label,
             TextOf(kKeepLeftClickMessageId, text)};
   }
-  StoreButtonCode(codes, record, ref, code);
+  StoreButtonCode(map, ref, code);
   return {AssignmentOutcome::kStored, std::string(new_caption), {}};
 }
 
-AssignmentResult AssignCatalogueFunction(ProfileKeyCodes& codes, ParameterRecord& record,
-                                         ButtonRef ref, int menu_tag,
+AssignmentResult AssignCatalogueFunction(ButtonMap& map, ButtonRef ref, int menu_tag,
                                          std::uint8_t aim_value_index,
                                          const ProfileCaptions& captions,
                                          const TextLookup& text) {
   const auto* entry = FindCatalogueEntry(menu_tag);
   if (!entry) return Invalid(captions, ref);
-  return AssignUnderLeftClickRule(codes, record, ref, MenuTagToKeyCode(menu_tag, aim_value_index),
+  return AssignUnderLeftClickRule(map, ref, MenuTagToKeyCode(menu_tag, aim_value_index),
                                   TextOf(entry->label_id, text), captions, text);
 }
 
-AssignmentResult AssignCombination(ProfileKeyCodes& codes, ParameterRecord& record, ButtonRef ref,
+AssignmentResult AssignCombination(ButtonMap& map, ButtonRef ref,
                                    std::string_view combo_code, std::string_view combo_label) {
-  if (!StoreButtonCode(codes, record, ref, combo_code)) {
+  if (!StoreButtonCode(map, ref, combo_code)) {
     return {AssignmentOutcome::kInvalid, {}, {}};
   }
   return {AssignmentOutcome::kStored, std::string(combo_label), {}};
 }
 
-AssignmentResult AssignMacro(ProfileKeyCodes& codes, ParameterRecord& record, ButtonRef ref,
+AssignmentResult AssignMacro(ButtonMap& map, ButtonRef ref,
                              std::string_view macro_name, const ProfileCaptions& captions,
                              const TextLookup& text, const MacroSlotChoice& choose_slot,
                              const MacroSlotFill& fill_slot) {
   if (!ref.valid() || !choose_slot || !fill_slot) return Invalid(captions, ref);
-  auto& code_text = ProfileCodes(codes, ref.profile)[Slot(ref)];
-  const std::string previous = code_text;
-  code_text = std::string(kDisabledCode);
-  const int slot = choose_slot(codes);
-  code_text = previous;
+  // The button's own slot counts as free while the slot is chosen.
+  ButtonMap choosing = map;
+  choosing.Code(ref) = ButtonCode{key_type::kDisabled, 0x00, 0x00};
+  const int slot = choose_slot(choosing);
   if (slot < 1 || slot >= kNoFreeMacroSlot) {
     return {AssignmentOutcome::kNoFreeSlot, captions[Slot(ref)], {}};
   }
@@ -119,12 +104,12 @@ AssignmentResult AssignMacro(ProfileKeyCodes& codes, ParameterRecord& record, Bu
   ProfileCaptions after = captions;
   after[Slot(ref)] = std::string(macro_name);
   if (!KeepsLeftClickButton(after, left_click_label)) {
-    StoreButtonCode(codes, record, ref, kLeftClickCode);
+    StoreButtonCode(map, ref, kLeftClickCode);
     return {AssignmentOutcome::kKeepLeftClick, left_click_label,
             TextOf(kKeepLeftClickMessageId, text)};
   }
   const std::string slot_code = fill_slot(slot);
-  if (!StoreButtonCode(codes, record, ref, slot_code)) return Invalid(captions, ref);
+  if (!StoreButtonCode(map, ref, slot_code)) return Invalid(captions, ref);
   return {AssignmentOutcome::kStored, std::string(macro_name), {}};
 }
 

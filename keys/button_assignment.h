@@ -1,7 +1,6 @@
 // The button editor's rules, free of any window: assigning a catalogue
 // function, a keyboard combination, an AIM key or a device macro to one
-// button of one profile. Every assignment lands in ProfileKeyCodes and in the
-// Profile section of ParameterRecord in the same step. The rule that guards
+// button of one profile of the button map. The rule that guards
 // the edits: each profile keeps at least one button labelled Left Click (the
 // current language's text of Str210), counting all nine buttons whether the
 // layout shows them or not. A combination is exempt from the rule.
@@ -17,18 +16,10 @@
 #include <string_view>
 
 #include "image/parameter_record.h"
+#include "keys/button_map.h"
 #include "keys/key_label.h"
 
 namespace zelko {
-
-inline constexpr int kProfileCount = 2;
-
-// One button of one profile: profile 1..2, button 1..9.
-struct ButtonRef {
-  int profile = 1;
-  int button = 1;
-  bool valid() const;
-};
 
 // The captions of the nine buttons of one profile, button 1 first.
 using ProfileCaptions = std::array<std::string, kButtonCount>;
@@ -54,14 +45,12 @@ const std::array<std::string, kButtonCount>& ProfileCodes(const ProfileKeyCodes&
 
 // The labels of one profile's nine codes, as the buttons show them after a
 // redraw.
-ProfileCaptions ProfileLabels(const ProfileKeyCodes& codes, int profile, const TextLookup& text,
+ProfileCaptions ProfileLabels(const ButtonMap& map, int profile, const TextLookup& text,
                               const SlotNameLookup& slot_name = {});
 
-// Stores a code for a button: its text in ProfileKeyCodes and its bytes in
-// the Profile section. False, changing nothing, for a bad button or a text
-// that is not six hexadecimal digits (stored in upper case).
-bool StoreButtonCode(ProfileKeyCodes& codes, ParameterRecord& record, ButtonRef ref,
-                     std::string_view code);
+// Stores a code for a button. False, changing nothing, for a bad button or
+// a text that is not six hexadecimal digits (either case).
+bool StoreButtonCode(ButtonMap& map, ButtonRef ref, std::string_view code);
 
 // True when one of the captions is the Left Click label.
 bool KeepsLeftClickButton(const ProfileCaptions& captions, std::string_view left_click_label);
@@ -70,8 +59,7 @@ bool KeepsLeftClickButton(const ProfileCaptions& captions, std::string_view left
 // of the profile as shown now, with the picked button's replaced by the new
 // caption, must hold the Left Click label. Refused: the caption becomes the
 // Left Click label and nothing is stored.
-AssignmentResult AssignUnderLeftClickRule(ProfileKeyCodes& codes, ParameterRecord& record,
-                                          ButtonRef ref, std::string_view code,
+AssignmentResult AssignUnderLeftClickRule(ButtonMap& map, ButtonRef ref, std::string_view code,
                                           std::string_view new_caption,
                                           const ProfileCaptions& captions,
                                           const TextLookup& text);
@@ -79,15 +67,14 @@ AssignmentResult AssignUnderLeftClickRule(ProfileKeyCodes& codes, ParameterRecor
 // A catalogue entry picked from the menu (KeyStatusOnClick): the code of
 // the menu tag (tag 1002 with the current AimValueIndex), the label of the
 // entry as caption, under the Left Click rule.
-AssignmentResult AssignCatalogueFunction(ProfileKeyCodes& codes, ParameterRecord& record,
-                                         ButtonRef ref, int menu_tag,
+AssignmentResult AssignCatalogueFunction(ButtonMap& map, ButtonRef ref, int menu_tag,
                                          std::uint8_t aim_value_index,
                                          const ProfileCaptions& captions,
                                          const TextLookup& text);
 
 // A combination confirmed in the combination-key dialog (ApplyComboKey):
 // stored with the dialog's text as caption, without the Left Click rule.
-AssignmentResult AssignCombination(ProfileKeyCodes& codes, ParameterRecord& record, ButtonRef ref,
+AssignmentResult AssignCombination(ButtonMap& map, ButtonRef ref,
                                    std::string_view combo_code, std::string_view combo_label);
 
 // The macro steps handed in by the macro library: the slot choice over the
@@ -95,7 +82,7 @@ AssignmentResult AssignCombination(ProfileKeyCodes& codes, ParameterRecord& reco
 // chosen slot, which returns the slot's code (empty when the macro could not
 // be placed: the assignment is then invalid and the button keeps its code).
 inline constexpr int kNoFreeMacroSlot = 8;
-using MacroSlotChoice = std::function<int(const ProfileKeyCodes& codes)>;
+using MacroSlotChoice = std::function<int(const ButtonMap& map)>;
 using MacroSlotFill = std::function<std::string(int slot)>;
 
 // A library macro picked for a button (LB_NameClick): the button's code is
@@ -104,7 +91,7 @@ using MacroSlotFill = std::function<std::string(int slot)>;
 // the macro's name becomes the caption and the Left Click rule applies; met,
 // the slot is filled and its code stored; broken, the button gets the left
 // click ("010100") back in both tables and shows the Left Click label.
-AssignmentResult AssignMacro(ProfileKeyCodes& codes, ParameterRecord& record, ButtonRef ref,
+AssignmentResult AssignMacro(ButtonMap& map, ButtonRef ref,
                              std::string_view macro_name, const ProfileCaptions& captions,
                              const TextLookup& text, const MacroSlotChoice& choose_slot,
                              const MacroSlotFill& fill_slot);

@@ -56,8 +56,11 @@ void ReadAndRefreshMacro(BaseMacroArea& area, DeviceMacroSlots& slots) {
   RefreshBaseMacroBuf(slots, area);
 }
 
-void TrackDeviceSlots(ImageHooks& hooks, DeviceMacroSlots& slots) {
-  hooks.read_and_refresh_macro = [&slots](BaseMacroArea& area) { ReadAndRefreshMacro(area, slots); };
+DeviceMacroSlots ReadDeviceSlots(const BaseMacroArea& area) {
+  BaseMacroArea copy = area;
+  DeviceMacroSlots slots;
+  ReadAndRefreshMacro(copy, slots);
+  return slots;
 }
 
 std::size_t LoadSlotFile(std::span<const std::uint8_t> file, BaseMacroArea& area, DeviceMacroSlots& slots) {

@@ -13,7 +13,6 @@
 #include <string>
 #include <string_view>
 
-#include "image/image_hooks.h"
 #include "image/parameter_record.h"
 #include "macros/macro_record.h"
 
@@ -49,9 +48,9 @@ void RefreshBaseMacroBuf(const DeviceMacroSlots& slots, BaseMacroArea& area);
 // agree and no slot that failed its check is written back to the mouse.
 void ReadAndRefreshMacro(BaseMacroArea& area, DeviceMacroSlots& slots);
 
-// Installs ReadAndRefreshMacro as the image's macro hook, so that `slots`
-// follow every load of the image. The hook must not outlive `slots`.
-void TrackDeviceSlots(ImageHooks& hooks, DeviceMacroSlots& slots);
+// The slot tables of an area as it stands (the image's unpack has already
+// emptied slots that fail their check; this checks again all the same).
+DeviceMacroSlots ReadDeviceSlots(const BaseMacroArea& area);
 
 // The base macro import: the whole slots of a slot file (up to 1792 bytes,
 // slot n at 256 * (n - 1)) go into the area, the slots it does not reach

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "image/checksum.h"
+#include "image/macro_area_check.h"
 
 namespace zelko {
 
@@ -32,11 +33,7 @@ bool ContentHasEvents(const MacroContent& content) {
 }
 
 bool ContentChecksumHolds(const MacroContent& content) {
-  const std::size_t n = content[kLengthOffset];
-  if (n > kMaxLengthByte) return false;
-  // Offsets 1..n, then the stored checksum at n + 1.
-  const std::span<const std::uint8_t> covered(content.data() + kLengthOffset, n);
-  return SectionChecksum(covered) == content[n + 1];
+  return MacroContentChecksumHolds(content);
 }
 
 }  // namespace zelko

@@ -32,23 +32,23 @@ std::optional<ButtonFamily> FamilyOf(const QString& name) {
   return std::nullopt;
 }
 
-ImageChanges One(const ButtonRef& button, const char* image) {
+ImageChanges One(const SkinButtonRef& button, const char* image) {
   return {{ButtonImageName(button.name, button.copy), QLatin1String(image)}};
 }
 
 }  // namespace
 
-std::optional<ButtonRef> ParseButtonLabel(const QString& labelName) {
+std::optional<SkinButtonRef> ParseButtonLabel(const QString& labelName) {
   static const QRegularExpression keyFrame(QStringLiteral("^Key([1-9])$"));
   static const QRegularExpression skinned(QStringLiteral("^Btn_(.+)_([1-4])$"));
   if (const auto m = keyFrame.match(labelName); m.hasMatch()) {
-    return ButtonRef{labelName, 0, ButtonFamily::KeyFrame};
+    return SkinButtonRef{labelName, 0, ButtonFamily::KeyFrame};
   }
   const auto m = skinned.match(labelName);
   if (!m.hasMatch()) return std::nullopt;
   const auto family = FamilyOf(m.captured(1));
   if (!family) return std::nullopt;
-  return ButtonRef{m.captured(1), m.captured(2).toInt(), *family};
+  return SkinButtonRef{m.captured(1), m.captured(2).toInt(), *family};
 }
 
 QString ButtonLabelName(const QString& button, int copy) {
@@ -68,7 +68,7 @@ ImageChanges AllCopies(const QString& button, const QString& image) {
   return changes;
 }
 
-ImageChanges HoverEnterImages(const ButtonRef& button, const HoverContext& context) {
+ImageChanges HoverEnterImages(const SkinButtonRef& button, const HoverContext& context) {
   switch (button.family) {
     case ButtonFamily::Action:
       return AllCopies(button.name, QStringLiteral("BtnS_02"));
@@ -88,7 +88,7 @@ ImageChanges HoverEnterImages(const ButtonRef& button, const HoverContext& conte
   return {};
 }
 
-ImageChanges HoverLeaveImages(const ButtonRef& button, const HoverContext& context) {
+ImageChanges HoverLeaveImages(const SkinButtonRef& button, const HoverContext& context) {
   switch (button.family) {
     case ButtonFamily::Action:
       return AllCopies(button.name, QStringLiteral("BtnS_01"));
@@ -121,7 +121,7 @@ ImageChanges HoverLeaveImages(const ButtonRef& button, const HoverContext& conte
   return {};
 }
 
-ImageChanges PressImages(const ButtonRef& button) {
+ImageChanges PressImages(const SkinButtonRef& button) {
   switch (button.family) {
     case ButtonFamily::Action:
       return AllCopies(button.name, QStringLiteral("BtnS_03"));

@@ -21,7 +21,7 @@ enum class ButtonFamily {
   KeyFrame,  // Key1 .. Key9 on the main page
 };
 
-struct ButtonRef {
+struct SkinButtonRef {
   QString name;  // "Apply", "Lang2", "Key3"
   int copy = 0;  // 1 .. 4; 0 for a key frame
   ButtonFamily family = ButtonFamily::Action;
@@ -29,7 +29,7 @@ struct ButtonRef {
 
 // The button a label belongs to: "Btn_Apply_2" -> Apply, copy 2; "Key3" ->
 // key frame 3. Nothing for any other name.
-std::optional<ButtonRef> ParseButtonLabel(const QString& labelName);
+std::optional<SkinButtonRef> ParseButtonLabel(const QString& labelName);
 
 QString ButtonLabelName(const QString& button, int copy);  // "Btn_Apply_2"
 QString ButtonImageName(const QString& button, int copy);  // "Img_Apply_2"
@@ -44,10 +44,10 @@ struct HoverContext {
   bool deviceConnected = false;
 };
 
-ImageChanges HoverEnterImages(const ButtonRef& button, const HoverContext& context);
-ImageChanges HoverLeaveImages(const ButtonRef& button, const HoverContext& context);
+ImageChanges HoverEnterImages(const SkinButtonRef& button, const HoverContext& context);
+ImageChanges HoverLeaveImages(const SkinButtonRef& button, const HoverContext& context);
 // The pressed look of the action and web buttons (other families: nothing).
-ImageChanges PressImages(const ButtonRef& button);
+ImageChanges PressImages(const SkinButtonRef& button);
 
 // Whether hovering the button rolls its caption.
 bool RollsCaption(ButtonFamily family);

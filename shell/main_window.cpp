@@ -65,6 +65,7 @@ MainWindow::MainWindow(WindowServices services)
   actions.show_message = [this](const std::string& id, const std::string& second) {
     ShowTextMessage(id, second, MessageKind::Program);
   };
+  actions.redraw = [this] { RefreshFromImage(); };
   actions.set_poll_timer = [this](bool running) {
     if (running && run_poll_timer_) {
       dev_timer_.start();
@@ -102,13 +103,6 @@ void MainWindow::FormCreate() {
   ApplyPacks();
   PlaceWebButton(controls_, general_);
 
-  Workspace& workspace = session_->workspace();
-  workspace.hooks.refresh_ui = [this](const ParameterRecord& record, const ProfileKeyCodes& codes) {
-    RefreshUI(record, codes);
-  };
-  workspace.hooks.finish_read = [this] { FinishRead(); };
-  TrackDeviceSlots(workspace.hooks, device_slots_);
-
   ExpectedCodes expected{};
   if (const auto first = FactoryImage(1)) {
     if (const auto codes = MakeExpectedCodes(*first,
@@ -120,9 +114,13 @@ void MainWindow::FormCreate() {
   application_title_ = kept_.title.isEmpty() ? QLatin1String(kApplicationTitle) : kept_.title;
 
   ConnectionCallbacks callbacks;
-  callbacks.read_image = [this] { return session_->flows().ReadImage().ok(); };
+  callbacks.read_image = [this] {
+    const bool shown = session_->flows().ReadImage().ok();
+    if (shown) FinishRead();
+    return shown;
+  };
   callbacks.init_no_device = [this] {
-    session_->workspace().ShowFactoryImage(1, ImageSource::kNoDevice);
+    if (session_->workspace().ShowFactoryImage(1, ImageSource::kNoDevice)) RefreshFromImage();
   };
   callbacks.return_to_main_page = [this] { RefreshErrorAPWindow(); };
   callbacks.clear_page_lock = [this] { navigation_.ClearLock(); };
@@ -284,26 +282,32 @@ void MainWindow::FinishRead() {
   }
 }
 
-void MainWindow::RefreshUI(const ParameterRecord& record, const ProfileKeyCodes&) {
-  const bool keyModeB = (record.ParameterB.KeyModeState >> key_mode_state::kModeBBit) & 1U;
+void MainWindow::RefreshFromImage() {
+  const Workspace& workspace = session_->workspace();
+  settings_ = DecodeMouseSettings(workspace.record);
+  device_slots_ = ReadDeviceSlots(workspace.base_macro_area);
+  RefreshUI();
+}
+
+void MainWindow::RefreshUI() {
+  const bool keyModeB = settings_.buttons.key_mode == KeyMode::kB;
   controls_.ShowImages({{QStringLiteral("Img_P1"), LanguageImageName(texts_.index(), QStringLiteral("Back1"))}});
   navigation_.SelectKeyMode(keyModeB);
   controls_.ShowImages(TabImagesForActivePage(navigation_.checked()));
   ShowProfileLabels(keyModeB);
-  const std::uint8_t flags = record.ParameterA.KeyModeSwitchFlags;
-  controls_.ShowImages({{QStringLiteral("Img_ComboKey1"), (flags & 0x01) ? QStringLiteral("CbS_E") : QStringLiteral("CbS_D")},
-                        {QStringLiteral("Img_ComboKey2"), (flags & 0x02) ? QStringLiteral("CbS_E") : QStringLiteral("CbS_D")}});
+  const auto checkImage = [](bool on) { return on ? QStringLiteral("CbS_E") : QStringLiteral("CbS_D"); };
+  controls_.ShowImages({{QStringLiteral("Img_ComboKey1"), checkImage(settings_.buttons.middle_long_press)},
+                        {QStringLiteral("Img_ComboKey2"), checkImage(settings_.buttons.cpi_long_press)}});
 }
 
 void MainWindow::ShowProfileLabels(bool profileB) {
-  const ProfileKeyCodes& codes = session_->workspace().profile_key_codes;
-  const auto& table = profileB ? codes.ModeB : codes.ModeA;
+  const auto& table = settings_.buttons.Profile(profileB ? 2 : 1);
   const int language = texts_.index();
   const TextLookup text = [language](std::string_view id) { return LangText(language, id); };
   const SlotNameLookup slotName = [this](int slot) { return device_slots_.ShownName(slot); };
   for (std::size_t i = 0; i < table.size(); ++i) {
     controls_.SetCaption(QStringLiteral("Key%1").arg(i + 1),
-                         QString::fromStdString(KeyCodeToLabel(table[i], text, slotName)));
+                         QString::fromStdString(KeyCodeToLabel(ButtonCodeText(table[i]), text, slotName)));
   }
 }
 

@@ -13,6 +13,7 @@
 
 #include "shell/button_families.h"
 #include "macros/device_slots.h"
+#include "pages/mouse_settings.h"
 #include "shell/control_registry.h"
 #include "shell/device_session.h"
 #include "shell/general_settings.h"
@@ -75,6 +76,8 @@ class MainWindow : public QWidget {
   const GeneralSettings& general() const { return general_; }
   const LayoutSettings& layout() const { return layout_; }
   const DeviceMacroSlots& deviceSlots() const { return device_slots_; }
+  // The settings the pages edit (tests change them as a page would).
+  MouseSettings& settings() { return settings_; }
   const QString& applicationTitle() const { return application_title_; }
   QSize skinSize() const { return skin_; }
   bool covered() const;
@@ -99,7 +102,10 @@ class MainWindow : public QWidget {
   void ShowPanelBackground(Page page);
   void RefreshErrorAPWindow();
   void FinishRead();
-  void RefreshUI(const ParameterRecord& record, const ProfileKeyCodes& codes);
+  // A new image was unpacked: the settings and the device slots decoded from
+  // it, then every page redrawn.
+  void RefreshFromImage();
+  void RefreshUI();
   void ShowProfileLabels(bool profileB);
   void SetCovered(bool covered);
   void ShowTextMessage(const std::string& id, const std::string& secondId, MessageKind kind);
@@ -128,6 +134,8 @@ class MainWindow : public QWidget {
   // The seven device macro slots split from the image (their shown names
   // label the buttons that play them).
   DeviceMacroSlots device_slots_;
+  // What the pages show and edit; Apply encodes all of it.
+  MouseSettings settings_;
   std::function<void(const QString&)> open_address_;
   QPoint drag_offset_;
   bool dragging_ = false;

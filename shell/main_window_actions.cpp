@@ -7,6 +7,7 @@
 #include "shell/button_families.h"
 #include "shell/hover_controller.h"
 #include "shell/main_window.h"
+#include "pages/settings_write.h"
 
 namespace zelko {
 
@@ -20,14 +21,10 @@ void MainWindow::PageButtonClick(Page page) {
     case PageNavigation::SwitchOutcome::Switched:
       break;
   }
-  RunHook(session_->workspace().hooks.close_popup_menu);
   controls_.ShowImages(TabImagesForActivePage(page));
   if (page == Page::Main || page == Page::Second) {
-    // The key mode the page edits is the one the image will hold.
-    auto& state = session_->workspace().record.ParameterB.KeyModeState;
-    const auto bit = static_cast<std::uint8_t>(1U << key_mode_state::kModeBBit);
-    state = page == Page::Second ? static_cast<std::uint8_t>(state | bit)
-                                 : static_cast<std::uint8_t>(state & ~bit);
+    // The key mode the page edits is the one the mouse will hold.
+    settings_.buttons.key_mode = page == Page::Second ? KeyMode::kB : KeyMode::kA;
     ShowContainer(1);
     ShowProfileLabels(page == Page::Second);
   } else {
@@ -65,11 +62,11 @@ void MainWindow::ActionButtonClick(const QString& button) {
     return;
   }
   if (button == QLatin1String("Apply")) {
-    flows.ApplyImage();
+    (void)ApplySettings(flows, settings_);  // the flow shows what went wrong
     return;
   }
   if (button == QLatin1String("Confirm")) {
-    const FlowResult result = flows.ApplyImage();
+    const FlowResult result = ApplySettings(flows, settings_);
     // Closing after a write that did not verify would drop the edits
     // unnoticed: the window stays open then.
     if (!result.ok()) return;
@@ -78,7 +75,7 @@ void MainWindow::ActionButtonClick(const QString& button) {
     return;
   }
   if (button.startsWith(QLatin1String("Confirm"))) {
-    flows.WriteFactoryImage(button.right(1).toInt());
+    (void)flows.WriteFactoryImage(button.right(1).toInt());  // the flow shows what went wrong
   }
 }
 

@@ -39,7 +39,7 @@ TEST(UnpackSections, AllFFComesUpAsDefaultsButKeepsIdentityCodes) {
   const DataBuf image = AllFF();
   ParameterRecord record{};
   BaseMacroArea macros{};
-  const UnpackReport report = UnpackSections(image, record, macros, {});
+  const UnpackReport report = UnpackSections(image, record, macros);
 
   const ParameterRecord defaults = BuiltInDefaultRecord();
   EXPECT_TRUE(report.parameter_a && report.profile && report.fire_key);
@@ -100,7 +100,7 @@ TEST(UnpackSections, DamagedProfileGetsBuiltInCodesNotFactoryOnes) {
   image[kProfileOffset + 3] ^= 0x01;  // checksum no longer holds
   ParameterRecord record{};
   BaseMacroArea macros{};
-  const auto report = UnpackSections(image, record, macros, {});
+  const auto report = UnpackSections(image, record, macros);
   EXPECT_TRUE(report.profile);
   EXPECT_FALSE(report.parameter_a);
   EXPECT_EQ(report.RepairedParts(), std::vector<std::string>{"Profile"});
@@ -114,7 +114,7 @@ TEST(UnpackSections, FactoryImageComesThroughUnrepaired) {
     ParameterRecord record{};
     BaseMacroArea macros{};
     const DataBuf image = *FactoryImage(n);
-    EXPECT_FALSE(UnpackSections(image, record, macros, {}).AnyRepaired()) << n;
+    EXPECT_FALSE(UnpackSections(image, record, macros).AnyRepaired()) << n;
     EXPECT_TRUE(std::equal(record.ReserveA.begin(), record.ReserveA.end(),
                            image.begin() + kReserveAOffset));
   }
@@ -124,7 +124,7 @@ TEST(PackImage, KeepsUninterpretedBytesReservesAndMacroArea) {
   const DataBuf original = PatternImage();
   ParameterRecord record{};
   BaseMacroArea macros{};
-  ASSERT_FALSE(UnpackSections(original, record, macros, {}).AnyRepaired());
+  ASSERT_FALSE(UnpackSections(original, record, macros).AnyRepaired());
 
   // Edit fields without maintaining any checksum.
   record.ParameterA.DpiLevelCount = 5;
@@ -134,14 +134,16 @@ TEST(PackImage, KeepsUninterpretedBytesReservesAndMacroArea) {
   DataBuf packed = original;
   // A later device read may have left junk in the target; uninterpreted
   // bytes still come from the image, sections from the record.
-  PackImage(record, macros, packed, {});
-  for (std::size_t a = 0; a < kDataBufSize; ++a) {
+  PackImage(record, macros, packed);
+  for (std::size_t a = 0; a < kMacroAreaOffset; ++a) {
     const auto* place = SectionAt(a);
     const bool edited_section = place && place->has_checksum;
     if (!edited_section) {
       ASSERT_EQ(packed[a], original[a]) << "address " << a;
     }
   }
+  // The macro area as the unpack's check left it.
+  EXPECT_TRUE(std::equal(macros.begin(), macros.end(), packed.begin() + kMacroAreaOffset));
   for (Section s : {Section::ParameterA, Section::Profile, Section::FireKey}) {
     EXPECT_TRUE(ChecksumHolds(SectionBytes(packed, s))) << PlaceOf(s).name;
   }
@@ -152,7 +154,7 @@ TEST(PackImage, KeepsUninterpretedBytesReservesAndMacroArea) {
   // Unpacking the packed image gives the edited record back.
   ParameterRecord again{};
   BaseMacroArea macros_again{};
-  EXPECT_FALSE(UnpackSections(packed, again, macros_again, {}).AnyRepaired());
+  EXPECT_FALSE(UnpackSections(packed, again, macros_again).AnyRepaired());
   EXPECT_TRUE(again == record);
   EXPECT_EQ(macros_again, macros);
 }
@@ -163,7 +165,7 @@ TEST(PackImage, LeavesUninterpretedBytesOfTheTargetAlone) {
   ParameterRecord record = BuiltInDefaultRecord();
   BaseMacroArea macros{};
   DataBuf target = AllFF();
-  PackImage(record, macros, target, {});
+  PackImage(record, macros, target);
   for (std::size_t a = 0; a < kMacroAreaOffset; ++a) {
     if (!IsInterpreted(a)) {
       ASSERT_EQ(target[a], 0xFF) << a;
@@ -172,43 +174,39 @@ TEST(PackImage, LeavesUninterpretedBytesOfTheTargetAlone) {
   for (std::size_t a = kMacroAreaOffset; a < kDataBufSize; ++a) ASSERT_EQ(target[a], 0) << a;
 }
 
-TEST(PackImage, HooksRunInOrderAndTheirEditsAreChecksummed) {
-  std::vector<std::string> calls;
-  ImageHooks hooks;
-  hooks.ui_to_data_buf = [&](ParameterRecord& r) {
-    calls.push_back("ui");
-    r.ParameterA.BreathStep = 0x33;
-  };
-  hooks.aim_key_to_data_buf = [&](ParameterRecord& r) {
-    calls.push_back("aim");
-    r.Profile.ModeA[2] = {0x0A, 0x04, 0x00};
-  };
+TEST(PackImage, EditsOfTheRecordAreChecksummed) {
   ParameterRecord record = BuiltInDefaultRecord();
+  record.ParameterA.BreathStep = 0x33;
+  record.Profile.ModeA[2] = {0x0A, 0x04, 0x00};
   BaseMacroArea macros{};
   DataBuf image{};
-  PackImage(record, macros, image, hooks);
-  EXPECT_EQ(calls, (std::vector<std::string>{"ui", "aim"}));
+  PackImage(record, macros, image);
   EXPECT_EQ(image[0x005], 0x33);
   EXPECT_EQ(image[0x046], 0x0A);
   EXPECT_TRUE(ChecksumHolds(SectionBytes(image, Section::ParameterA)));
   EXPECT_TRUE(ChecksumHolds(SectionBytes(image, Section::Profile)));
 }
 
-TEST(DataBufToUI, RebuildsCodeTextsThenRedraws) {
-  ParameterRecord record = BuiltInDefaultRecord();
-  record.Profile.ModeB[8] = {0x06, 0x00, 0xF0};
-  ProfileKeyCodes codes;
-  codes.ModeA[0] = "stale";
-  bool redrawn = false;
-  ImageHooks hooks;
-  hooks.refresh_ui = [&](const ParameterRecord&, const ProfileKeyCodes& c) {
-    redrawn = true;
-    EXPECT_EQ(c.ModeA[0], "010100");
-  };
-  DataBufToUI(record, codes, hooks);
-  EXPECT_TRUE(redrawn);
-  EXPECT_EQ(codes.ModeB[8], "0600F0");
-  EXPECT_EQ(codes.ModeA[6], "0F0000");
+TEST(UnpackSections, EmptiesMacroSlotsThatFailTheirCheckAndSaysWhich) {
+  DataBuf image = *FactoryImage(1);
+  const std::size_t slot3 = MacroSlotAddress(3) + kMacroSlotNameSize;
+  image[slot3 + kMacroContentLengthOffset] = 4;  // 4 bytes covered, checksum wrong
+  image[slot3 + 2] = 0x81;
+  image[slot3 + 6] = 0x00;
+  ParameterRecord record{};
+  BaseMacroArea macros{};
+  const UnpackReport report = UnpackSections(image, record, macros);
+  EXPECT_TRUE(report.macro_slots[2]);
+  const auto content = MacroSlotBytes(macros, 3).subspan<kMacroSlotNameSize, kMacroSlotContentSize>();
+  EXPECT_TRUE(std::all_of(content.begin(), content.end(), [](std::uint8_t b) { return b == 0; }));
+  // The slot's name stays; an empty slot is not counted as emptied.
+  EXPECT_TRUE(std::equal(image.begin() + MacroSlotAddress(3), image.begin() + slot3,
+                         MacroSlotBytes(macros, 3).begin()));
+  ParameterRecord again{};
+  BaseMacroArea macros_again = macros;
+  DataBuf packed = image;
+  PackImage(record, macros, packed);
+  EXPECT_FALSE(UnpackSections(packed, again, macros_again).macro_slots[2]);
 }
 
 }  // namespace

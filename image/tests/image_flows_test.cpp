@@ -79,20 +79,20 @@ TEST(BtnRead, ImageThatCannotBeReadWholeIsNotShownNorWritten) {
   EXPECT_EQ(rig.Executed(CommandCode::kEndExchange), 1);
 
   // Nothing of the mouse was shown, so Apply has nothing to write.
-  EXPECT_EQ(rig.flows.WriteWorkingCopies().status, FlowStatus::kNothingToWrite);
+  EXPECT_EQ(rig.flows.WriteRecord(rig.workspace.record).status, FlowStatus::kNothingToWrite);
   EXPECT_EQ(rig.Executed(CommandCode::kBeginBlockWrite), 0);
 }
 
-TEST(WriteWorkingCopies, HealthyMouseCostsOneWriteAndOneReadBack) {
+TEST(WriteRecord, HealthyMouseCostsOneWriteAndOneReadBack) {
   SimRig rig;
   ASSERT_TRUE(rig.OpenAndRead().ok());
-  rig.workspace.record.ParameterA.DpiLevelCount = 3;
-  rig.workspace.record.Profile.ModeA[3] = {0x01, 0x02, 0x00};
+  ParameterRecord edited = rig.workspace.record;
+  edited.ParameterA.DpiLevelCount = 3;
+  edited.Profile.ModeA[3] = {0x01, 0x02, 0x00};
   bool pointer_applied = false;
-  rig.workspace.hooks.apply_pointer_parameters = [&] { pointer_applied = true; };
   const int reads_before = rig.Executed(CommandCode::kBeginBlockRead);
 
-  const auto result = rig.flows.WriteWorkingCopies();
+  const auto result = rig.flows.WriteRecord(edited, [&] { pointer_applied = true; });
   ASSERT_EQ(result.status, FlowStatus::kDone);
   EXPECT_EQ(result.write.repair_passes, 0);
   EXPECT_TRUE(pointer_applied);
@@ -105,7 +105,7 @@ TEST(WriteWorkingCopies, HealthyMouseCostsOneWriteAndOneReadBack) {
   EXPECT_FALSE(rig.ui.covered);
 }
 
-TEST(WriteWorkingCopies, RepairPasses) {
+TEST(WriteRecord, RepairPasses) {
   struct Case {
     std::uint16_t address;
     int lost_writes;  // sim::kNeverKeeps: the byte never takes
@@ -123,11 +123,12 @@ TEST(WriteWorkingCopies, RepairPasses) {
     SimRig rig;
     ASSERT_TRUE(rig.OpenAndRead().ok());
     rig.workspace.base_macro_area[0x345 - kMacroAreaOffset] = 0x5C;
-    rig.workspace.record.ParameterA.DpiColour[2].r = 0x11;  // 0x020
+    ParameterRecord edited = rig.workspace.record;
+    edited.ParameterA.DpiColour[2].r = 0x11;  // 0x020
     rig.mouse.faults().dropped_writes[c.address] = c.lost_writes;
     const int writes_before = rig.Executed(CommandCode::kBeginBlockWrite);
 
-    const auto result = rig.flows.WriteWorkingCopies();
+    const auto result = rig.flows.WriteRecord(edited);
     SCOPED_TRACE(c.address);
     EXPECT_EQ(result.status, c.status);
     EXPECT_EQ(result.write.repair_passes, c.passes);
@@ -142,13 +143,13 @@ TEST(WriteWorkingCopies, RepairPasses) {
   }
 }
 
-TEST(WriteWorkingCopies, UnansweredBlockCommandIsReportedNotSilent) {
+TEST(WriteRecord, UnansweredBlockCommandIsReportedNotSilent) {
   SimRig rig;
   ASSERT_TRUE(rig.OpenAndRead().ok());
   // The mouse goes away right after the handshake (two commands, each one
   // Set and one Get Feature).
   rig.mouse.faults().unplug_after_reports = rig.mouse.reports_seen() + 4;
-  const auto result = rig.flows.WriteWorkingCopies();
+  const auto result = rig.flows.WriteRecord(rig.workspace.record);
   EXPECT_EQ(result.status, FlowStatus::kWriteFailed);
   EXPECT_EQ(result.write.outcome, WriteVerifyOutcome::kWriteNotAcknowledged);
   EXPECT_EQ(rig.ui.messages, std::vector<std::string>{"Str109"});
@@ -156,15 +157,14 @@ TEST(WriteWorkingCopies, UnansweredBlockCommandIsReportedNotSilent) {
   EXPECT_TRUE(rig.ui.poll_running);
 }
 
-TEST(WriteWorkingCopies, UnconfigurableChipWritesNothingAndSaysNothing) {
+TEST(WriteRecord, UnconfigurableChipWritesNothingAndSaysNothing) {
   SimRig rig;
   ASSERT_TRUE(rig.OpenAndRead().ok());
   rig.mouse.faults().chip_code = kChipCode90;
   bool pointer_applied = false;
-  rig.workspace.hooks.apply_pointer_parameters = [&] { pointer_applied = true; };
   const int closes_before = rig.Executed(CommandCode::kEndExchange);
 
-  const auto result = rig.flows.WriteWorkingCopies();
+  const auto result = rig.flows.WriteRecord(rig.workspace.record, [&] { pointer_applied = true; });
   EXPECT_EQ(result.status, FlowStatus::kNotConfigurable);
   EXPECT_TRUE(pointer_applied);
   EXPECT_EQ(rig.Executed(CommandCode::kBeginBlockWrite), 0);
@@ -189,11 +189,6 @@ TEST(ShowAndWriteDefaults, WritesDefaultsAndKeepsUninterpretedBytes) {
   const DataBuf before = DistinctMemory();
   LoadMemory(rig, before);
   ASSERT_TRUE(rig.OpenAndRead().ok());
-  int macro_refreshes = 0;
-  rig.workspace.hooks.read_and_refresh_macro = [&](BaseMacroArea& area) {
-    ++macro_refreshes;
-    EXPECT_EQ(area, BaseMacroArea{});
-  };
 
   ASSERT_EQ(rig.flows.ShowAndWriteDefaults().status, FlowStatus::kDone);
   const DataBuf memory = rig.Memory();
@@ -210,7 +205,6 @@ TEST(ShowAndWriteDefaults, WritesDefaultsAndKeepsUninterpretedBytes) {
     }
   }
   EXPECT_EQ(memory[0x036], 0xFF);
-  EXPECT_EQ(macro_refreshes, 1);
   EXPECT_EQ(rig.workspace.profile_key_codes.ModeB[6], "0F0000");
 }
 
@@ -290,7 +284,7 @@ TEST(ProfileSavePath, AlwaysAppendsBin) {
 
 TEST(Buttons, WithoutDeviceShowFindingTheDevice) {
   SimRig rig;  // never opened
-  EXPECT_EQ(rig.flows.ApplyImage().status, FlowStatus::kNoDevice);
+  EXPECT_EQ(rig.flows.ApplyImage(rig.workspace.record).status, FlowStatus::kNoDevice);
   EXPECT_EQ(rig.flows.WriteFactoryImage(1).status, FlowStatus::kNoDevice);
   EXPECT_EQ(rig.ui.messages, (std::vector<std::string>{"Str020", "Str020"}));
   EXPECT_EQ(rig.flows.WriteDefaults().status, FlowStatus::kNoDevice);

@@ -63,17 +63,16 @@ TEST(DeviceSlots, ASlotFileFillsTheSlotsItReaches) {
   EXPECT_EQ(slots.contents[2], ContentOf({0xA2}));
 }
 
-TEST(DeviceSlots, EveryImageLoadRefreshesTheSlotsThroughTheImageHook) {
+TEST(DeviceSlots, EveryImageLoadChecksTheSlotsAndTheSlotTablesFollow) {
   Workspace workspace;
-  DeviceMacroSlots slots;
-  TrackDeviceSlots(workspace.hooks, slots);
   DataBuf image{};
   image.fill(0xFF);  // an erased memory: every slot fails its check
   const MacroName name = MacroNameStrToUnicode("dev");
   const MacroContent content = ContentOf({0xA1, 0x21});
   std::copy(name.begin(), name.end(), image.begin() + 0x300);
   std::copy(content.begin(), content.end(), image.begin() + 0x320);
-  workspace.ShowImage(image, ImageSource::kProfileFile);
+  (void)workspace.ShowImage(image, ImageSource::kProfileFile);
+  const DeviceMacroSlots slots = ReadDeviceSlots(workspace.base_macro_area);
   EXPECT_EQ(slots.ShownName(3), "dev");
   EXPECT_EQ(slots.contents[2], content);
   EXPECT_EQ(slots.contents[0], MacroContent{});

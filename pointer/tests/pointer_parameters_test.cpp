@@ -5,9 +5,7 @@
 #include <vector>
 
 #include "pointer/fake_pointer_store.h"
-#include "image/image_hooks.h"
 #include "pointer/pointer_parameters.h"
-#include "pointer/pointer_workspace.h"
 
 namespace zelko {
 namespace {
@@ -157,22 +155,4 @@ TEST(Levels, NotchClicksOutsideTheBarChangeNothing) {
 }  // namespace
 }  // namespace zelko
 
-namespace zelko {
-namespace {
 
-TEST(PointerHooks, ReloadAfterAReadAndApplyBeforeAWrite) {
-  FakePointerStore store;
-  store.SetValue(PointerKey::Mouse, kMouseSensitivityValue, "4");
-  PointerParameters params;
-  ImageHooks hooks;
-  int reports = 0;
-  InstallPointerParameterHooks(hooks, params, store, [&](const PointerApplyReport&) { ++reports; });
-  RunHook(hooks.reload_pointer_parameters);
-  EXPECT_EQ(params.speed_level, 3);
-  RunHook(hooks.apply_pointer_parameters);
-  EXPECT_EQ(store.Value(PointerKey::Mouse, kMouseSensitivityValue), "4");
-  EXPECT_EQ(reports, 1);
-}
-
-}  // namespace
-}  // namespace zelko

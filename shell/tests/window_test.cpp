@@ -60,7 +60,7 @@ class WindowTest : public QObject {
     auto* mouse = f.window->session().simulatedMouse();
     Workspace image;
     image.data_buf = mouse->memory();
-    image.UnpackSections();
+    (void)image.UnpackImage();
     image.record.Profile.ModeA[0] = {0x01, 0x02, 0x00};
     image.record.Profile.ModeA[7] = {0x01, 0x01, 0x00};
     image.record.Profile.ModeA[4] = {0x06, 0x01, 0x21};
@@ -137,7 +137,7 @@ class WindowTest : public QObject {
     w.PageButtonClick(Page::Second);
     QVERIFY(Shown(w, "gbPage1"));
     QCOMPARE(w.navigation().checked(), Page::Second);
-    QVERIFY(w.session().workspace().record.ParameterB.KeyModeState & 0x80);
+    QVERIFY(w.settings().buttons.key_mode == KeyMode::kB);
 
     w.PageButtonClick(Page::Engineer);
     QCOMPARE(w.size(), QSize(1076, 640));
@@ -200,7 +200,7 @@ class WindowTest : public QObject {
     auto* mouse = w.session().simulatedMouse();
     const auto before = mouse->memory();
     // Button 2 of profile 1 becomes Forward.
-    w.session().workspace().record.Profile.ModeA[1] = {0x01, 0x10, 0x00};
+    w.settings().buttons.Code({1, 2}) = {0x01, 0x10, 0x00};
     w.ActionButtonClick("Apply");
     for (int copy = 1; copy <= 4; ++copy) {
       QCOMPARE(ImageOf(w, QStringLiteral("Img_Apply_%1").arg(copy)), QString("BtnS_03"));
@@ -214,12 +214,33 @@ class WindowTest : public QObject {
     QVERIFY(f.clock.NowMs() >= 110);  // the pressed look was given its pause
   }
 
+  void profileTwoThenApplyKeepsKeyModeBInTheMouse() {
+    WindowFixture f(WindowFixture::SimulatedMouse());
+    ConnectAndRead(f);
+    MainWindow& w = *f.window;
+    auto* mouse = w.session().simulatedMouse();
+    w.PageButtonClick(Page::Second);
+    w.ActionButtonClick("Apply");
+    QVERIFY(f.messages.shown.empty());
+    // The key mode reaches the mouse as a valid pair, with every checksum.
+    QCOMPARE(mouse->memory()[0x34], std::uint8_t{0x80});
+    QCOMPARE(mouse->memory()[0x35], std::uint8_t{0x7F});
+    ParameterRecord record{};
+    BaseMacroArea macros{};
+    QVERIFY(!UnpackSections(mouse->memory(), record, macros).AnyRepaired());
+
+    w.ActionButtonClick("Read");
+    QCOMPARE(w.navigation().checked(), Page::Second);
+    QVERIFY(w.settings().buttons.key_mode == KeyMode::kB);
+    QCOMPARE(ImageOf(w, "Img_Second_2"), QString("SetS_03"));
+  }
+
   void applyThatDoesNotVerifyShowsFail() {
     sim::SimFaults faults;
     faults.dropped_writes[0x44] = sim::kNeverKeeps;
     WindowFixture f(WindowFixture::SimulatedMouse(faults));
     ConnectAndRead(f);
-    f.window->session().workspace().record.Profile.ModeA[1] = {0x01, 0x10, 0x00};
+    f.window->settings().buttons.Code({1, 2}) = {0x01, 0x10, 0x00};
     f.window->show();
     f.window->ActionButtonClick("Confirm");
     QCOMPARE(f.messages.texts(), QStringList{"Fail"});
@@ -333,7 +354,7 @@ class WindowTest : public QObject {
     {
       WindowFixture f(choice);
       ConnectAndRead(f);
-      f.window->session().workspace().record.Profile.ModeA[1] = {0x01, 0x10, 0x00};
+      f.window->settings().buttons.Code({1, 2}) = {0x01, 0x10, 0x00};
       f.window->ActionButtonClick("Apply");
       f.window->close();  // the memory goes to its file
     }

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "pointer/aim_key.h"
-#include "pointer/control_codec.h"
-#include "pointer/dpi_page.h"
+#include "keys/aim_key.h"
+#include "pages/control_codec.h"
+#include "pages/dpi_page.h"
 
 namespace zelko {
 namespace {
@@ -101,46 +101,46 @@ TEST_F(DpiPage, SwatchFollowsTheLedType) {
   EXPECT_FALSE(LevelSwatchColour(controls, page, 1).has_value());
 }
 
-ParameterRecord WithButtons(ButtonCode a5, ButtonCode b8) {
-  ParameterRecord record{};
-  for (auto& code : record.Profile.ModeA) code = {0x01, 0x01, 0x00};
-  for (auto& code : record.Profile.ModeB) code = {0x01, 0x01, 0x00};
-  record.Profile.ModeA[4] = a5;
-  record.Profile.ModeB[7] = b8;
-  return record;
+MouseSettings WithButtons(ButtonCode a5, ButtonCode b8) {
+  MouseSettings settings;
+  for (auto& profile : settings.buttons.profiles) profile.fill({0x01, 0x01, 0x00});
+  settings.buttons.Code({1, 5}) = a5;
+  settings.buttons.Code({2, 8}) = b8;
+  settings.aim = DecodeAimKey(settings.buttons);
+  return settings;
 }
 
-TEST(AimKey, TheLastAimButtonDecidesAndTheWriteAlignsThemAll) {
-  auto record = WithButtons({0x0A, 0x02, 0x00}, {0x0A, 0x09, 0x00});
-  EXPECT_EQ(FindAimButtons(record.Profile), (std::vector<ButtonRef>{{1, 5}, {2, 8}}));
+TEST(AimKey, TheLastAimButtonDecides) {
+  const auto settings = WithButtons({0x0A, 0x02, 0x00}, {0x0A, 0x09, 0x00});
+  EXPECT_EQ(FindAimButtons(settings.buttons), (std::vector<ButtonRef>{{1, 5}, {2, 8}}));
   EngineerControls controls;
-  RefreshEngineerControls(record, controls);
+  SettingsToControls(settings, controls);
   EXPECT_EQ(controls.aim_value_index, 9);
-  EXPECT_EQ(AIMKeyToDataBuf(record.Profile, 9), 2);
-  EXPECT_EQ(record.Profile.ModeA[4], (ButtonCode{0x0A, 0x09, 0x00}));
 }
 
 TEST(AimKey, ChangingTheValueWithoutAnAimButtonFallsBackToIndexZero) {
-  auto record = WithButtons({0x01, 0x02, 0x00}, {0x01, 0x04, 0x00});
-  const auto before = record;
+  auto settings = WithButtons({0x01, 0x02, 0x00}, {0x01, 0x04, 0x00});
+  const auto before = settings;
   EngineerControls controls;
   DpiPageState page;
-  const auto change = ChangeAimValue(record, controls, page, 0);
+  const auto change = ChangeAimValue(settings, controls, page, 0);
   EXPECT_TRUE(change.no_aim_button);
   EXPECT_EQ(change.message, "Please select a AIM Key in Profile!");
   EXPECT_EQ(page.aim_value_index, 0);
   EXPECT_EQ(page.aim_caption, "500");
-  EXPECT_EQ(record, before);
-  EXPECT_TRUE(ChangeAimValue(record, controls, page, 7).no_aim_button);
+  EXPECT_EQ(settings, before);
+  EXPECT_TRUE(ChangeAimValue(settings, controls, page, 7).no_aim_button);
   EXPECT_EQ(controls.aim_value_index, 0);
 }
 
-TEST(AimKey, ChangingTheValueWritesEveryAimButton) {
-  auto record = WithButtons({0x0A, 0x02, 0x00}, {0x0A, 0x09, 0x00});
+TEST(AimKey, ChangingTheValueGivesEveryAimButtonThatValue) {
+  auto settings = WithButtons({0x0A, 0x02, 0x00}, {0x0A, 0x09, 0x00});
   EngineerControls controls;
   DpiPageState page;
-  EXPECT_FALSE(ChangeAimValue(record, controls, page, 4).no_aim_button);
-  EXPECT_EQ(record.Profile.ModeB[7], (ButtonCode{0x0A, 0x04, 0x00}));
+  EXPECT_FALSE(ChangeAimValue(settings, controls, page, 4).no_aim_button);
+  EXPECT_EQ(settings.buttons.Code({1, 5}), (ButtonCode{0x0A, 0x04, 0x00}));
+  EXPECT_EQ(settings.buttons.Code({2, 8}), (ButtonCode{0x0A, 0x04, 0x00}));
+  EXPECT_EQ(settings.aim.value_index, 4);
   EXPECT_EQ(page.aim_caption, "1600");
 }
 

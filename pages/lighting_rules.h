@@ -4,7 +4,7 @@
 #pragma once
 #include <array>
 
-#include "pointer/engineer_controls.h"
+#include "pages/engineer_controls.h"
 
 namespace zelko {
 

@@ -1,6 +1,6 @@
-#include "pointer/edit_rules.h"
+#include "pages/edit_rules.h"
 
-#include "pointer/engineer_controls.h"
+#include "pages/engineer_controls.h"
 
 namespace zelko {
 namespace {

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "pointer/edit_rules.h"
-#include "pointer/engineer_controls.h"
+#include "pages/edit_rules.h"
+#include "pages/engineer_controls.h"
 
 namespace zelko {
 namespace {

@@ -1,7 +1,6 @@
-#include "pointer/dpi_page.h"
+#include "pages/dpi_page.h"
 
-#include "pointer/aim_key.h"
-#include "pointer/edit_rules.h"
+#include "pages/edit_rules.h"
 
 namespace zelko {
 namespace {
@@ -127,16 +126,14 @@ bool ColourChooser::Confirm(EngineerControls& controls) const {
   return SetLevelPalette(controls, target_level_, chosen_);
 }
 
-AimChange ChangeAimValue(ParameterRecord& record, EngineerControls& controls, DpiPageState& page,
+AimChange ChangeAimValue(MouseSettings& settings, EngineerControls& controls, DpiPageState& page,
                          int value_index) {
   AimChange change;
   if (value_index < 0 || value_index >= kDpiValueCount) value_index = 0;
-  if (FindAimButtons(record.Profile).empty()) {
+  if (!SetAimValue(static_cast<std::uint8_t>(value_index), settings.buttons, settings.aim)) {
     change.no_aim_button = true;
     change.message = kNoAimButtonMessage;
     value_index = 0;
-  } else {
-    AIMKeyToDataBuf(record.Profile, static_cast<std::uint8_t>(value_index));
   }
   controls.aim_value_index = value_index;
   page.aim_value_index = value_index;
@@ -169,17 +166,16 @@ void EditFireTime(EngineerControls& controls, DpiPageState& page, std::string_vi
   page.delay_text = controls.fire_time;
 }
 
-void RefreshDpiPage(const ParameterRecord& record, const EngineerControls& controls,
+void RefreshDpiPage(const MouseSettings& settings, const EngineerControls& controls,
                     DpiPageState& page) {
-  const auto& a = record.ParameterA;
-  page.normal_led = (a.FeatureFlags & (1u << feature_flags::kNormalLedBit)) != 0;
+  page.normal_led = settings.lighting.type == LedType::kNormal;
   const int count = controls.level_count_index == kNoSelection
                         ? page.working_level_count
                         : controls.level_count_index + kMinDpiLevels;
   page.working_level_count = count;
   for (int n = 1; n <= kMaxDpiLevels; ++n) page.level_active[Slot(n)] = n <= count;
   for (std::size_t n = 0; n < kDpiLevelMax; ++n) {
-    const int value = a.DpiValueIndex[n];
+    const int value = settings.dpi.levels[n].value_index;
     if (value < kDpiValueCount) {
       page.bar_value[n] = value;
       page.value_caption[n] = DpiValueCaption(value);
@@ -192,9 +188,9 @@ void RefreshDpiPage(const ParameterRecord& record, const EngineerControls& contr
     page.lit_marker = controls.current_level_index;
     page.remembered_level = controls.current_level_index;
   }
-  page.repeat_text = std::to_string(record.FireKey.FireRepeatCount + 1);
-  page.delay_text = std::to_string(record.FireKey.FireInterval);
-  if (const auto aim = AimValueFromProfile(record.Profile); aim && *aim < kDpiValueCount) {
+  page.repeat_text = std::to_string(settings.fire.repeat_count);
+  page.delay_text = std::to_string(settings.fire.interval);
+  if (const auto aim = settings.aim.value_index; aim && *aim < kDpiValueCount) {
     page.aim_value_index = *aim;
   }
   page.aim_caption = DpiValueCaption(page.aim_value_index);

@@ -1,4 +1,4 @@
-#include "pointer/value_bars.h"
+#include "pages/value_bars.h"
 
 namespace zelko {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "pointer/lighting_rules.h"
-#include "pointer/value_bars.h"
+#include "pages/lighting_rules.h"
+#include "pages/value_bars.h"
 
 namespace zelko {
 namespace {

@@ -11,6 +11,7 @@
 
 #include "image/parameter_record.h"
 #include "pointer/dpi_tables.h"
+#include "pointer/lighting.h"
 
 namespace zelko {
 

@@ -9,8 +9,9 @@
 #include <string_view>
 
 #include "image/parameter_record.h"
-#include "pointer/engineer_controls.h"
-#include "pointer/value_bars.h"
+#include "pages/mouse_settings.h"
+#include "pages/engineer_controls.h"
+#include "pages/value_bars.h"
 
 namespace zelko {
 
@@ -96,12 +97,12 @@ class ColourChooser {
 
 // The AIM value changed (list or notch click). With no AIM button in the
 // record the value falls back to index 0 and the message is returned;
-// otherwise every AIM button in the record gets the new value.
+// otherwise every AIM button in the settings gets the new value.
 struct AimChange {
   bool no_aim_button = false;
   std::string_view message;  // kNoAimButtonMessage or empty
 };
-AimChange ChangeAimValue(ParameterRecord& record, EngineerControls& controls, DpiPageState& page,
+AimChange ChangeAimValue(MouseSettings& settings, EngineerControls& controls, DpiPageState& page,
                          int value_index);
 
 // Fire edits: the Advanced page's twins mirror the engineer page's.
@@ -113,7 +114,7 @@ void EditFireTime(EngineerControls& controls, DpiPageState& page, std::string_vi
 
 // The DPI, AIM and fire parts of RefreshUI that the Advanced page shows
 // (the engineer controls are filled by RefreshEngineerControls first).
-void RefreshDpiPage(const ParameterRecord& record, const EngineerControls& controls,
+void RefreshDpiPage(const MouseSettings& settings, const EngineerControls& controls,
                     DpiPageState& page);
 
 }  // namespace zelko

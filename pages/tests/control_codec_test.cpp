@@ -2,9 +2,9 @@
 
 #include "image/factory_images.h"
 #include "image/image_codec.h"
-#include "pointer/control_codec.h"
-#include "pointer/dpi_page.h"
-#include "pointer/value_bars.h"
+#include "pages/control_codec.h"
+#include "pages/dpi_page.h"
+#include "pages/value_bars.h"
 
 namespace zelko {
 namespace {
@@ -14,14 +14,31 @@ ParameterRecord FactoryRecord(int n) {
   EXPECT_TRUE(image.has_value());
   ParameterRecord record{};
   BaseMacroArea macros{};
-  UnpackSections(*image, record, macros, ImageHooks{});
+  (void)UnpackSections(*image, record, macros);
   return record;
+}
+
+// The engineer page shown for a record, and its controls written back into
+// it, through the settings as the window does.
+void RefreshEngineerControls(const ParameterRecord& record, EngineerControls& controls) {
+  SettingsToControls(DecodeMouseSettings(record), controls);
 }
 
 EngineerControls Decode(const ParameterRecord& record) {
   EngineerControls controls;
   RefreshEngineerControls(record, controls);
   return controls;
+}
+
+void UIToDataBuf(const EngineerControls& controls, ParameterRecord& record) {
+  MouseSettings settings = DecodeMouseSettings(record);
+  ControlsToSettings(controls, settings);
+  EncodeMouseSettings(settings, record);
+}
+
+void RefreshDpiPage(const ParameterRecord& record, const EngineerControls& controls,
+                    DpiPageState& page) {
+  zelko::RefreshDpiPage(DecodeMouseSettings(record), controls, page);
 }
 
 TEST(FactoryImage, DecodesToTheShippedSettings) {

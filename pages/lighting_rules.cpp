@@ -1,4 +1,4 @@
-#include "pointer/lighting_rules.h"
+#include "pages/lighting_rules.h"
 
 #include <string>
 

@@ -1,0 +1,33 @@
+// The DPI levels: how many are active (2..7), each level's value (an index
+// into the eleven DPI values) and colour, and the current level.
+//
+// Wire side: ParameterA.DpiLevelCount, DpiValueIndex, DpiPaletteIndex,
+// DpiColour; ParameterB.CurrentDpiLevel with its complement. Bytes outside
+// their range (0xFF marks an unset value or palette entry) are carried as
+// they are; the edits that set them check the range.
+#pragma once
+#include <array>
+#include <cstdint>
+
+#include "image/parameter_record.h"
+
+namespace zelko {
+
+struct DpiLevel {
+  std::uint8_t value_index = 0;    // 0..10 into kDpiValues, 0xFF unset
+  std::uint8_t palette_index = 0;  // 0..6 into kPalette (normal LED), 0xFF unset
+  Rgb colour{};                    // the MCU LED's colour of the level
+  friend bool operator==(const DpiLevel&, const DpiLevel&) = default;
+};
+
+struct DpiLevels {
+  int count = 7;    // active levels, 2..7
+  int current = 0;  // current level, index 0..count-1
+  std::array<DpiLevel, kDpiLevelMax> levels{};
+  friend bool operator==(const DpiLevels&, const DpiLevels&) = default;
+};
+
+DpiLevels DecodeDpiLevels(const ParameterRecord& record);
+void EncodeDpiLevels(const DpiLevels& dpi, ParameterRecord& record);
+
+}  // namespace zelko
