@@ -11,6 +11,8 @@
 
 #include "image/factory_images.h"
 #include "keys/key_label.h"
+#include "pages/settings_write.h"
+#include "pointer/platform_pointer_store.h"
 #include "resources/engineer_terms.h"
 #include "resources/general_pack.h"
 #include "resources/language_pack.h"
@@ -41,6 +43,11 @@ MainWindow::MainWindow(WindowServices services)
       clock_(services.clock ? *services.clock : DefaultClock()),
       run_poll_timer_(services.runPollTimer),
       open_address_(std::move(services.openAddress)) {
+  pointer_store_ = services.pointerStore;
+  if (!pointer_store_) {
+    own_pointer_store_ = OpenPlatformPointerStore(/*use_desktop=*/true).store;
+    pointer_store_ = own_pointer_store_.get();
+  }
   if (!messages_) {
     own_messages_ = std::make_unique<QtMessagePresenter>();
     messages_ = own_messages_.get();
@@ -111,6 +118,7 @@ void MainWindow::FormCreate() {
       expected = *codes;
     }
   }
+  pointer_params_ = ReadPointerParameters(*pointer_store_, pointer_params_);
   application_title_ = kept_.title.isEmpty() ? QLatin1String(kApplicationTitle) : kept_.title;
 
   ConnectionCallbacks callbacks;
@@ -272,7 +280,15 @@ void MainWindow::RefreshErrorAPWindow() {
   controls_.ShowImages(TabImagesForActivePage(Page::Main));
 }
 
+FlowResult MainWindow::ApplyAll() {
+  return ApplySettings(session_->flows(), settings_, [this] {
+    // What the desktop took is the pointer page's to show; the write goes on.
+    (void)WriteAndApplyPointerParameters(*pointer_store_, pointer_params_);
+  });
+}
+
 void MainWindow::FinishRead() {
+  pointer_params_ = ReadPointerParameters(*pointer_store_, pointer_params_);
   const Page checked = navigation_.checked();
   navigation_.ShowMainAfterRead();
   ShowContainer(1);

@@ -14,6 +14,8 @@
 #include "shell/button_families.h"
 #include "macros/device_slots.h"
 #include "pages/mouse_settings.h"
+#include "pointer/pointer_parameters.h"
+#include "pointer/pointer_store.h"
 #include "shell/control_registry.h"
 #include "shell/device_session.h"
 #include "shell/general_settings.h"
@@ -37,6 +39,9 @@ struct WindowServices {
   bool runPollTimer = true;
   // Opens the web address; null: the system's default handler.
   std::function<void(const QString&)> openAddress;
+  // Where the OS pointer settings live; null: the platform's own (the
+  // registry, or the settings file and the desktop).
+  PointerStore* pointerStore = nullptr;
 };
 
 class MainWindow : public QWidget {
@@ -78,6 +83,7 @@ class MainWindow : public QWidget {
   const DeviceMacroSlots& deviceSlots() const { return device_slots_; }
   // The settings the pages edit (tests change them as a page would).
   MouseSettings& settings() { return settings_; }
+  PointerParameters& pointerParameters() { return pointer_params_; }
   const QString& applicationTitle() const { return application_title_; }
   QSize skinSize() const { return skin_; }
   bool covered() const;
@@ -106,6 +112,9 @@ class MainWindow : public QWidget {
   // it, then every page redrawn.
   void RefreshFromImage();
   void RefreshUI();
+  // Apply and Confirm: every setting encoded and written, the OS pointer
+  // settings applied on the way.
+  FlowResult ApplyAll();
   void ShowProfileLabels(bool profileB);
   void SetCovered(bool covered);
   void ShowTextMessage(const std::string& id, const std::string& secondId, MessageKind kind);
@@ -136,6 +145,11 @@ class MainWindow : public QWidget {
   DeviceMacroSlots device_slots_;
   // What the pages show and edit; Apply encodes all of it.
   MouseSettings settings_;
+  // The OS pointer settings: read at start-up and after every read of the
+  // mouse, written and applied with every Apply.
+  std::unique_ptr<PointerStore> own_pointer_store_;
+  PointerStore* pointer_store_ = nullptr;
+  PointerParameters pointer_params_;
   std::function<void(const QString&)> open_address_;
   QPoint drag_offset_;
   bool dragging_ = false;

@@ -7,7 +7,6 @@
 #include "shell/button_families.h"
 #include "shell/hover_controller.h"
 #include "shell/main_window.h"
-#include "pages/settings_write.h"
 
 namespace zelko {
 
@@ -62,11 +61,11 @@ void MainWindow::ActionButtonClick(const QString& button) {
     return;
   }
   if (button == QLatin1String("Apply")) {
-    (void)ApplySettings(flows, settings_);  // the flow shows what went wrong
+    (void)ApplyAll();  // the flow shows what went wrong
     return;
   }
   if (button == QLatin1String("Confirm")) {
-    const FlowResult result = ApplySettings(flows, settings_);
+    const FlowResult result = ApplyAll();
     // Closing after a write that did not verify would drop the edits
     // unnoticed: the window stays open then.
     if (!result.ok()) return;

@@ -7,6 +7,7 @@
 #include "base/clock.h"
 #include "shell/main_window.h"
 #include "shell/message_presenter.h"
+#include "pointer/fake_pointer_store.h"
 
 namespace zelko::test {
 
@@ -35,6 +36,7 @@ struct WindowFixture {
     services.device = std::move(device);
     services.runPollTimer = false;
     services.openAddress = [this](const QString& address) { opened << address; };
+    services.pointerStore = &pointerStore;
     window = std::make_unique<MainWindow>(std::move(services));
   }
 
@@ -52,6 +54,7 @@ struct WindowFixture {
   }
 
   VirtualClock clock;
+  FakePointerStore pointerStore;
   RecordingPresenter messages;
   QStringList opened;
   std::unique_ptr<MainWindow> window;

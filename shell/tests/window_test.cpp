@@ -229,6 +229,10 @@ class WindowTest : public QObject {
     BaseMacroArea macros{};
     QVERIFY(!UnpackSections(mouse->memory(), record, macros).AnyRepaired());
 
+    // The OS pointer settings were written and applied on the way.
+    QVERIFY(f.pointerStore.calls().size() >= 4);
+    QVERIFY(f.pointerStore.Value(PointerKey::Mouse, kMouseSensitivityValue).has_value());
+
     w.ActionButtonClick("Read");
     QCOMPARE(w.navigation().checked(), Page::Second);
     QVERIFY(w.settings().buttons.key_mode == KeyMode::kB);
