@@ -12,4 +12,12 @@ constexpr bool TestBit(std::uint32_t value, int bit) { return (value & BitMask(b
 constexpr std::uint32_t SetBit(std::uint32_t value, int bit) { return value | BitMask(bit); }
 constexpr std::uint32_t ClearBit(std::uint32_t value, int bit) { return value & ~BitMask(bit); }
 
+// One bit of a byte of the image: read, and set or cleared in place.
+constexpr std::uint8_t ByteBit(unsigned bit) { return static_cast<std::uint8_t>(1u << (bit % 8u)); }
+constexpr bool ByteBitSet(std::uint8_t byte, unsigned bit) { return (byte & ByteBit(bit)) != 0; }
+constexpr void PutByteBit(std::uint8_t& byte, unsigned bit, bool on) {
+  byte = on ? static_cast<std::uint8_t>(byte | ByteBit(bit))
+            : static_cast<std::uint8_t>(byte & ~ByteBit(bit));
+}
+
 }  // namespace zelko

@@ -1,17 +1,11 @@
 #include "keys/button_map.h"
 
+#include "base/bit_ops.h"
+
 namespace zelko {
 namespace {
 
 namespace kms = key_mode_switch_flags;
-
-constexpr std::uint8_t Bit(unsigned n) { return static_cast<std::uint8_t>(1u << n); }
-
-bool BitSet(std::uint8_t byte, unsigned n) { return (byte & Bit(n)) != 0; }
-
-void PutBit(std::uint8_t& byte, unsigned n, bool on) {
-  byte = on ? static_cast<std::uint8_t>(byte | Bit(n)) : static_cast<std::uint8_t>(byte & ~Bit(n));
-}
 
 }  // namespace
 
@@ -34,12 +28,12 @@ ButtonMap DecodeButtonMap(const ParameterRecord& record) {
   ButtonMap map;
   map.profiles[0] = record.Profile.ModeA;
   map.profiles[1] = record.Profile.ModeB;
-  map.key_mode = BitSet(record.ParameterB.KeyModeState, key_mode_state::kModeBBit) ? KeyMode::kB
+  map.key_mode = ByteBitSet(record.ParameterB.KeyModeState, key_mode_state::kModeBBit) ? KeyMode::kB
                                                                                     : KeyMode::kA;
   const std::uint8_t flags = record.ParameterA.KeyModeSwitchFlags;
-  map.middle_long_press = BitSet(flags, kms::kMiddleLongPressBit);
-  map.cpi_long_press = BitSet(flags, kms::kCpiLongPressBit);
-  map.gun_long_press = BitSet(flags, kms::kGunLongPressBit);
+  map.middle_long_press = ByteBitSet(flags, kms::kMiddleLongPressBit);
+  map.cpi_long_press = ByteBitSet(flags, kms::kCpiLongPressBit);
+  map.gun_long_press = ByteBitSet(flags, kms::kGunLongPressBit);
   return map;
 }
 
@@ -47,12 +41,12 @@ void EncodeButtonMap(const ButtonMap& map, ParameterRecord& record) {
   record.Profile.ModeA = map.profiles[0];
   record.Profile.ModeB = map.profiles[1];
   auto& b = record.ParameterB;
-  b.KeyModeState = map.key_mode == KeyMode::kB ? Bit(key_mode_state::kModeBBit) : std::uint8_t{0};
+  b.KeyModeState = map.key_mode == KeyMode::kB ? ByteBit(key_mode_state::kModeBBit) : std::uint8_t{0};
   b.KeyModeStateComplement = static_cast<std::uint8_t>(0xFF - b.KeyModeState);
   std::uint8_t& flags = record.ParameterA.KeyModeSwitchFlags;
-  PutBit(flags, kms::kMiddleLongPressBit, map.middle_long_press);
-  PutBit(flags, kms::kCpiLongPressBit, map.cpi_long_press);
-  PutBit(flags, kms::kGunLongPressBit, map.gun_long_press);
+  PutByteBit(flags, kms::kMiddleLongPressBit, map.middle_long_press);
+  PutByteBit(flags, kms::kCpiLongPressBit, map.cpi_long_press);
+  PutByteBit(flags, kms::kGunLongPressBit, map.gun_long_press);
 }
 
 ProfileKeyCodes KeyCodeTexts(const ButtonMap& map) {

@@ -1,5 +1,7 @@
 #include "pointer/lighting.h"
 
+#include "base/bit_ops.h"
+
 #include "pointer/dpi_tables.h"
 
 namespace zelko {
@@ -9,32 +11,24 @@ namespace ff = feature_flags;
 namespace mc = mcu_led_config;
 namespace ls = led_state;
 
-constexpr std::uint8_t Bit(unsigned n) { return static_cast<std::uint8_t>(1u << n); }
-
-bool BitSet(std::uint8_t byte, unsigned n) { return (byte & Bit(n)) != 0; }
-
-void PutBit(std::uint8_t& byte, unsigned n, bool on) {
-  byte = on ? static_cast<std::uint8_t>(byte | Bit(n)) : static_cast<std::uint8_t>(byte & ~Bit(n));
-}
-
 }  // namespace
 
 Lighting DecodeLighting(const ParameterRecord& record) {
   const auto& a = record.ParameterA;
   const std::uint8_t state = record.ParameterB.LedState;
   Lighting l;
-  l.type = BitSet(a.FeatureFlags, ff::kNormalLedBit) ? LedType::kNormal : LedType::kMcu;
-  l.mcpi_switch = BitSet(a.FeatureFlags, ff::kMcpiLedSwitchBit);
-  l.lcpi_switch = BitSet(a.FeatureFlags, ff::kLcpiLedModeSwitchBit);
-  l.key_mode_saved = !BitSet(a.FeatureFlags, ff::kKeyModeNotSavedBit);
-  l.full_brightness = BitSet(a.McuLedConfig, mc::kAllLightBit);
+  l.type = ByteBitSet(a.FeatureFlags, ff::kNormalLedBit) ? LedType::kNormal : LedType::kMcu;
+  l.mcpi_switch = ByteBitSet(a.FeatureFlags, ff::kMcpiLedSwitchBit);
+  l.lcpi_switch = ByteBitSet(a.FeatureFlags, ff::kLcpiLedModeSwitchBit);
+  l.key_mode_saved = !ByteBitSet(a.FeatureFlags, ff::kKeyModeNotSavedBit);
+  l.full_brightness = ByteBitSet(a.McuLedConfig, mc::kAllLightBit);
   l.led_count = mc::kLedCountBase - ((a.McuLedConfig & mc::kLedCountMask) >> mc::kLedCountShift);
   for (int k = 1; k <= kLightingModeCount; ++k) {
-    l.modes_offered[static_cast<std::size_t>(k - 1)] = BitSet(a.McuLedModeMask, static_cast<unsigned>(k));
+    l.modes_offered[static_cast<std::size_t>(k - 1)] = ByteBitSet(a.McuLedModeMask, static_cast<unsigned>(k));
   }
   l.mode = state & ls::kModeMask;
   l.step = (state & ls::kMcuStepMask) >> ls::kMcuStepShift;
-  l.led_on = !BitSet(state, ls::kLedOffBit);
+  l.led_on = !ByteBitSet(state, ls::kLedOffBit);
   l.breath_step = a.BreathStep;
   l.key_mode_colours = {a.KeyMode1Colour, a.KeyMode2Colour};
   return l;
@@ -44,11 +38,11 @@ void EncodeLighting(const Lighting& l, ParameterRecord& record) {
   auto& a = record.ParameterA;
   auto& b = record.ParameterB;
   const bool normal = l.type == LedType::kNormal;
-  PutBit(a.FeatureFlags, ff::kNormalLedBit, normal);
-  PutBit(a.FeatureFlags, ff::kMcpiLedSwitchBit, l.mcpi_switch);
-  PutBit(a.FeatureFlags, ff::kLcpiLedModeSwitchBit, l.lcpi_switch);
-  PutBit(a.FeatureFlags, ff::kKeyModeNotSavedBit, !l.key_mode_saved);
-  PutBit(a.McuLedConfig, mc::kAllLightBit, l.full_brightness);
+  PutByteBit(a.FeatureFlags, ff::kNormalLedBit, normal);
+  PutByteBit(a.FeatureFlags, ff::kMcpiLedSwitchBit, l.mcpi_switch);
+  PutByteBit(a.FeatureFlags, ff::kLcpiLedModeSwitchBit, l.lcpi_switch);
+  PutByteBit(a.FeatureFlags, ff::kKeyModeNotSavedBit, !l.key_mode_saved);
+  PutByteBit(a.McuLedConfig, mc::kAllLightBit, l.full_brightness);
   const int code = (mc::kLedCountBase - l.led_count) & 0x0F;
   a.McuLedConfig = static_cast<std::uint8_t>((a.McuLedConfig & ~mc::kLedCountMask) |
                                              (code << mc::kLedCountShift));
@@ -57,7 +51,7 @@ void EncodeLighting(const Lighting& l, ParameterRecord& record) {
   } else {
     std::uint8_t mask = kMcuLedModeMaskBase;
     for (int k = 1; k <= kLightingModeCount; ++k) {
-      if (l.modes_offered[static_cast<std::size_t>(k - 1)]) mask |= Bit(static_cast<unsigned>(k));
+      if (l.modes_offered[static_cast<std::size_t>(k - 1)]) mask |= ByteBit(static_cast<unsigned>(k));
     }
     a.McuLedModeMask = mask;
   }
@@ -72,7 +66,7 @@ void EncodeLighting(const Lighting& l, ParameterRecord& record) {
     state = static_cast<std::uint8_t>((l.mode & ls::kModeMask) |
                                       ((l.step << ls::kMcuStepShift) & ls::kMcuStepMask));
   }
-  PutBit(state, ls::kLedOffBit, !l.led_on);
+  PutByteBit(state, ls::kLedOffBit, !l.led_on);
   b.LedState = state;
   b.LedStateComplement = static_cast<std::uint8_t>(0xFF - b.LedState);
 }
