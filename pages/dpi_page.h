@@ -113,7 +113,7 @@ void SelectFireCount(EngineerControls& controls, DpiPageState& page, int index);
 void EditFireTime(EngineerControls& controls, DpiPageState& page, std::string_view text);
 
 // The DPI, AIM and fire parts of RefreshUI that the Advanced page shows
-// (the engineer controls are filled by RefreshEngineerControls first).
+// (the engineer controls are filled by SettingsToControls first).
 void RefreshDpiPage(const MouseSettings& settings, const EngineerControls& controls,
                     DpiPageState& page);
 

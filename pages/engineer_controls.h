@@ -2,8 +2,8 @@
 // state. They mirror the controls exactly, including the states the encoder
 // treats specially: a list with nothing selected (kNoSelection), a radio
 // pair with neither button checked, and an edit whose text is not a number.
-// The Advanced and Light pages edit these same values; the image encoder
-// reads only them.
+// The Advanced and Light pages edit these same values; ControlsToSettings
+// turns them into the settings that are written.
 #pragma once
 #include <array>
 #include <cstdint>
