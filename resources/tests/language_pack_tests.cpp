@@ -157,7 +157,9 @@ INSTANTIATE_TEST_SUITE_P(
         PackTextCase{3, "Str700", "Press 'Middle Key' 3s Switch Mode A/Mode B"},
         PackTextCase{1, "Str223", ""}, PackTextCase{2, "Str223", ""}, PackTextCase{3, "Str223", ""},
         PackTextCase{1, "Str600", ""}, PackTextCase{4, "Str210", ""}),
-    [](const auto& info) { return "Pack" + std::to_string(info.param.pack) + "_" + std::string(info.param.id); });
+    [](const auto& info) {
+      return "Pack" + std::to_string(info.param.pack) + "_" + std::string(info.param.id);
+    });
 
 TEST(ShippedLanguagePacks, ThirdTitleIsItsOwn) {
   EXPECT_FALSE(LangText(3, "Title").empty());
