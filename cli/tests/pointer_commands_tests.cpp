@@ -11,6 +11,7 @@
 namespace zelko::cli {
 namespace {
 
+namespace fs = std::filesystem;
 using testing::CtlRun;
 using testing::ReadText;
 using testing::RunCtl;
@@ -167,6 +168,36 @@ TEST_F(PointerCli, PointerSettingsAreKeptUnderTheRegistryNames) {
   EXPECT_EQ(json["SpeedLevel"], 6);
   EXPECT_EQ(json["ScrollLevel"], "screen");
   EXPECT_EQ(Ctl({"pointer", "set", "--speed", "12"}).exit_code, 5);
+}
+
+TEST_F(PointerCli, PointerSetDryRunListsWhatWouldChangeAndKeepsEverything) {
+  const fs::path file = dir_.path() / "zelko77" / "pointer.ini";
+  const auto first = Ctl({"pointer", "set", "--speed", "6", "--dry-run"});
+  ASSERT_EQ(first.exit_code, 0) << first;
+  EXPECT_NE(first.out.find("  MouseSensitivity: (not set) -> 10\n"), std::string::npos) << first.out;
+  EXPECT_NE(first.out.find("6 value(s) would change; nothing was written (--dry-run)."), std::string::npos)
+      << first.out;
+  EXPECT_FALSE(fs::exists(file));
+
+  ASSERT_EQ(Ctl({"pointer", "set", "--speed", "6", "--precision", "on", "--no-desktop"}).exit_code, 0);
+  const std::string kept = ReadText(file);
+  const auto dry = Ctl({"pointer", "set", "--speed", "3", "--precision", "off", "--dry-run"});
+  ASSERT_EQ(dry.exit_code, 0) << dry;
+  EXPECT_EQ(dry.out,
+            "  MouseSensitivity: 10 -> 4\n"
+            "  MouseSpeed: 1 -> 0\n"
+            "  MouseThreshold1: 6 -> 0\n"
+            "  MouseThreshold2: 10 -> 0\n"
+            "4 value(s) would change; nothing was written (--dry-run).\n");
+  EXPECT_EQ(ReadText(file), kept);
+
+  const auto same = Ctl({"pointer", "set", "--speed", "6", "--dry-run", "--json"});
+  ASSERT_EQ(same.exit_code, 0) << same;
+  const auto json = nlohmann::json::parse(same.out, nullptr, false);
+  ASSERT_FALSE(json.is_discarded()) << same.out;
+  EXPECT_EQ(json["DryRun"], true);
+  EXPECT_TRUE(json["Changes"].empty()) << same.out;
+  EXPECT_EQ(ReadText(file), kept);
 }
 
 }  // namespace
