@@ -50,6 +50,8 @@ class ProgramTest : public QObject {
 
     first->terminate();
     QVERIFY(first->waitForFinished(5000));
+    // Ended by a signal, the first leaves its socket file behind.
+    QLocalServer::removeServer(zelko::SingleInstance::SocketName(key));
   }
 
   void picturesOfEveryPageInEveryLanguage() {
