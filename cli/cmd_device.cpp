@@ -31,6 +31,9 @@ void RegisterDeviceCommands(CLI::App& app, CliContext& context) {
                        "Install the udev rule for the mouse's ids (needs root rights)");
   doctor_cmd->add_option("--rules-dir", doctor->rules_dir,
                          "Folder of the udev rule (default /etc/udev/rules.d)");
+  doctor_cmd->add_option("--hidraw-root", doctor->hidraw_root,
+                         "Look for hidraw nodes under DIR/sys/class/hidraw and DIR/dev (for tests)")
+      ->group("");  // not shown in --help
   doctor_cmd->callback([&context, doctor] { RunDoctor(context, *doctor); });
 }
 

@@ -15,6 +15,10 @@ struct DumpOptions {
 struct DoctorOptions {
   bool install_rule = false;
   std::string rules_dir;
+  // A folder that stands for "/" when looking for hidraw nodes (its
+  // sys/class/hidraw and dev); empty for the machine's own. Tests give an
+  // empty tree to get a machine without the mouse.
+  std::string hidraw_root;
 };
 
 void RunInfo(CliContext& context, const InfoOptions& options);

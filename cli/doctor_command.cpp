@@ -39,7 +39,8 @@ std::string FindRulePath(const std::string& rules_dir) {
   return (fs::path(kUdevRulesFolder) / kUdevRuleFileName).string();
 }
 
-DoctorFacts GatherFacts(const DeviceIdentity& identity, const std::string& rule_path) {
+DoctorFacts GatherFacts(const DeviceIdentity& identity, const std::string& rule_path,
+                        [[maybe_unused]] const std::string& hidraw_root) {
   DoctorFacts facts;
   facts.identity = identity;
   facts.rule_path = rule_path;
@@ -48,7 +49,12 @@ DoctorFacts GatherFacts(const DeviceIdentity& identity, const std::string& rule_
     if (auto bytes = ReadWholeFile(rule_path)) facts.installed_rule = std::string(bytes->begin(), bytes->end());
   }
 #ifdef __linux__
-  const auto nodes = ListHidrawNodes();
+  HidrawRoots roots;
+  if (!hidraw_root.empty()) {
+    roots.sysfs_class = (fs::path(hidraw_root) / "sys" / "class" / "hidraw").string();
+    roots.dev = (fs::path(hidraw_root) / "dev").string();
+  }
+  const auto nodes = ListHidrawNodes(roots);
   facts.hidraw_available = nodes.has_value();
   for (const auto& node : nodes.value_or(std::vector<HidrawNode>{})) {
     if (!node.attributes || node.attributes->vendor_id != identity.vendor_id ||
@@ -101,7 +107,7 @@ void RunDoctor(CliContext& context, const DoctorOptions& options) {
     return;
   }
 
-  const DoctorFacts facts = GatherFacts(identity, FindRulePath(options.rules_dir));
+  const DoctorFacts facts = GatherFacts(identity, FindRulePath(options.rules_dir), options.hidraw_root);
   bool problems = false;
   for (const auto& finding : Diagnose(facts)) {
     std::printf("%s %s\n", finding.problem ? "problem:" : "ok:     ", finding.text.c_str());

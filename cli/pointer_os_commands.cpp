@@ -5,6 +5,10 @@
 #include <iostream>
 #include <memory>
 #include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "cli/device_session.h"
 #include "cli/pointer_commands.h"
@@ -112,8 +116,53 @@ struct PointerSetOptions {
   std::string scroll;
   std::string precision;
   bool no_desktop = false;
+  bool dry_run = false;
   bool json = false;
 };
+
+// One of the six values as a write would leave it.
+struct PlannedValue {
+  PointerKey key;
+  std::string_view name;
+  std::optional<int> value;  // nothing: a level out of range is not written
+};
+
+std::vector<PlannedValue> PlannedValues(const PointerParameters& p) {
+  return {
+      {PointerKey::Mouse, kMouseSensitivityValue, PointerSpeedForLevel(p.speed_level)},
+      {PointerKey::Mouse, kMouseSpeedValue, p.precision.acceleration},
+      {PointerKey::Mouse, kMouseThreshold1Value, p.precision.threshold1},
+      {PointerKey::Mouse, kMouseThreshold2Value, p.precision.threshold2},
+      {PointerKey::Mouse, kDoubleClickSpeedValue, DoubleClickTimeForLevel(p.double_click_level)},
+      {PointerKey::Desktop, kWheelScrollLinesValue, ScrollLinesForLevel(p.scroll_level)},
+  };
+}
+
+// --dry-run: each value whose stored text would change, old and new;
+// nothing is written and the desktop is not touched.
+int PrintPointerDryRun(PointerStore& store, const PointerParameters& params, bool json) {
+  nlohmann::json changes = nlohmann::json::array();
+  std::string lines;
+  for (const auto& planned : PlannedValues(params)) {
+    if (!planned.value || !store.OpenKey(planned.key)) continue;
+    const auto old_text = store.ReadValue(planned.key, planned.name);
+    const std::string new_text = std::to_string(*planned.value);
+    if (old_text == new_text) continue;
+    changes.push_back({{"Name", planned.name},
+                       {"Old", old_text ? nlohmann::json(*old_text) : nlohmann::json(nullptr)},
+                       {"New", new_text}});
+    lines += "  " + std::string(planned.name) + ": " + old_text.value_or("(not set)") + " -> " + new_text + "\n";
+  }
+  if (json) {
+    auto out = ParametersJson(params);
+    out["DryRun"] = true;
+    out["Changes"] = changes;
+    std::cout << out.dump(2) << "\n";
+  } else {
+    std::cout << lines << changes.size() << " value(s) would change; nothing was written (--dry-run).\n";
+  }
+  return kExitOk;
+}
 
 int RunPointerShow(bool json) {
   auto system = OpenSystemStore(/*use_desktop=*/true);
@@ -134,7 +183,7 @@ int RunPointerSet(const PointerSetOptions& o) {
     PrintError("pointer set: nothing to set; give --speed, --double-click, --scroll or --precision");
     return kExitBadInput;
   }
-  auto system = OpenSystemStore(!o.no_desktop);
+  auto system = OpenSystemStore(!o.no_desktop && !o.dry_run);
   if (!system.error.empty()) {
     PrintError("pointer set: nowhere to keep the pointer settings: " + system.error);
     return kExitFailure;
@@ -148,6 +197,7 @@ int RunPointerSet(const PointerSetOptions& o) {
     SetScrollLevel(params, std::stoi(o.scroll));
   }
   if (!o.precision.empty()) SetPrecision(params, o.precision == "on");
+  if (o.dry_run) return PrintPointerDryRun(*system.store, params, o.json);
 
   const auto report = WriteAndApplyPointerParameters(*system.store, params);
   if (o.json) {
@@ -211,6 +261,8 @@ void RegisterPointerOsCommands(CLI::App& app, CliContext& context) {
       ->check(CLI::IsMember({"on", "off"}));
   set->add_flag("--no-desktop", o->no_desktop,
                 "Only keep the values; leave the running desktop alone");
+  set->add_flag("--dry-run", o->dry_run,
+                "Print each value that would change, old and new; write nothing and leave the desktop alone");
   set->add_flag("--json", o->json, "Print JSON");
   set->callback([&context, o] { context.exit_code = RunPointerSet(*o); });
 }

@@ -51,7 +51,10 @@ function(zelko_set_warnings target)
 endfunction()
 
 # zelko_add_test(name SOURCES... LIBS ...): a GoogleTest executable
-# registered with CTest, each test with a timeout.
+# registered with CTest, each test with a timeout. A parameterised case is
+# registered under the name its suite's name generator gives it; without
+# NO_PRETTY_VALUES CTest would append gtest's print of the parameter (a byte
+# dump that holds heap addresses, different in every build).
 set(ZELKO_TEST_TIMEOUT 120 CACHE STRING "Seconds a single test may take")
 function(zelko_add_test name)
   if(NOT ZELKO_BUILD_TESTS)
@@ -61,6 +64,6 @@ function(zelko_add_test name)
   add_executable(${name} ${ARG_SOURCES})
   zelko_set_warnings(${name})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT ${ZELKO_TEST_TIMEOUT})
 endfunction()

@@ -1,6 +1,8 @@
 // zelko77ctl info, dump and doctor against the simulated mouse.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <fstream>
 #include <nlohmann/json.hpp>
 
 #include "cli/exit_codes.h"
@@ -12,12 +14,18 @@ namespace {
 using testing::ReadText;
 using testing::RunCtl;
 using testing::TempFolder;
+using Args = std::vector<std::string>;
+using namespace std::chrono_literals;
 
-const std::string kSim = "--simulate --sim-virtual-time ";
+// The simulated mouse in virtual time, then `args`.
+Args Sim(Args args) {
+  args.insert(args.begin(), {"--simulate", "--sim-virtual-time"});
+  return args;
+}
 
 TEST(InfoCommand, AHealthyMouseIsChip99AndConfigurable) {
-  const auto run = RunCtl(kSim + "info");
-  EXPECT_EQ(run.exit_code, kExitOk) << run.err;
+  const auto run = RunCtl(Sim({"info"}));
+  EXPECT_EQ(run.exit_code, kExitOk) << run;
   EXPECT_NE(run.out.find("path:           sim:mouse/vendor"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("vendor id:      0x3151"), std::string::npos);
   EXPECT_NE(run.out.find("version:        0x0104"), std::string::npos);
@@ -28,8 +36,8 @@ TEST(InfoCommand, AHealthyMouseIsChip99AndConfigurable) {
 }
 
 TEST(InfoCommand, JsonCarriesTheSameFacts) {
-  const auto run = RunCtl(kSim + "--sim-identity 12,34 info --json");
-  ASSERT_EQ(run.exit_code, kExitOk) << run.err;
+  const auto run = RunCtl(Sim({"--sim-identity", "12,34", "info", "--json"}));
+  ASSERT_EQ(run.exit_code, kExitOk) << run;
   const auto json = nlohmann::json::parse(run.out);
   EXPECT_EQ(json["chip_id"], "0x99");
   EXPECT_EQ(json["configurable"], true);
@@ -37,14 +45,14 @@ TEST(InfoCommand, JsonCarriesTheSameFacts) {
 }
 
 TEST(InfoCommand, Chip35IsNotConfigurableAndNothingIsTransferred) {
-  const auto run = RunCtl(kSim + "--sim-chip 0x35 info");
+  const auto run = RunCtl(Sim({"--sim-chip", "0x35", "info"}));
   EXPECT_EQ(run.exit_code, kExitNotConfigurable);
   EXPECT_NE(run.out.find("chip id:        0x90"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("configurable:   no"), std::string::npos);
   EXPECT_EQ(run.out.find("identity bytes"), std::string::npos);
 
   TempFolder folder;
-  const auto dump = RunCtl(kSim + "--sim-chip 35 dump -o " + (folder / "image.bin"));
+  const auto dump = RunCtl(Sim({"--sim-chip", "35", "dump", "-o", folder / "image.bin"}));
   EXPECT_EQ(dump.exit_code, kExitNotConfigurable);
   EXPECT_NE(dump.err.find("refuses configuration"), std::string::npos) << dump.err;
   EXPECT_FALSE(std::filesystem::exists(folder / "image.bin"));
@@ -52,13 +60,13 @@ TEST(InfoCommand, Chip35IsNotConfigurableAndNothingIsTransferred) {
 
 TEST(DumpCommand, Reads2048BytesWith0x99At0x07F) {
   TempFolder folder;
-  const auto run = RunCtl(kSim + "dump -o " + (folder / "image.bin"));
-  ASSERT_EQ(run.exit_code, kExitOk) << run.err;
+  const auto run = RunCtl(Sim({"dump", "-o", folder / "image.bin"}));
+  ASSERT_EQ(run.exit_code, kExitOk) << run;
   const std::string image = ReadText(folder.path() / "image.bin");
   ASSERT_EQ(image.size(), 2048u);
   EXPECT_EQ(static_cast<unsigned char>(image[0x07F]), 0x99);
 
-  const auto hex = RunCtl(kSim + "dump");
+  const auto hex = RunCtl(Sim({"dump"}));
   ASSERT_EQ(hex.exit_code, kExitOk) << hex.err;
   EXPECT_NE(hex.out.find("0070: 08 00 00 10 00 00 CA FF FE FF FF FF FF FF FE 99\n"), std::string::npos);
   EXPECT_NE(hex.out.find("\n07F0: "), std::string::npos);
@@ -66,7 +74,7 @@ TEST(DumpCommand, Reads2048BytesWith0x99At0x07F) {
 
 TEST(DumpCommand, UnacknowledgedChunksFailWithoutWritingTheFile) {
   TempFolder folder;
-  const auto run = RunCtl(kSim + "--sim-unacked-chunks 5 dump -o " + (folder / "image.bin"));
+  const auto run = RunCtl(Sim({"--sim-unacked-chunks", "5", "dump", "-o", folder / "image.bin"}));
   EXPECT_EQ(run.exit_code, kExitTransferFailed);
   EXPECT_NE(run.err.find("1 of 342 chunks were not acknowledged (the first at address 0x001E)"), std::string::npos)
       << run.err;
@@ -77,14 +85,14 @@ TEST(SimulateFile, OneRunSeesWhatTheFileHolds) {
   TempFolder folder;
   const std::string file = folder / "mouse.bin";
   // A first run creates the file from the factory image.
-  ASSERT_EQ(RunCtl("--simulate=" + file + " --sim-virtual-time info").exit_code, kExitOk);
+  ASSERT_EQ(RunCtl({"--simulate=" + file, "--sim-virtual-time", "info"}).exit_code, kExitOk);
   std::string memory = ReadText(file);
   ASSERT_EQ(memory.size(), 2048u);
   memory[0x100] = 0x42;
   std::ofstream(file, std::ios::binary | std::ios::trunc) << memory;
 
-  const auto run = RunCtl("--simulate=" + file + " --sim-virtual-time dump");
-  ASSERT_EQ(run.exit_code, kExitOk) << run.err;
+  const auto run = RunCtl({"--simulate=" + file, "--sim-virtual-time", "dump"});
+  ASSERT_EQ(run.exit_code, kExitOk) << run;
   EXPECT_NE(run.out.find("0100: 42 00"), std::string::npos);
   EXPECT_EQ(ReadText(file), memory);
 }
@@ -94,47 +102,65 @@ TEST(GlobalOptions, ExitCodesForBadInputAndMissingOrSilentMice) {
   const std::string short_file = folder / "short.bin";
   std::ofstream(short_file, std::ios::binary) << "12345";
   struct Case {
-    std::string arguments;
+    Args arguments;
     int exit_code;
     const char* message;
   };
   const Case cases[] = {
-      {kSim + "--sim-chip zz info", kExitBadInput, "--sim-chip: 'zz' is not a hexadecimal number"},
-      {kSim + "--sim-stuck 40,900 info", kExitBadInput, "--sim-stuck"},
-      {kSim + "--device nonsense info", kExitBadInput, "--device"},
-      {"--simulate=" + short_file + " info", kExitBadInput, "holds 5 bytes"},
-      {kSim + "--device 1:2 info", kExitNoDevice, "no simulated mouse with id 0001:0002"},
-      {kSim + "--sim-ids 1:2 info", kExitNoDevice, "--sim-ids"},
-      {kSim + "--sim-no-answer info", kExitTransferFailed, "did not answer"},
-      {kSim + "--sim-signature 0 info", kExitNotConfigurable, ""},
-      {kSim + "--sim-no-flag info", kExitNotConfigurable, ""},
-      {"--simulate --bogus info", kExitBadInput, ""},
+      {Sim({"--sim-chip", "zz", "info"}), kExitBadInput, "--sim-chip: 'zz' is not a hexadecimal number"},
+      {Sim({"--sim-stuck", "40,900", "info"}), kExitBadInput, "--sim-stuck"},
+      {Sim({"--device", "nonsense", "info"}), kExitBadInput, "--device"},
+      {{"--simulate=" + short_file, "info"}, kExitBadInput, "holds 5 bytes"},
+      {Sim({"--device", "1:2", "info"}), kExitNoDevice, "no simulated mouse with id 0001:0002"},
+      {Sim({"--sim-ids", "1:2", "info"}), kExitNoDevice, "--sim-ids"},
+      {Sim({"--sim-no-answer", "info"}), kExitTransferFailed, "did not answer"},
+      {Sim({"--sim-signature", "0", "info"}), kExitNotConfigurable, ""},
+      {Sim({"--sim-no-flag", "info"}), kExitNotConfigurable, ""},
+      {{"--simulate", "--bogus", "info"}, kExitBadInput, ""},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.arguments);
     const auto run = RunCtl(c.arguments);
-    EXPECT_EQ(run.exit_code, c.exit_code) << run.err;
-    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    EXPECT_EQ(run.exit_code, c.exit_code) << run;
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << run;
   }
   EXPECT_EQ(ReadText(short_file), "12345");  // a file that could not be read is never overwritten
 }
 
 TEST(DoctorCommand, InstallsTheShippedRuleAndThenFindsIt) {
   TempFolder folder;
-  const auto install = RunCtl("doctor --install-udev-rule --rules-dir " + folder.path().string());
+  // An empty hidraw tree: a machine without the mouse, whatever is plugged
+  // into this one.
+  const std::string root = folder / "root";
+  std::filesystem::create_directories(folder.path() / "root" / "sys" / "class" / "hidraw");
+  const auto install =
+      RunCtl({"doctor", "--install-udev-rule", "--rules-dir", folder.path().string(), "--hidraw-root", root});
   EXPECT_NE(install.out.find("installed " + (folder / "70-zelko77.rules")), std::string::npos) << install.out;
   EXPECT_EQ(ReadText(folder.path() / "70-zelko77.rules"),
             ReadText(std::string(ZELKO_SOURCE_DIR) + "/packaging/70-zelko77.rules"));
   EXPECT_NE(install.out.find("ok:      the udev rule"), std::string::npos) << install.out;
-  // No mouse on a build machine: the exit status says so.
-  EXPECT_EQ(install.exit_code, kExitNoDevice);
+  EXPECT_NE(install.out.find("problem: no hidraw node with id 3151:7707 is present"), std::string::npos)
+      << install.out;
+  EXPECT_EQ(install.exit_code, kExitNoDevice) << install;
 
-  const auto missing = RunCtl("doctor --rules-dir " + (folder / "nowhere"));
+  const auto missing = RunCtl({"doctor", "--rules-dir", folder / "nowhere", "--hidraw-root", root});
   EXPECT_NE(missing.out.find("is not installed"), std::string::npos) << missing.out;
+  // Without a hidraw class folder at all.
+  const auto no_hidraw = RunCtl({"doctor", "--rules-dir", folder.path().string(), "--hidraw-root", folder / "none"});
+  EXPECT_NE(no_hidraw.out.find("no hidraw support"), std::string::npos) << no_hidraw.out;
+  EXPECT_EQ(no_hidraw.exit_code, kExitNoDevice) << no_hidraw;
+}
+
+TEST(RunCtl, KillsAProgramThatOutlivesItsDeadline) {
+  // Twelve reports of a second each, in real time: far beyond the deadline.
+  const auto started = std::chrono::steady_clock::now();
+  const auto run = RunCtl({"--simulate", "--sim-latency", "1000", "info"}, 300ms);
+  EXPECT_TRUE(run.timed_out) << run;
+  EXPECT_EQ(run.exit_code, -1);
+  EXPECT_LT(std::chrono::steady_clock::now() - started, 5s);
 }
 
 TEST(Help, DocumentsEveryDeviceCommandAndOption) {
-  const auto run = RunCtl("--help");
+  const auto run = RunCtl({"--help"});
   EXPECT_EQ(run.exit_code, kExitOk);
   for (const char* word : {"--simulate", "--device", "--sim-chip", "--sim-signature", "--sim-identity",
                            "--sim-stuck", "--sim-latency", "info", "dump", "doctor"}) {

@@ -2,7 +2,6 @@
 // simulated mouse, whose memory lives in a file between runs.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <vector>
@@ -42,14 +41,13 @@ bool EndsWith(const std::string& text, const std::string& tail) {
 // its own for the backups.
 class ImageCommands : public ::testing::Test {
  protected:
-  void SetUp() override {
-    setenv("XDG_DATA_HOME", (folder_ / "data").c_str(), 1);
-    memory_ = folder_ / "mouse.bin";
-  }
+  void SetUp() override { memory_ = folder_ / "mouse.bin"; }
   void SetMemory(const Bytes& bytes) { WriteBytes(memory_, bytes); }
   Bytes Memory() const { return ReadBytes(memory_); }
-  testing::CtlRun Run(const std::string& arguments) {
-    return RunCtl("--simulate=" + memory_ + " --sim-virtual-time " + arguments);
+  // zelko77ctl --simulate=mouse.bin --sim-virtual-time ARGS...
+  testing::CtlRun Run(std::vector<std::string> args) {
+    args.insert(args.begin(), {"--simulate=" + memory_, "--sim-virtual-time"});
+    return RunCtl(args, testing::kCtlTimeout, {{"XDG_DATA_HOME", folder_ / "data"}});
   }
   std::vector<std::filesystem::path> Backups() const {
     std::vector<std::filesystem::path> paths;
@@ -75,27 +73,27 @@ Bytes UsedMouse() {
 
 TEST_F(ImageCommands, ResetWritesFactoryImageAfterABackup) {
   SetMemory(UsedMouse());
-  const auto dry = Run("reset 2 --dry-run");
-  EXPECT_EQ(dry.exit_code, kExitOk) << dry.err;
+  const auto dry = Run({"reset", "2", "--dry-run"});
+  EXPECT_EQ(dry.exit_code, kExitOk) << dry;
   EXPECT_NE(dry.out.find("0x076  CA -> 06  Profile.checksum"), std::string::npos) << dry.out;
   EXPECT_NE(dry.out.find("0x300  0A -> 00  MacroSlot[3].name[0]"), std::string::npos);
   EXPECT_EQ(Memory(), UsedMouse());
   EXPECT_TRUE(Backups().empty());
 
-  const auto run = Run("reset 2");
-  EXPECT_EQ(run.exit_code, kExitOk) << run.err;
+  const auto run = Run({"reset", "2"});
+  EXPECT_EQ(run.exit_code, kExitOk) << run;
   EXPECT_EQ(Memory(), FactoryImage(2));
   ASSERT_EQ(Backups().size(), 1u);
   EXPECT_EQ(ReadBytes(Backups()[0].string()), UsedMouse());
 
-  EXPECT_EQ(Run("reset 4").exit_code, kExitBadInput);
+  EXPECT_EQ(Run({"reset", "4"}).exit_code, kExitBadInput);
 }
 
 TEST_F(ImageCommands, DefaultsKeepUninterpretedBytes) {
   const Bytes before = UsedMouse();
   SetMemory(before);
-  const auto run = Run("defaults");
-  ASSERT_EQ(run.exit_code, kExitOk) << run.err;
+  const auto run = Run({"defaults"});
+  ASSERT_EQ(run.exit_code, kExitOk) << run;
   const Bytes memory = Memory();
   for (std::size_t a : {0x038u, 0x077u, 0x09Eu, 0x0C4u, 0x0EEu, 0x0FBu, 0x07Fu}) {
     EXPECT_EQ(memory[a], before[a]) << a;
@@ -113,8 +111,8 @@ TEST_F(ImageCommands, LoadWritesRepairedProfileAndRefusesAWrongSignature) {
   Bytes file = FactoryImage(2);
   file[0x076] ^= 0x40;
   WriteBytes(damaged, file);
-  const auto run = Run("load " + damaged);
-  ASSERT_EQ(run.exit_code, kExitOk) << run.err;
+  const auto run = Run({"load", damaged});
+  ASSERT_EQ(run.exit_code, kExitOk) << run;
   const Bytes memory = Memory();
   const Bytes codes = {0x01, 0x01, 0x00, 0x01, 0x04, 0x00, 0x01, 0x02, 0x00,
                        0x01, 0x08, 0x00, 0x01, 0x10, 0x00, 0x05, 0x00, 0x00,
@@ -127,7 +125,7 @@ TEST_F(ImageCommands, LoadWritesRepairedProfileAndRefusesAWrongSignature) {
   file[0x07F] = 0x98;
   WriteBytes(wrong, file);
   const Bytes kept = Memory();
-  const auto refused = Run("load " + wrong);
+  const auto refused = Run({"load", wrong});
   EXPECT_EQ(refused.exit_code, kExitBadInput);
   EXPECT_NE(refused.err.find("ZELKO77Data.bin file type error"), std::string::npos);
   EXPECT_EQ(Memory(), kept);
@@ -139,7 +137,7 @@ TEST_F(ImageCommands, ByteThatNeverTakesEndsWithFail) {
   Bytes bytes = FactoryImage(1);
   bytes[0x305] = 0x42;  // a letter of macro slot 3's name
   WriteBytes(file, bytes);
-  const auto run = Run("--sim-stuck 0x305 load " + file);
+  const auto run = Run({"--sim-stuck", "0x305", "load", file});
   EXPECT_EQ(run.exit_code, kExitTransferFailed);
   EXPECT_NE(run.err.find("after 3 repair passes"), std::string::npos) << run.err;
   EXPECT_TRUE(EndsWith(run.err, "Fail\n")) << run.err;
@@ -148,26 +146,26 @@ TEST_F(ImageCommands, ByteThatNeverTakesEndsWithFail) {
 TEST_F(ImageCommands, SaveThenRestoreTheNewestBackup) {
   SetMemory(UsedMouse());
   const std::string saved = folder_ / "profile.bin";
-  ASSERT_EQ(Run("save " + saved).exit_code, kExitOk);
+  ASSERT_EQ(Run({"save", saved}).exit_code, kExitOk);
   EXPECT_EQ(ReadBytes(saved), UsedMouse());
 
-  ASSERT_EQ(Run("reset 3").exit_code, kExitOk);
-  const auto restore = Run("restore");
-  ASSERT_EQ(restore.exit_code, kExitOk) << restore.err;
+  ASSERT_EQ(Run({"reset", "3"}).exit_code, kExitOk);
+  const auto restore = Run({"restore"});
+  ASSERT_EQ(restore.exit_code, kExitOk) << restore;
   EXPECT_EQ(Memory(), UsedMouse());
   EXPECT_EQ(Backups().size(), 2u);
 }
 
 TEST_F(ImageCommands, RestoreWithoutBackupsIsRefused) {
   SetMemory(UsedMouse());
-  EXPECT_EQ(Run("restore").exit_code, kExitBadInput);
+  EXPECT_EQ(Run({"restore"}).exit_code, kExitBadInput);
   EXPECT_EQ(Memory(), UsedMouse());
 }
 
 TEST_F(ImageCommands, ShowJsonUsesTheFieldNames) {
   SetMemory(FactoryImage(2));
-  const auto run = Run("show --json");
-  ASSERT_EQ(run.exit_code, kExitOk) << run.err;
+  const auto run = Run({"show", "--json"});
+  ASSERT_EQ(run.exit_code, kExitOk) << run;
   const auto json = nlohmann::json::parse(run.out);
   EXPECT_EQ(json["ManufacturerCode"], 255);
   EXPECT_EQ(json["DpiLevelCount"], 7);
@@ -183,10 +181,12 @@ TEST_F(ImageCommands, ShowJsonUsesTheFieldNames) {
 TEST_F(ImageCommands, UnreadableImageIsNeitherShownNorSaved) {
   SetMemory(UsedMouse());
   const std::string saved = folder_ / "never.bin";
-  for (const std::string& command : std::vector<std::string>{"read", "show", "save " + saved, "defaults"}) {
-    const auto run = Run("--sim-unacked-chunks 3 " + command);
-    EXPECT_EQ(run.exit_code, kExitTransferFailed) << command;
-    EXPECT_TRUE(run.out.empty()) << command << ": " << run.out;
+  for (const auto& command : std::vector<std::vector<std::string>>{{"read"}, {"show"}, {"save", saved}, {"defaults"}}) {
+    auto args = command;
+    args.insert(args.begin(), {"--sim-unacked-chunks", "3"});
+    const auto run = Run(args);
+    EXPECT_EQ(run.exit_code, kExitTransferFailed) << run;
+    EXPECT_TRUE(run.out.empty()) << run << "\nstdout: " << run.out;
   }
   EXPECT_FALSE(std::filesystem::exists(saved));
   EXPECT_EQ(Memory(), UsedMouse());
@@ -194,8 +194,8 @@ TEST_F(ImageCommands, UnreadableImageIsNeitherShownNorSaved) {
 
 TEST_F(ImageCommands, RefusedMouseIsNotWritten) {
   SetMemory(UsedMouse());
-  EXPECT_EQ(Run("--sim-chip 0x35 reset 1").exit_code, kExitNotConfigurable);
-  EXPECT_EQ(Run("--sim-identity 12,34 reset 1").exit_code, kExitNotConfigurable);
+  EXPECT_EQ(Run({"--sim-chip", "0x35", "reset", "1"}).exit_code, kExitNotConfigurable);
+  EXPECT_EQ(Run({"--sim-identity", "12,34", "reset", "1"}).exit_code, kExitNotConfigurable);
   Bytes expected = UsedMouse();
   expected[0x036] = 0x12;  // the identity knob is put into memory
   expected[0x037] = 0x34;

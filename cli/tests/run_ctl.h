@@ -1,57 +1,58 @@
-// Runs the built zelko77ctl and gives back its exit status and output.
+// The one way a test runs the built zelko77ctl: in a process of its own,
+// with the arguments as given (no shell), an environment the test can add
+// to, standard input from /dev/null, standard output and standard error
+// captured apart, and a deadline after which the program is killed.
 #pragma once
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdlib>
+#include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <ostream>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace zelko::cli::testing {
 
+using namespace std::chrono_literals;
+
+// Long enough for any command on the simulated mouse in virtual time, also
+// under the sanitizers; short enough to end well inside a test's timeout.
+inline constexpr std::chrono::milliseconds kCtlTimeout = 30s;
+
+// Variables set for the program on top of the test's own environment.
+using CtlEnvironment = std::vector<std::pair<std::string, std::string>>;
+
 struct CtlRun {
-  int exit_code = -1;
+  std::string command;  // the command line, for messages
+  int exit_code = -1;   // -1 unless the program exited by itself
   std::string out;
   std::string err;
+  bool timed_out = false;  // killed at the deadline
+  std::string failure;     // why it could not be started, or the signal that ended it
+
+  bool exited() const { return !timed_out && failure.empty(); }
 };
 
-inline std::string ReadText(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+// Prints how the run ended and what it wrote to stderr, for test messages.
+std::ostream& operator<<(std::ostream& os, const CtlRun& run);
+
+CtlRun RunCtl(const std::vector<std::string>& args, std::chrono::milliseconds timeout = kCtlTimeout,
+              const CtlEnvironment& environment = {});
+
+// A whole file as text; empty when it cannot be read.
+std::string ReadText(const std::filesystem::path& path);
 
 // A folder of its own for one test, removed afterwards.
 class TempFolder {
  public:
-  TempFolder() {
-    static int counter = 0;
-    path_ = std::filesystem::temp_directory_path() /
-            ("zelko-cli-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    std::filesystem::create_directories(path_);
-  }
-  ~TempFolder() { std::filesystem::remove_all(path_); }
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
   const std::filesystem::path& path() const { return path_; }
   std::string operator/(const std::string& name) const { return (path_ / name).string(); }
 
  private:
   std::filesystem::path path_;
 };
-
-// `arguments` is passed to the shell as written.
-inline CtlRun RunCtl(const std::string& arguments) {
-  TempFolder folder;
-  const std::string command = std::string(ZELKO77CTL) + " " + arguments + " >" + (folder / "out") +
-                              " 2>" + (folder / "err") + " </dev/null";
-  const int status = std::system(command.c_str());
-  CtlRun run;
-  run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.out = ReadText(folder.path() / "out");
-  run.err = ReadText(folder.path() / "err");
-  return run;
-}
 
 }  // namespace zelko::cli::testing

@@ -59,7 +59,11 @@ INSTANTIATE_TEST_SUITE_P(
         LabelCase{"0C0101", ""}, LabelCase{"0C0607", "Fire 6"}, LabelCase{"0C0608", ""},
         // Other types and text that is no code.
         LabelCase{"FFFFFF", ""}, LabelCase{"040000", ""}, LabelCase{"", ""},
-        LabelCase{"01010", ""}, LabelCase{"0a0300", ""}, LabelCase{"ZZZZZZ", ""}));
+        LabelCase{"01010", ""}, LabelCase{"0a0300", ""}, LabelCase{"ZZZZZZ", ""}),
+    // Named by the code (letters and digits), or Empty.
+    [](const auto& info) {
+      return info.param.code.empty() ? std::string("Empty") : "Code" + std::string(info.param.code);
+    });
 
 TEST(KeyLabel, WithoutLookupsEveryTextIsEmptyButCombinationsStillName) {
   EXPECT_EQ(KeyCodeToLabel("010100", {}), "");
@@ -91,7 +95,10 @@ INSTANTIATE_TEST_SUITE_P(
         PackLabelCase{2, "0A0300", "\xE7\x9E\x84\xE5\x87\x86\xE9\x94\xAE"},  // 瞄准键
         PackLabelCase{2, "070000", "CPI +"}, PackLabelCase{2, "020F04", "Ctrl+Shift+Alt+Win+A"},
         PackLabelCase{3, "010100", "Left Key"}, PackLabelCase{3, "030224", "WWW Back"},
-        PackLabelCase{3, "0D0000", ""}, PackLabelCase{0, "010100", ""}));
+        PackLabelCase{3, "0D0000", ""}, PackLabelCase{0, "010100", ""}),
+    [](const auto& info) {
+      return "Pack" + std::to_string(info.param.language) + "_" + std::string(info.param.code);
+    });
 
 }  // namespace
 }  // namespace zelko

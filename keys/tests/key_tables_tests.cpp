@@ -41,7 +41,11 @@ INSTANTIATE_TEST_SUITE_P(
         VirtualKeyCase{181, 141, "Launch_Media_Select", 209},
         VirtualKeyCase{95, 0, "None", 0}, VirtualKeyCase{0, 0, "None", 0},
         VirtualKeyCase{255, 2, "255", 0}, VirtualKeyCase{-1, 0, "None", 0},
-        VirtualKeyCase{256, 0, "None", 0}));
+        VirtualKeyCase{256, 0, "None", 0}),
+    [](const auto& info) {
+      const int vk = info.param.virtual_key;
+      return "VirtualKey" + (vk < 0 ? "Minus" + std::to_string(-vk) : std::to_string(vk));
+    });
 
 struct UsageNameCase {
   int usage;
@@ -62,7 +66,8 @@ INSTANTIATE_TEST_SUITE_P(
                       UsageNameCase{227, "Win"}, UsageNameCase{231, "Win"},
                       UsageNameCase{228, "Right Ctrl"}, UsageNameCase{209, "Launch_Media_Select"},
                       UsageNameCase{0, ""}, UsageNameCase{50, ""}, UsageNameCase{100, ""},
-                      UsageNameCase{255, ""}));
+                      UsageNameCase{255, ""}),
+    [](const auto& info) { return "Usage" + std::to_string(info.param.usage); });
 
 TEST(KeyTables, EveryIndexHasOneDistinctNameAndNoneBeyond) {
   std::set<std::string_view> names;
@@ -89,6 +94,7 @@ TEST(KeyTables, EveryVirtualKeyRoundTripsThroughItsIndex) {
 }
 
 struct KeyNameCase {
+  std::string_view case_name;
   std::string_view name;
   std::optional<std::uint8_t> usage;
 };
@@ -101,12 +107,14 @@ TEST_P(KeyNames, GiveTheUsageTheyStandFor) {
 
 INSTANTIATE_TEST_SUITE_P(
     KeyTables, KeyNames,
-    ::testing::Values(KeyNameCase{"A", 4}, KeyNameCase{"a", 4}, KeyNameCase{"space BAR", 44},
-                      KeyNameCase{"Ctrl", 224}, KeyNameCase{"Left Ctrl", 224},
-                      KeyNameCase{"Win", 227}, KeyNameCase{"Right Windows", 231},
-                      KeyNameCase{"F24", 115}, KeyNameCase{"None", std::nullopt},
-                      KeyNameCase{"OEM_8", std::nullopt}, KeyNameCase{"255", std::nullopt},
-                      KeyNameCase{"", std::nullopt}, KeyNameCase{"Hyper", std::nullopt}));
+    ::testing::Values(KeyNameCase{"A", "A", 4}, KeyNameCase{"LowerCaseA", "a", 4},
+                      KeyNameCase{"SpaceBarInMixedCase", "space BAR", 44}, KeyNameCase{"Ctrl", "Ctrl", 224},
+                      KeyNameCase{"LeftCtrl", "Left Ctrl", 224}, KeyNameCase{"Win", "Win", 227},
+                      KeyNameCase{"RightWindows", "Right Windows", 231}, KeyNameCase{"F24", "F24", 115},
+                      KeyNameCase{"None", "None", std::nullopt}, KeyNameCase{"OEM_8", "OEM_8", std::nullopt},
+                      KeyNameCase{"NumberText255", "255", std::nullopt}, KeyNameCase{"Empty", "", std::nullopt},
+                      KeyNameCase{"Hyper", "Hyper", std::nullopt}),
+    [](const auto& info) { return std::string(info.param.case_name); });
 
 }  // namespace
 }  // namespace zelko

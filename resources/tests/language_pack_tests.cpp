@@ -40,7 +40,12 @@ const std::u16string kFixture =
     u"\"Str221=section again\"\r\n"
     u"\"Str222=not closed";
 
+// A parameterised case is named by its own `name`, so test lists read as
+// behaviours and stay the same from build to build.
+constexpr auto kCaseName = [](const auto& info) { return std::string(info.param.name); };
+
 struct EntryCase {
+  std::string_view name;
   std::string_view key;
   std::string_view text;
   bool present;
@@ -58,20 +63,21 @@ TEST_P(PackEntries, ParseByTheEntryRules) {
 INSTANTIATE_TEST_SUITE_P(
     LanguagePack, PackEntries,
     ::testing::Values(
-        EntryCase{"Str210", "Left Click", true},   // quoted value with a space
-        EntryCase{"Str211", "Right", true},        // unquoted: the space ends the entry
-        EntryCase{"Str212", "say \"hi\"", true},   // doubled quotes
-        EntryCase{"str213", "first", true},        // equal keys: the first counts
-        EntryCase{"Str214", "spaced", true},       // blanks around key and value
-        EntryCase{"Str215", "", false},            // ";" entries are comments
-        EntryCase{"Str216", "", true},             // defined, empty
-        EntryCase{"Str217", "\xE5\xB7\xA6\xE9\x94\xAE", true},  // UTF-16 text as UTF-8
-        EntryCase{"Str218", "glued", true},        // an entry right after a quoted run
-        EntryCase{"Str219", "\"", true},
-        EntryCase{"Str220", "", false},            // another section
-        EntryCase{"Str221", "section again", true},
-        EntryCase{"Str222", "not closed", true},   // an unclosed quote runs to the end
-        EntryCase{"Str999", "", false}));          // before the first section
+        EntryCase{"QuotedValueWithASpace", "Str210", "Left Click", true},
+        EntryCase{"UnquotedEndsAtTheSpace", "Str211", "Right", true},
+        EntryCase{"DoubledQuotes", "Str212", "say \"hi\"", true},
+        EntryCase{"EqualKeysTheFirstCounts", "str213", "first", true},
+        EntryCase{"BlanksAroundKeyAndValue", "Str214", "spaced", true},
+        EntryCase{"SemicolonEntryIsAComment", "Str215", "", false},
+        EntryCase{"DefinedEmpty", "Str216", "", true},
+        EntryCase{"Utf16TextAsUtf8", "Str217", "\xE5\xB7\xA6\xE9\x94\xAE", true},
+        EntryCase{"EntryRightAfterAQuotedRun", "Str218", "glued", true},
+        EntryCase{"OnlyADoubledQuote", "Str219", "\"", true},
+        EntryCase{"AnotherSection", "Str220", "", false},
+        EntryCase{"SectionAgainInOtherCase", "Str221", "section again", true},
+        EntryCase{"UnclosedQuoteRunsToTheEnd", "Str222", "not closed", true},
+        EntryCase{"BeforeTheFirstSection", "Str999", "", false}),
+    kCaseName);
 
 TEST(LanguagePack, ReadsTextWithoutByteOrderMarkAndIgnoresAnOddLastByte) {
   auto bytes = Utf16LeBytes(u"[lang2] \"Str210=A B\"", false);
@@ -150,7 +156,10 @@ INSTANTIATE_TEST_SUITE_P(
         PackTextCase{3, "Str211", "Right Key"}, PackTextCase{3, "Str214", "Forward"},
         PackTextCase{3, "Str700", "Press 'Middle Key' 3s Switch Mode A/Mode B"},
         PackTextCase{1, "Str223", ""}, PackTextCase{2, "Str223", ""}, PackTextCase{3, "Str223", ""},
-        PackTextCase{1, "Str600", ""}, PackTextCase{4, "Str210", ""}));
+        PackTextCase{1, "Str600", ""}, PackTextCase{4, "Str210", ""}),
+    [](const auto& info) {
+      return "Pack" + std::to_string(info.param.pack) + "_" + std::string(info.param.id);
+    });
 
 TEST(ShippedLanguagePacks, ThirdTitleIsItsOwn) {
   EXPECT_FALSE(LangText(3, "Title").empty());
@@ -158,6 +167,7 @@ TEST(ShippedLanguagePacks, ThirdTitleIsItsOwn) {
 }
 
 struct FindCase {
+  std::string_view name;
   std::string_view text;
   std::string_view id;
 };
@@ -170,12 +180,13 @@ TEST_P(FindShippedIds, TakeTheLastMatch) {
 
 INSTANTIATE_TEST_SUITE_P(
     LanguagePack, FindShippedIds,
-    ::testing::Values(FindCase{"Backward", "Str262"}, FindCase{"Stop", "Str401"},
-                      FindCase{"Left Click", "Str210"}, FindCase{"Left Key", "Str210"},
-                      FindCase{"\xE5\xB7\xA6\xE9\x94\xAE", "Str210"},
-                      FindCase{"Confirm", "Str501"},   // Str000 lies below the searched ids
-                      FindCase{"Profile 1", ""}, FindCase{"Ctrl+A", ""},
-                      FindCase{"left click", ""}));
+    ::testing::Values(FindCase{"Backward", "Backward", "Str262"}, FindCase{"Stop", "Stop", "Str401"},
+                      FindCase{"LeftClick", "Left Click", "Str210"}, FindCase{"LeftKey", "Left Key", "Str210"},
+                      FindCase{"LeftKeyInChinese", "\xE5\xB7\xA6\xE9\x94\xAE", "Str210"},
+                      FindCase{"ConfirmAboveStr000", "Confirm", "Str501"},  // Str000 lies below the searched ids
+                      FindCase{"NotAPackText", "Profile 1", ""}, FindCase{"Combination", "Ctrl+A", ""},
+                      FindCase{"OtherCase", "left click", ""}),
+    kCaseName);
 
 TEST(LanguagePack, FindTextIdSearchesPacksInOrderAndIdsAscending) {
   LanguagePack first;

@@ -54,7 +54,9 @@ INSTANTIATE_TEST_SUITE_P(
                       IntCase{"Huge", std::nullopt}, IntCase{"Web", std::nullopt},
                       IntCase{"Before", std::nullopt}, IntCase{"Commented", std::nullopt},
                       IntCase{"Indented", std::nullopt}, IntCase{"Other", std::nullopt},
-                      IntCase{"Missing", std::nullopt}));
+                      IntCase{"Missing", std::nullopt}),
+    // Each case is named by its key (keys are letters and underscores).
+    [](const auto& info) { return std::string(info.param.key); });
 
 TEST(LayoutPack, TextValuesAreTrimmedAndKeptWhole) {
   const auto pack = LayoutPack::Parse(kFixture, "ORG1");

@@ -1,7 +1,10 @@
 // zelko77 as a program: one instance at a time, pictures without a display.
 #include <QtTest>
 
+#include <QLocalSocket>
+
 #include "shell/png_codec.h"
+#include "shell/single_instance.h"
 
 using namespace std::chrono_literals;
 
@@ -16,6 +19,16 @@ QProcess* Start(const QStringList& args, QObject* parent) {
   return process;
 }
 
+// Whether a program started with this instance key listens for later starts
+// yet. The probe connects and says nothing, which the listener ignores.
+bool Listening(const QString& key) {
+  QLocalSocket probe;
+  probe.connectToServer(zelko::SingleInstance::SocketName(key));
+  const bool connected = probe.waitForConnected(100);
+  probe.abort();
+  return connected;
+}
+
 }  // namespace
 
 class ProgramTest : public QObject {
@@ -26,7 +39,7 @@ class ProgramTest : public QObject {
     const QStringList args{"--simulate", "--single-instance-key", key};
     QProcess* first = Start(args, this);
     QVERIFY(first->waitForStarted());
-    QTest::qWait(700);  // the first is listening by now
+    QTRY_VERIFY_WITH_TIMEOUT(Listening(key), 20000);
     QCOMPARE(first->state(), QProcess::Running);
 
     QProcess* second = Start(args, this);
@@ -37,6 +50,8 @@ class ProgramTest : public QObject {
 
     first->terminate();
     QVERIFY(first->waitForFinished(5000));
+    // Ended by a signal, the first leaves its socket file behind.
+    QLocalServer::removeServer(zelko::SingleInstance::SocketName(key));
   }
 
   void picturesOfEveryPageInEveryLanguage() {
@@ -60,7 +75,7 @@ class ProgramTest : public QObject {
   }
 
   void badOptionsEndWithAMessage() {
-    QProcess* run = Start({"--device", "nonsense"}, this);
+    QProcess* run = Start({"--simulate", "--device", "nonsense"}, this);
     QVERIFY(run->waitForFinished(10000));
     QCOMPARE(run->exitCode(), 2);
     QVERIFY(run->readAllStandardError().contains("--device"));

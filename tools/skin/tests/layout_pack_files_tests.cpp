@@ -292,7 +292,8 @@ TEST_P(ShippedPack, DialogControlsLieInsideTheDialogBackground) {
   EXPECT_LE(p.values.at("NorLED_Col_X") + 7 * kSwatchSize.w + 6 * 20, kDialogSize.w);
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, ShippedPack, testing::Values(1, 2, 3));
+INSTANTIATE_TEST_SUITE_P(Languages, ShippedPack, testing::Values(1, 2, 3),
+                         [](const auto& info) { return "org" + std::to_string(info.param); });
 
 TEST(ShippedPacks, FirstPackHidesConfirmAndParksTheSeventhLevelAndAim) {
   const Pack org1 = ReadPack("org1");

@@ -1,81 +1,47 @@
 // Runs zelko77ctl's macro commands against a library file and a simulated
 // mouse, both in a temporary folder.
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "base/atomic_file.h"
+#include "base/file_reading.h"
+#include "cli/tests/run_ctl.h"
 #include "macros/library_file.h"
 #include "macros/macro_name_codec.h"
 #include "macros/tests/macro_test_support.h"
-#include "base/file_reading.h"
 
 namespace zelko {
 namespace {
 
 namespace fs = std::filesystem;
+using cli::testing::CtlRun;
+using cli::testing::ReadText;
+using cli::testing::RunCtl;
+using cli::testing::TempFolder;
 using testing_support::ContentOf;
-
-struct CtlRun {
-  int exit_code = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string Quote(const std::string& arg) {
-  std::string quoted = "'";
-  for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
-std::string Slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 class MacroCliTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() / ("zelko-macro-cli-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-    library_ = folder_ / "library.bin";
-    mouse_ = folder_ / "mouse.bin";
+    library_ = folder_.path() / "library.bin";
+    mouse_ = folder_.path() / "mouse.bin";
   }
-  void TearDown() override { fs::remove_all(folder_); }
 
   // zelko77ctl --sim-virtual-time --simulate=mouse.bin [GLOBAL...] macro --library library.bin ARGS...
   // Backups of the mouse's image go to data/ in the test's folder.
   CtlRun Ctl(const std::vector<std::string>& args, const std::vector<std::string>& global = {}) {
-    std::string command = "XDG_DATA_HOME=" + Quote((folder_ / "data").string()) + " " + Quote(ZELKO77CTL_PATH) +
-                          " --sim-virtual-time --simulate=" + Quote(mouse_.string());
-    for (const auto& g : global) command += " " + Quote(g);
-    command += " macro --library " + Quote(library_.string());
-    for (const auto& a : args) command += " " + Quote(a);
-    const fs::path out = folder_ / "out.txt";
-    const fs::path err = folder_ / "err.txt";
-    command += " >" + Quote(out.string()) + " 2>" + Quote(err.string()) + " </dev/null";
-    const int status = std::system(command.c_str());
-    CtlRun run;
-    run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.out = Slurp(out);
-    run.err = Slurp(err);
-    return run;
+    std::vector<std::string> all = {"--sim-virtual-time", "--simulate=" + mouse_.string()};
+    all.insert(all.end(), global.begin(), global.end());
+    all.insert(all.end(), {"macro", "--library", library_.string()});
+    all.insert(all.end(), args.begin(), args.end());
+    return RunCtl(all, cli::testing::kCtlTimeout, {{"XDG_DATA_HOME", folder_ / "data"}});
   }
   fs::path Write(const std::string& name, const std::string& text) {
-    const fs::path path = folder_ / name;
+    const fs::path path = folder_.path() / name;
     std::ofstream(path, std::ios::binary) << text;
     return path;
   }
@@ -88,13 +54,13 @@ class MacroCliTest : public ::testing::Test {
   std::uintmax_t LibrarySize() { return fs::file_size(library_); }
   std::vector<std::vector<std::uint8_t>> Backups() {
     std::vector<std::vector<std::uint8_t>> backups;
-    const fs::path backup_folder = folder_ / "data" / "zelko77" / "backups";
+    const fs::path backup_folder = folder_.path() / "data" / "zelko77" / "backups";
     if (!fs::exists(backup_folder)) return backups;
     for (const auto& entry : fs::directory_iterator(backup_folder)) backups.push_back(Bytes(entry.path()));
     return backups;
   }
 
-  fs::path folder_;
+  TempFolder folder_;
   fs::path library_;
   fs::path mouse_;
 };
@@ -104,7 +70,7 @@ TEST_F(MacroCliTest, SetThenShowGivesTheLinesAsStored) {
   EXPECT_EQ(LibrarySize(), kLibraryFileSize);
   const fs::path lines = Write("lines.txt", "1 A CODE:8204\r\n0 100\n\n2 A CODE:0204\n0 5000\n3 FB0C\n");
   const CtlRun set = Ctl({"set", "Combo", "--lines", lines.string(), "--release", "stop"});
-  ASSERT_EQ(set.exit_code, 0) << set.err;
+  ASSERT_EQ(set.exit_code, 0) << set;
   EXPECT_EQ(LibrarySize(), kLibraryFileSize);
   const CtlRun show = Ctl({"show", "Combo"});
   ASSERT_EQ(show.exit_code, 0);
@@ -112,7 +78,7 @@ TEST_F(MacroCliTest, SetThenShowGivesTheLinesAsStored) {
 
   // What show prints is accepted back as it is.
   const CtlRun again = Ctl({"set", "Combo", "--lines", Write("shown.txt", show.out).string()});
-  ASSERT_EQ(again.exit_code, 0) << again.err;
+  ASSERT_EQ(again.exit_code, 0) << again;
   EXPECT_EQ(Ctl({"show", "Combo"}).out, show.out);
   PCMacroLibrary library;
   ASSERT_EQ(CheckPCMacro(library_, library), LibraryLoad::kLoaded);
@@ -144,13 +110,13 @@ TEST_F(MacroCliTest, LibraryErrorsAreClearAndChangeNothing) {
       {{"set", "A", "--lines", too_long}, "the lines take 222 event bytes"},
       {{"import", Write("short.bin", "abc").string()}, "Macro bin length out of range"},
       {{"import-all", Write("short.bin", "abc").string()}, "Macro bin length out of range"},
-      {{"import", (folder_ / "missing.bin").string()}, "missing.bin"},
-      {{"import", folder_.string()}, "it is a folder"},
-      {{"set", "A", "--lines", folder_.string()}, "it is a folder"},
+      {{"import", folder_ / "missing.bin"}, "missing.bin"},
+      {{"import", folder_.path().string()}, "it is a folder"},
+      {{"set", "A", "--lines", folder_.path().string()}, "it is a folder"},
   };
   for (const Case& c : cases) {
     const CtlRun run = Ctl(c.args);
-    EXPECT_EQ(run.exit_code, 5) << c.args[0];
+    EXPECT_EQ(run.exit_code, 5) << run;
     EXPECT_NE(run.err.find(c.message), std::string::npos) << c.args[0] << ": " << run.err;
     EXPECT_EQ(Bytes(library_), before) << c.args[0];
   }
@@ -165,7 +131,7 @@ TEST_F(MacroCliTest, AFileThatIsNoLibraryIsNotTouched) {
   const CtlRun run = Ctl({"new", "A"});
   EXPECT_EQ(run.exit_code, 5);
   EXPECT_NE(run.err.find("has 13 bytes"), std::string::npos) << run.err;
-  EXPECT_EQ(Slurp(other), "not a library");
+  EXPECT_EQ(ReadText(other), "not a library");
 }
 
 TEST_F(MacroCliTest, ExportAndImport) {
@@ -187,7 +153,7 @@ TEST_F(MacroCliTest, ExportAndImport) {
   EXPECT_EQ(Ctl({"list"}).out, "B\n");
   EXPECT_EQ(LibrarySize(), kLibraryFileSize);
   const CtlRun imported = Ctl({"import", one.string()});
-  ASSERT_EQ(imported.exit_code, 0) << imported.err;
+  ASSERT_EQ(imported.exit_code, 0) << imported;
   EXPECT_EQ(imported.out, "A\n");
   EXPECT_EQ(Ctl({"list"}).out, "B\nA\n");
 
@@ -214,7 +180,7 @@ TEST_F(MacroCliTest, AssignPutsTheMacroIntoTheChosenSlotAndTheCodeOnTheButton) {
   ASSERT_EQ(Ctl({"set", "Fire", "--lines", Write("l.txt", "1 LeftKey CODE:00A1\n2 LeftKey CODE:0021\n").string(),
                  "--release", "stop"}).exit_code, 0);
   const CtlRun assign = Ctl({"assign", "--profile", "2", "4", "Fire"});
-  ASSERT_EQ(assign.exit_code, 0) << assign.err;
+  ASSERT_EQ(assign.exit_code, 0) << assign;
   EXPECT_EQ(assign.out, "Profile 2 button 4: 0E0121  Fire (slot 1)\n");
   const auto memory = Bytes(mouse_);
   ASSERT_EQ(memory.size(), 2048u);
@@ -229,7 +195,7 @@ TEST_F(MacroCliTest, AssignPutsTheMacroIntoTheChosenSlotAndTheCodeOnTheButton) {
   // A second macro on another button takes the next slot; the first keeps its slot.
   ASSERT_EQ(Ctl({"new", "Two"}).exit_code, 0);
   const CtlRun second = Ctl({"assign", "--profile", "1", "5", "Two"});
-  ASSERT_EQ(second.exit_code, 0) << second.err;
+  ASSERT_EQ(second.exit_code, 0) << second;
   EXPECT_EQ(second.out, "Profile 1 button 5: 060221  Two (slot 2)\n");
 }
 
@@ -269,7 +235,7 @@ TEST_F(MacroCliTest, ImportSlotsChecksEverySlotAndVerifies) {
   put(2, "Two", bad);
   const fs::path slots = WriteBytes("slots.bin", file);
   const CtlRun run = Ctl({"import-slots", slots.string()});
-  ASSERT_EQ(run.exit_code, 0) << run.err;
+  ASSERT_EQ(run.exit_code, 0) << run;
   EXPECT_EQ(run.out.substr(0, 14), "1  One\n2  Two\n");
   const auto memory = Bytes(mouse_);
   ASSERT_EQ(memory.size(), 2048u);
@@ -281,7 +247,7 @@ TEST_F(MacroCliTest, ImportSlotsChecksEverySlotAndVerifies) {
   // A byte the mouse does not keep: the write does not verify.
   fs::remove(mouse_);
   const CtlRun stuck = Ctl({"import-slots", slots.string()}, {"--sim-stuck", "121"});
-  EXPECT_EQ(stuck.exit_code, 4) << stuck.err;
+  EXPECT_EQ(stuck.exit_code, 4) << stuck;
   EXPECT_EQ(Ctl({"import-slots", Write("tiny.bin", "x").string()}).exit_code, 5);
 }
 
@@ -305,7 +271,7 @@ TEST_F(MacroCliTest, SlotWritesKeepABackupAndDryRunWritesNothing) {
     ASSERT_EQ(before.size(), 2048u);
     args.insert(args.begin() + 1, "--dry-run");
     const CtlRun dry = Ctl(args);
-    EXPECT_EQ(dry.exit_code, 0) << args[0] << ": " << dry.err;
+    EXPECT_EQ(dry.exit_code, 0) << dry;
     EXPECT_NE(dry.out.find("byte(s) would change; nothing was written (--dry-run)."), std::string::npos)
         << args[0] << ": " << dry.out;
     EXPECT_NE(dry.out.rfind("0 byte(s)", 0), 0u) << args[0] << ": the change is listed";
@@ -314,7 +280,7 @@ TEST_F(MacroCliTest, SlotWritesKeepABackupAndDryRunWritesNothing) {
 
     args.erase(args.begin() + 1);
     const CtlRun run = Ctl(args);
-    ASSERT_EQ(run.exit_code, 0) << args[0] << ": " << run.err;
+    ASSERT_EQ(run.exit_code, 0) << run;
     EXPECT_NE(Bytes(mouse_), before) << args[0];
     const auto kept = Backups();
     ASSERT_EQ(kept.size(), ++backups) << args[0];

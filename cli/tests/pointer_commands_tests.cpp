@@ -1,0 +1,204 @@
+// Runs zelko77ctl against the simulated mouse kept in a temporary file.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "cli/tests/run_ctl.h"
+
+namespace zelko::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::CtlRun;
+using testing::ReadText;
+using testing::RunCtl;
+using testing::TempFolder;
+
+class PointerCli : public ::testing::Test {
+ protected:
+  // zelko77ctl --simulate=mouse.bin --sim-virtual-time ARGS..., with the
+  // configuration and data folders in the test's folder.
+  CtlRun Ctl(std::vector<std::string> args) {
+    args.insert(args.begin(), {"--simulate=" + memory(), "--sim-virtual-time"});
+    return RunCtl(args, testing::kCtlTimeout,
+                  {{"XDG_CONFIG_HOME", dir_.path().string()}, {"XDG_DATA_HOME", dir_.path().string()}});
+  }
+
+  nlohmann::json Show() {
+    const auto run = Ctl({"show", "--json"});
+    EXPECT_EQ(run.exit_code, 0) << run;
+    const auto json = nlohmann::json::parse(run.out, nullptr, false);
+    EXPECT_FALSE(json.is_discarded()) << run.out;
+    return json;
+  }
+
+  std::string Memory() const { return ReadText(memory()); }
+  std::string memory() const { return dir_ / "mouse.bin"; }
+
+  TempFolder dir_;
+};
+
+TEST_F(PointerCli, ShowDecodesTheFactoryImage) {
+  const auto json = Show();
+  const auto& levels = json.at("DpiLevels");
+  const std::vector<int> dpi = {800, 1600, 2400, 3200, 4800, 6400, 3200};
+  for (std::size_t i = 0; i < dpi.size(); ++i) {
+    EXPECT_EQ(levels[i]["Dpi"], dpi[i]) << i;
+    EXPECT_TRUE(levels[i]["Active"].get<bool>()) << i;
+    EXPECT_EQ(levels[i]["Current"].get<bool>(), i == 1) << i;
+  }
+  const auto& light = json.at("Lighting");
+  EXPECT_EQ(light["LedType"], "mcu");
+  EXPECT_EQ(light["LedCount"], 10);
+  EXPECT_EQ(light["McpiSwitch"], true);
+  EXPECT_EQ(light["LcpiSwitch"], true);
+  EXPECT_EQ(light["KeyModeSaved"], true);
+  EXPECT_EQ(light["Brightness"], "full");
+  EXPECT_EQ(light["ModesOffered"], nlohmann::json({1, 2, 3, 4, 5, 6, 7}));
+  EXPECT_EQ(light["CurrentMode"], 5);
+  EXPECT_EQ(light["LedOn"], true);
+  EXPECT_EQ(light["Step"], 2);
+  EXPECT_EQ(json.at("Fire")["RepeatCount"], 3);
+  EXPECT_EQ(json.at("Fire")["Interval"], 6);
+}
+
+TEST_F(PointerCli, FourLevelsMakeLevelFourCurrent) {
+  const auto run = Ctl({"set-dpi", "--count", "4"});
+  ASSERT_EQ(run.exit_code, 0) << run;
+  const auto json = Show();
+  for (int i = 0; i < 7; ++i) {
+    EXPECT_EQ(json["DpiLevels"][i]["Active"].get<bool>(), i < 4) << i;
+    EXPECT_EQ(json["DpiLevels"][i]["Current"].get<bool>(), i == 3) << i;
+  }
+}
+
+TEST_F(PointerCli, LevelValuesColoursAndCurrent) {
+  const auto run =
+      Ctl({"set-dpi", "--value", "1=500", "--value", "7=6400", "--colour", "2=#102030", "--current", "7"});
+  ASSERT_EQ(run.exit_code, 0) << run;
+  const auto json = Show();
+  EXPECT_EQ(json["DpiLevels"][0]["Dpi"], 500);
+  EXPECT_EQ(json["DpiLevels"][6]["Dpi"], 6400);
+  EXPECT_EQ(json["DpiLevels"][1]["DpiColour"], "#102030");
+  EXPECT_TRUE(json["DpiLevels"][6]["Current"].get<bool>());
+}
+
+TEST_F(PointerCli, AimValueReachesEveryAimButton) {
+  ASSERT_EQ(Ctl({"set-button", "--profile", "1", "4", "0A0300"}).exit_code, 0);
+  ASSERT_EQ(Ctl({"set-button", "--profile", "2", "5", "0A0900"}).exit_code, 0);
+  EXPECT_EQ(Show()["Aim"]["Dpi"], 4800);  // the last AIM button found decides
+  const auto run = Ctl({"set-aim", "1600"});
+  ASSERT_EQ(run.exit_code, 0) << run;
+  const auto json = Show();
+  EXPECT_EQ(json["Aim"]["Dpi"], 1600);
+  EXPECT_EQ(json["ProfileKeyCodes"]["ModeA"][3], "0A0400");
+  EXPECT_EQ(json["ProfileKeyCodes"]["ModeB"][4], "0A0400");
+}
+
+TEST_F(PointerCli, RefusedChangesLeaveTheMouseAlone) {
+  ASSERT_EQ(Ctl({"set-led", "--modes", "1,2,4,5"}).exit_code, 0);
+  const auto before = Memory();
+  struct Case {
+    std::vector<std::string> args;
+    std::string says;
+  };
+  const std::vector<Case> cases = {
+      {{"set-led", "--mode", "3"}, "mode 3 is not offered"},
+      {{"set-led", "--type", "normal"}, "--engineer"},
+      {{"set-aim", "800"}, "Please select a AIM Key in Profile!"},
+      {{"set-aim", "900"}, "900 DPI is not offered"},
+      {{"set-dpi", "--value", "2=1500"}, "1500 DPI is not offered"},
+      {{"set-dpi", "--colour", "1=Red"}, "#RRGGBB"},
+      {{"set-dpi", "--count", "3", "--current", "5"}, "level 5 is not active"},
+      {{"set-dpi", "--count", "8"}, "8"},
+      {{"set-fire", "--count", "1"}, "1"},
+      {{"set-fire", "--interval", "256"}, "256"},
+      {{"set-led", "--count", "14"}, "14"},
+  };
+  for (const auto& c : cases) {
+    const auto run = Ctl(c.args);
+    EXPECT_EQ(run.exit_code, 5) << run;
+    EXPECT_NE(run.err.find(c.says), std::string::npos) << run;
+    EXPECT_EQ(Memory(), before) << run.command;
+  }
+}
+
+TEST_F(PointerCli, LightingAndFire) {
+  ASSERT_EQ(Ctl({"set-led", "--led", "off", "--count", "6", "--step", "7", "--brightness", "half",
+                 "--save-key-mode", "off", "--key-mode-b-colour", "#00FF80"}).exit_code, 0);
+  ASSERT_EQ(Ctl({"set-fire", "--count", "10", "--interval", "20"}).exit_code, 0);
+  const auto json = Show();
+  const auto& light = json["Lighting"];
+  EXPECT_EQ(light["LedOn"], false);
+  EXPECT_EQ(light["LedCount"], 6);
+  EXPECT_EQ(light["Step"], 7);
+  EXPECT_EQ(light["Brightness"], "half");
+  EXPECT_EQ(light["KeyModeSaved"], false);
+  EXPECT_EQ(light["KeyMode"], "A");
+  EXPECT_EQ(light["KeyMode2Colour"], "#00FF80");
+  EXPECT_EQ(light["CurrentMode"], 5);
+  EXPECT_EQ(json["Fire"]["RepeatCount"], 10);
+  EXPECT_EQ(json["Fire"]["Interval"], 20);
+}
+
+TEST_F(PointerCli, EngineerSwitchToTheNormalLed) {
+  ASSERT_EQ(Ctl({"set-led", "--engineer", "--type", "normal", "--breath", "40"}).exit_code, 0);
+  const auto json = Show();
+  EXPECT_EQ(json["Lighting"]["LedType"], "normal");
+  EXPECT_EQ(json["Lighting"]["BreathStep"], 40);
+  EXPECT_EQ(json["Lighting"]["CurrentMode"], 1);
+  EXPECT_EQ(Memory().at(0x04), static_cast<char>(0xFF));
+}
+
+TEST_F(PointerCli, PointerSettingsAreKeptUnderTheRegistryNames) {
+  const auto set = Ctl({"pointer", "set", "--speed", "6", "--double-click", "7", "--scroll", "screen",
+                       "--precision", "on", "--no-desktop"});
+  ASSERT_EQ(set.exit_code, 0) << set;
+  const std::string text = ReadText(dir_.path() / "zelko77" / "pointer.ini");
+  for (const char* line : {"MouseSensitivity=10", "MouseSpeed=1", "MouseThreshold1=6",
+                           "MouseThreshold2=10", "DoubleClickSpeed=480", "WheelScrollLines=-1"}) {
+    EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
+  }
+  const auto show = Ctl({"pointer", "show", "--json"});
+  ASSERT_EQ(show.exit_code, 0) << show;
+  const auto json = nlohmann::json::parse(show.out);
+  EXPECT_EQ(json["SpeedLevel"], 6);
+  EXPECT_EQ(json["ScrollLevel"], "screen");
+  EXPECT_EQ(Ctl({"pointer", "set", "--speed", "12"}).exit_code, 5);
+}
+
+TEST_F(PointerCli, PointerSetDryRunListsWhatWouldChangeAndKeepsEverything) {
+  const fs::path file = dir_.path() / "zelko77" / "pointer.ini";
+  const auto first = Ctl({"pointer", "set", "--speed", "6", "--dry-run"});
+  ASSERT_EQ(first.exit_code, 0) << first;
+  EXPECT_NE(first.out.find("  MouseSensitivity: (not set) -> 10\n"), std::string::npos) << first.out;
+  EXPECT_NE(first.out.find("6 value(s) would change; nothing was written (--dry-run)."), std::string::npos)
+      << first.out;
+  EXPECT_FALSE(fs::exists(file));
+
+  ASSERT_EQ(Ctl({"pointer", "set", "--speed", "6", "--precision", "on", "--no-desktop"}).exit_code, 0);
+  const std::string kept = ReadText(file);
+  const auto dry = Ctl({"pointer", "set", "--speed", "3", "--precision", "off", "--dry-run"});
+  ASSERT_EQ(dry.exit_code, 0) << dry;
+  EXPECT_EQ(dry.out,
+            "  MouseSensitivity: 10 -> 4\n"
+            "  MouseSpeed: 1 -> 0\n"
+            "  MouseThreshold1: 6 -> 0\n"
+            "  MouseThreshold2: 10 -> 0\n"
+            "4 value(s) would change; nothing was written (--dry-run).\n");
+  EXPECT_EQ(ReadText(file), kept);
+
+  const auto same = Ctl({"pointer", "set", "--speed", "6", "--dry-run", "--json"});
+  ASSERT_EQ(same.exit_code, 0) << same;
+  const auto json = nlohmann::json::parse(same.out, nullptr, false);
+  ASSERT_FALSE(json.is_discarded()) << same.out;
+  EXPECT_EQ(json["DryRun"], true);
+  EXPECT_TRUE(json["Changes"].empty()) << same.out;
+  EXPECT_EQ(ReadText(file), kept);
+}
+
+}  // namespace
+}  // namespace zelko::cli
