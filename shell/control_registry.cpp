@@ -23,6 +23,14 @@ HoverLabel* ControlRegistry::Label(const QString& name) const {
 
 void ControlRegistry::ShowImages(const ImageChanges& changes) const {
   for (const auto& change : changes) {
+    if (auto* image = Image(QString::fromStdString(change.control))) {
+      image->ShowImage(QString::fromStdString(change.image));
+    }
+  }
+}
+
+void ControlRegistry::ShowImages(std::initializer_list<Shown> changes) const {
+  for (const auto& change : changes) {
     if (auto* image = Image(change.control)) image->ShowImage(change.image);
   }
 }

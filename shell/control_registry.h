@@ -5,8 +5,9 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <initializer_list>
 
-#include "shell/image_change.h"
+#include "pages/image_change.h"
 #include "shell/layout_target.h"
 
 namespace zelko {
@@ -21,8 +22,15 @@ class ControlRegistry final : public LayoutTarget {
   SkinImage* Image(const QString& name) const;
   HoverLabel* Label(const QString& name) const;
 
+  // A picture the window names itself: control, image.
+  struct Shown {
+    QString control;
+    QString image;
+  };
+
   // Puts each picture into its image control; unknown controls are skipped.
   void ShowImages(const ImageChanges& changes) const;
+  void ShowImages(std::initializer_list<Shown> changes) const;
   void SetCaption(const QString& label, const QString& caption) const;
   QString Caption(const QString& label) const;
 

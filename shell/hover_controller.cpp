@@ -19,35 +19,40 @@ void HoverController::Bind(HoverLabel* label) {
 }
 
 void HoverController::Enter(const QString& labelName) {
-  const auto button = ParseButtonLabel(labelName);
-  if (!button) return;
-  controls_.ShowImages(HoverEnterImages(*button, context_()));
-  if (!RollsCaption(button->family)) return;
-  // A label still rolling (leave was missed) gets its caption back first.
-  if (roll_.active() && roll_.labelName() != labelName) Leave(roll_.labelName());
-  roll_.Start(labelName, controls_.Caption(labelName));
-  auto* label = controls_.Label(labelName);
-  if (label && label->isEnabled()) timer_.start();
+  const auto* label = controls_.Label(labelName);
+  Apply(model_.Enter(labelName.toStdString(), controls_.Caption(labelName).toStdString(),
+                     label && label->isEnabled(), context_()));
 }
 
 void HoverController::Leave(const QString& labelName) {
-  const auto button = ParseButtonLabel(labelName);
-  if (!button) return;
-  controls_.ShowImages(HoverLeaveImages(*button, context_()));
-  if (!RollsCaption(button->family) || !roll_.active() || roll_.labelName() != labelName) return;
-  timer_.stop();
-  controls_.SetCaption(labelName, roll_.Stop());
+  Apply(model_.Leave(labelName.toStdString(), context_()));
 }
 
 void HoverController::Tick() {
-  if (!roll_.active()) return;
-  const int before = roll_.ticks();
-  const QString caption = roll_.Tick(rolling_ && rolling_());
-  if (roll_.ticks() != before) controls_.SetCaption(roll_.labelName(), caption);
+  if (const auto change = model_.Tick(rolling_ && rolling_())) {
+    controls_.SetCaption(QString::fromStdString(change->label), QString::fromStdString(change->caption));
+  }
 }
 
 void HoverController::RememberCaption(const QString& labelName, const QString& caption) {
-  if (roll_.active() && roll_.labelName() == labelName) roll_.Remember(caption);
+  model_.RememberCaption(labelName.toStdString(), caption.toStdString());
+}
+
+void HoverController::Apply(const HoverEffects& effects) {
+  controls_.ShowImages(effects.images);
+  for (const auto& change : effects.captions) {
+    controls_.SetCaption(QString::fromStdString(change.label), QString::fromStdString(change.caption));
+  }
+  switch (effects.timer) {
+    case TimerChange::None:
+      break;
+    case TimerChange::Start:
+      timer_.start();
+      break;
+    case TimerChange::Stop:
+      timer_.stop();
+      break;
+  }
 }
 
 }  // namespace zelko

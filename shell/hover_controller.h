@@ -1,13 +1,13 @@
 // Hover, leave and rolling captions of the skinned buttons and the main
-// page's button frames: picks the pictures by the family rules and runs the
-// LabelRun timer while a button is hovered.
+// page's button frames on their widgets: binds the labels' hover signals to
+// the hover model, runs the LabelRun timer and applies the pictures and
+// captions the model asks for.
 #pragma once
 #include <QObject>
 #include <QTimer>
 #include <functional>
 
-#include "shell/button_families.h"
-#include "shell/text_roll.h"
+#include "pages/hover_rules.h"
 
 namespace zelko {
 
@@ -31,16 +31,18 @@ class HoverController : public QObject {
   // One LabelRun tick (the timer calls it; tests may too).
   void Tick();
 
-  const TextRoll& roll() const { return roll_; }
+  const HoverModel& model() const { return model_; }
   // A language switch under the mouse: leaving restores this caption.
   void RememberCaption(const QString& labelName, const QString& caption);
   bool timerActive() const { return timer_.isActive(); }
 
  private:
+  void Apply(const HoverEffects& effects);
+
   ControlRegistry& controls_;
   ContextSource context_;
   RollingSwitch rolling_;
-  TextRoll roll_;
+  HoverModel model_;
   QTimer timer_;
 };
 

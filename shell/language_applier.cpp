@@ -1,9 +1,8 @@
 #include "shell/language_applier.h"
 
-#include "shell/button_families.h"
+#include "shell/qt_button_names.h"
 #include "shell/control_registry.h"
 #include "shell/language_texts.h"
-#include "shell/page_navigation.h"
 
 namespace zelko {
 

@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-#include "shell/button_families.h"
-#include "shell/page_navigation.h"
+#include "shell/qt_button_names.h"
 
 namespace zelko {
 

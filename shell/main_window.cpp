@@ -17,7 +17,7 @@
 #include "resources/general_pack.h"
 #include "resources/language_pack.h"
 #include "resources/layout_pack.h"
-#include "shell/button_families.h"
+#include "shell/qt_button_names.h"
 #include "shell/hover_controller.h"
 #include "shell/skin_setup.h"
 #include "shell/progress_window.h"

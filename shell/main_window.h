@@ -11,7 +11,7 @@
 #include <functional>
 #include <memory>
 
-#include "shell/button_families.h"
+#include "pages/hover_rules.h"
 #include "macros/device_slots.h"
 #include "pages/mouse_settings.h"
 #include "pointer/pointer_parameters.h"
@@ -23,7 +23,7 @@
 #include "shell/language_texts.h"
 #include "shell/layout_values.h"
 #include "shell/message_presenter.h"
-#include "shell/page_navigation.h"
+#include "pages/page_navigation.h"
 #include "shell/qt_ui_port.h"
 
 namespace zelko {

@@ -4,7 +4,7 @@
 #include <QMetaObject>
 
 #include "resources/language_pack.h"
-#include "shell/button_families.h"
+#include "shell/qt_button_names.h"
 #include "shell/hover_controller.h"
 #include "shell/main_window.h"
 

@@ -5,10 +5,9 @@
 #include "resources/engineer_terms.h"
 #include "resources/language_pack.h"
 #include "resources/layout_pack.h"
-#include "shell/button_families.h"
+#include "shell/qt_button_names.h"
 #include "shell/control_registry.h"
 #include "shell/layout_applier.h"
-#include "shell/page_navigation.h"
 #include "shell/skin_images.h"
 #include "shell/window_builder.h"
 

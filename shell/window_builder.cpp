@@ -2,9 +2,8 @@
 
 #include <QPushButton>
 
-#include "shell/button_families.h"
+#include "shell/qt_button_names.h"
 #include "shell/control_registry.h"
-#include "shell/page_navigation.h"
 #include "shell/skin_widgets.h"
 
 namespace zelko {

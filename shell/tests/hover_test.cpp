@@ -48,6 +48,20 @@ class HoverTest : public QObject {
     hover.Leave("Btn_Apply_1");
   }
 
+  void aChineseCaptionRollsByCharacterOnTheLabel() {
+    QWidget page;
+    ControlRegistry controls;
+    auto* label = new HoverLabel("Btn_Apply_1", &page);
+    label->setText(QString::fromUtf8("应用"));
+    controls.Add(label);
+    HoverController hover(controls, [] { return HoverContext{}; }, [] { return true; });
+    hover.Enter("Btn_Apply_1");
+    hover.Tick();
+    QCOMPARE(controls.Caption("Btn_Apply_1"), QString::fromUtf8("用    应"));
+    hover.Leave("Btn_Apply_1");
+    QCOMPARE(controls.Caption("Btn_Apply_1"), QString::fromUtf8("应用"));
+  }
+
   void aDisabledLabelDoesNotStartTheTimer() {
     QWidget page;
     ControlRegistry controls;

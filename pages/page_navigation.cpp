@@ -1,4 +1,4 @@
-#include "shell/page_navigation.h"
+#include "pages/page_navigation.h"
 
 #include <array>
 
@@ -19,26 +19,26 @@ constexpr std::array<PageTraits, 6> kPages{{
 
 const PageTraits& TraitsOf(Page page) { return kPages[static_cast<std::size_t>(page)]; }
 
-std::optional<Page> PageOfTabButton(const QString& buttonName) {
+std::optional<Page> PageOfTabButton(std::string_view buttonName) {
   for (const auto& traits : kPages) {
-    if (buttonName == QLatin1String(traits.tabButton)) return traits.page;
+    if (buttonName == traits.tabButton) return traits.page;
   }
   return std::nullopt;
 }
 
-const std::vector<QString>& TabButtonNames() {
-  static const std::vector<QString> names{"Main",  "Second",   "Adv",  "Breath",
-                                          "Macro", "Engineer", "Save", "Load"};
+const std::vector<std::string>& TabButtonNames() {
+  static const std::vector<std::string> names{"Main",  "Second",   "Adv",  "Breath",
+                                              "Macro", "Engineer", "Save", "Load"};
   return names;
 }
 
 ImageChanges TabImagesForActivePage(Page active) {
   ImageChanges changes;
-  const QString activeTab = QLatin1String(TraitsOf(active).tabButton);
-  for (const QString& tab : TabButtonNames()) {
-    const QString image = tab == activeTab ? QStringLiteral("SetS_03") : QStringLiteral("SetS_01");
+  const std::string_view activeTab = TraitsOf(active).tabButton;
+  for (const std::string& tab : TabButtonNames()) {
+    const char* image = tab == activeTab ? "SetS_03" : "SetS_01";
     for (int copy = 1; copy <= kSkinnedPageCount; ++copy) {
-      changes.push_back({QStringLiteral("Img_%1_%2").arg(tab).arg(copy), image});
+      changes.push_back({"Img_" + tab + "_" + std::to_string(copy), image});
     }
   }
   return changes;

@@ -2,11 +2,12 @@
 // radios rb_1 .. rb_7, the page containers gbPage1 .. gbPage6, and the page
 // lock that holds the window on its main page while no mouse is ready.
 #pragma once
-#include <QString>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
-#include "shell/image_change.h"
+#include "pages/image_change.h"
 
 namespace zelko {
 
@@ -27,9 +28,9 @@ struct PageTraits {
 
 const PageTraits& TraitsOf(Page page);
 // The page a tab button selects ("Adv" -> Advanced); nothing for Save, Load.
-std::optional<Page> PageOfTabButton(const QString& buttonName);
+std::optional<Page> PageOfTabButton(std::string_view buttonName);
 // Every tab button, in the order the layout lists them.
-const std::vector<QString>& TabButtonNames();
+const std::vector<std::string>& TabButtonNames();
 
 // All four copies of every tab image: "SetS_03" for the page's tab, "SetS_01"
 // for the others.
