@@ -15,60 +15,10 @@
 #include "base/clock.h"
 #include "pointer/pointer_parameters.h"
 
-#ifdef _WIN32
-#include "pointer/windows_pointer_store.h"
-#else
-#include "pointer/command_runner.h"
-#include "pointer/linux_pointer_store.h"
-#endif
+#include "pointer/platform_pointer_store.h"
 
 namespace zelko::cli {
 namespace {
-
-#ifndef _WIN32
-// A runner that starts nothing: the desktop is left alone.
-class NoDesktopRunner final : public CommandRunner {
- public:
-  CommandResult Run(const std::vector<std::string>&, std::uint32_t) override { return {}; }
-};
-#endif
-
-struct SystemStore {
-  std::unique_ptr<PointerStore> store;
-  std::string where;  // where the values are kept, for the user
-  std::string error;  // why they cannot be kept
-};
-
-SystemStore OpenSystemStore(bool use_desktop) {
-  SystemStore result;
-#ifdef _WIN32
-  (void)use_desktop;
-  result.store = std::make_unique<WindowsPointerStore>();
-  result.where = "the registry (HKEY_CURRENT_USER\\Control Panel)";
-#else
-  const auto file = DefaultPointerSettingsFile();
-  std::unique_ptr<CommandRunner> runner;
-  if (use_desktop) {
-    runner = std::make_unique<ProcessRunner>(DefaultClock());
-  } else {
-    runner = std::make_unique<NoDesktopRunner>();
-  }
-  if (!file) result.error = "neither XDG_CONFIG_HOME nor HOME is set";
-  result.where = file ? file->string() : std::string();
-  result.store = std::make_unique<LinuxPointerStore>(file.value_or(std::filesystem::path()),
-                                                     std::move(runner));
-#endif
-  return result;
-}
-
-std::string LastStoreError(PointerStore& store) {
-#ifdef _WIN32
-  (void)store;
-  return "the registry refused the value";
-#else
-  return static_cast<LinuxPointerStore&>(store).last_error();
-#endif
-}
 
 nlohmann::json ParametersJson(const PointerParameters& p) {
   return {
@@ -120,30 +70,12 @@ struct PointerSetOptions {
   bool json = false;
 };
 
-// One of the six values as a write would leave it.
-struct PlannedValue {
-  PointerKey key;
-  std::string_view name;
-  std::optional<int> value;  // nothing: a level out of range is not written
-};
-
-std::vector<PlannedValue> PlannedValues(const PointerParameters& p) {
-  return {
-      {PointerKey::Mouse, kMouseSensitivityValue, PointerSpeedForLevel(p.speed_level)},
-      {PointerKey::Mouse, kMouseSpeedValue, p.precision.acceleration},
-      {PointerKey::Mouse, kMouseThreshold1Value, p.precision.threshold1},
-      {PointerKey::Mouse, kMouseThreshold2Value, p.precision.threshold2},
-      {PointerKey::Mouse, kDoubleClickSpeedValue, DoubleClickTimeForLevel(p.double_click_level)},
-      {PointerKey::Desktop, kWheelScrollLinesValue, ScrollLinesForLevel(p.scroll_level)},
-  };
-}
-
 // --dry-run: each value whose stored text would change, old and new;
 // nothing is written and the desktop is not touched.
 int PrintPointerDryRun(PointerStore& store, const PointerParameters& params, bool json) {
   nlohmann::json changes = nlohmann::json::array();
   std::string lines;
-  for (const auto& planned : PlannedValues(params)) {
+  for (const auto& planned : PointerStoredValues(params)) {
     if (!planned.value || !store.OpenKey(planned.key)) continue;
     const auto old_text = store.ReadValue(planned.key, planned.name);
     const std::string new_text = std::to_string(*planned.value);
@@ -165,7 +97,7 @@ int PrintPointerDryRun(PointerStore& store, const PointerParameters& params, boo
 }
 
 int RunPointerShow(bool json) {
-  auto system = OpenSystemStore(/*use_desktop=*/true);
+  auto system = OpenPlatformPointerStore(/*use_desktop=*/true);
   const auto params = ReadPointerParameters(*system.store, PointerParameters{});
   if (json) {
     auto out = ParametersJson(params);
@@ -183,7 +115,7 @@ int RunPointerSet(const PointerSetOptions& o) {
     PrintError("pointer set: nothing to set; give --speed, --double-click, --scroll or --precision");
     return kExitBadInput;
   }
-  auto system = OpenSystemStore(!o.no_desktop && !o.dry_run);
+  auto system = OpenPlatformPointerStore(!o.no_desktop && !o.dry_run);
   if (!system.error.empty()) {
     PrintError("pointer set: nowhere to keep the pointer settings: " + system.error);
     return kExitFailure;
@@ -227,7 +159,7 @@ int RunPointerSet(const PointerSetOptions& o) {
     if (!system.where.empty()) std::cout << "Kept in: " << system.where << "\n";
   }
   if (!report.all_stored() || !report.mouse_key_opened || !report.desktop_key_opened) {
-    PrintError("pointer set: the settings could not all be kept: " + LastStoreError(*system.store));
+    PrintError("pointer set: the settings could not all be kept: " + LastPointerStoreError(*system.store));
     return kExitFailure;
   }
   return kExitOk;

@@ -86,6 +86,17 @@ bool PointerApplyReport::all_stored() const {
                      [](const PointerSettingResult& s) { return s.written.empty() || s.stored; });
 }
 
+std::vector<PointerStoredValue> PointerStoredValues(const PointerParameters& p) {
+  return {
+      {PointerKey::Mouse, kMouseSensitivityValue, PointerSpeedForLevel(p.speed_level)},
+      {PointerKey::Mouse, kMouseSpeedValue, p.precision.acceleration},
+      {PointerKey::Mouse, kMouseThreshold1Value, p.precision.threshold1},
+      {PointerKey::Mouse, kMouseThreshold2Value, p.precision.threshold2},
+      {PointerKey::Mouse, kDoubleClickSpeedValue, DoubleClickTimeForLevel(p.double_click_level)},
+      {PointerKey::Desktop, kWheelScrollLinesValue, ScrollLinesForLevel(p.scroll_level)},
+  };
+}
+
 PointerApplyReport WriteAndApplyPointerParameters(PointerStore& store,
                                                   const PointerParameters& params) {
   PointerApplyReport report;
@@ -93,23 +104,18 @@ PointerApplyReport WriteAndApplyPointerParameters(PointerStore& store,
   const auto double_click = DoubleClickTimeForLevel(params.double_click_level);
   const auto scroll = ScrollLinesForLevel(params.scroll_level);
 
-  // 1. Control Panel\Mouse.
+  // 1. Control Panel\Mouse, then 2. Control Panel\Desktop, each opened
+  // before its values are written; a key that does not open is skipped.
   report.mouse_key_opened = store.OpenKey(PointerKey::Mouse);
-  if (report.mouse_key_opened) {
-    report.settings.push_back(Store(store, PointerKey::Mouse, kMouseSensitivityValue, speed));
-    report.settings.push_back(
-        Store(store, PointerKey::Mouse, kMouseSpeedValue, params.precision.acceleration));
-    report.settings.push_back(
-        Store(store, PointerKey::Mouse, kMouseThreshold1Value, params.precision.threshold1));
-    report.settings.push_back(
-        Store(store, PointerKey::Mouse, kMouseThreshold2Value, params.precision.threshold2));
-    report.settings.push_back(
-        Store(store, PointerKey::Mouse, kDoubleClickSpeedValue, double_click));
-  }
-  // 2. Control Panel\Desktop.
-  report.desktop_key_opened = store.OpenKey(PointerKey::Desktop);
-  if (report.desktop_key_opened) {
-    report.settings.push_back(Store(store, PointerKey::Desktop, kWheelScrollLinesValue, scroll));
+  bool desktop_tried = false;
+  for (const auto& planned : PointerStoredValues(params)) {
+    if (planned.key == PointerKey::Desktop && !desktop_tried) {
+      report.desktop_key_opened = store.OpenKey(PointerKey::Desktop);
+      desktop_tried = true;
+    }
+    const bool opened = planned.key == PointerKey::Mouse ? report.mouse_key_opened
+                                                         : report.desktop_key_opened;
+    if (opened) report.settings.push_back(Store(store, planned.key, planned.name, planned.value));
   }
   // 3..6. The running system, in this order.
   if (speed) Find(report, kMouseSensitivityValue)->applied = store.ApplyPointerSpeed(*speed);

@@ -52,6 +52,14 @@ struct PointerApplyReport {
   bool all_stored() const;
 };
 
+// One of the six stored values as a write leaves it, in write order.
+struct PointerStoredValue {
+  PointerKey key;
+  std::string_view name;     // the registry value name
+  std::optional<int> value;  // nothing: a level out of range is not written
+};
+std::vector<PointerStoredValue> PointerStoredValues(const PointerParameters& params);
+
 // Writes the six values (only where the key opens and the level is in
 // range), then makes the four apply calls in order: pointer speed,
 // precision, double-click time, scroll lines.
