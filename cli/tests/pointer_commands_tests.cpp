@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -96,6 +97,37 @@ TEST_F(PointerCli, AimValueReachesEveryAimButton) {
   EXPECT_EQ(json["Aim"]["Dpi"], 1600);
   EXPECT_EQ(json["ProfileKeyCodes"]["ModeA"][3], "0A0400");
   EXPECT_EQ(json["ProfileKeyCodes"]["ModeB"][4], "0A0400");
+}
+
+// Bytes the commands cannot show: four bits of LED count holding 12 (one
+// LED) and an AIM button with value index 11. A set- command that names
+// neither writes both back as read.
+TEST_F(PointerCli, ValuesTheUserDidNotNameAreWrittenBackAsRead) {
+  ASSERT_EQ(Ctl({"info"}).exit_code, 0);
+  std::string memory = Memory();
+  ASSERT_EQ(memory.size(), 2048u);
+  const auto close_section = [&memory](std::size_t begin, std::size_t checksum_at) {
+    unsigned sum = 0;
+    for (std::size_t a = begin; a < checksum_at; ++a) sum += static_cast<unsigned char>(memory[a]);
+    memory[checksum_at] = static_cast<char>((sum & 0xFF) ^ 0x5A);
+  };
+  memory[0x003] = static_cast<char>((memory[0x003] & 0x0F) | 0xC0);  // McuLedConfig
+  close_section(0x000, 0x02F);                                        // ParameterA
+  const std::size_t profile2_button5 = 0x040 + 27 + 3 * 4;
+  memory[profile2_button5] = 0x0A;
+  memory[profile2_button5 + 1] = 11;
+  memory[profile2_button5 + 2] = 0x00;
+  close_section(0x040, 0x076);  // Profile
+  std::ofstream(this->memory(), std::ios::binary | std::ios::trunc).write(memory.data(), 2048);
+
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"set-fire", "--count", "5"}, {"set-dpi", "--count", "4"}}) {
+    const auto run = Ctl(args);
+    ASSERT_EQ(run.exit_code, 0) << run;
+    const std::string after = Memory();
+    EXPECT_EQ(static_cast<unsigned char>(after[0x003]) & 0xF0, 0xC0) << run.command;
+    EXPECT_EQ(after.substr(profile2_button5, 3), std::string("\x0A\x0B\x00", 3)) << run.command;
+  }
 }
 
 TEST_F(PointerCli, RefusedChangesLeaveTheMouseAlone) {
