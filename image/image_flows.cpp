@@ -74,7 +74,7 @@ FlowResult ImageFlows::ReadImage() {
   if (!result.read.whole()) {
     // Unread bytes are 0xFF: showing them would replace the user's settings
     // with defaults, and the next Apply would write those into the mouse.
-    channel_.EndExchange();
+    result.end_acknowledged = channel_.EndExchange();
     ui_.HideProgress();
     ui_.ProcessMessages();
     ui_.StartPollTimer();
@@ -86,7 +86,7 @@ FlowResult ImageFlows::ReadImage() {
   workspace_.source = ImageSource::kDevice;
   workspace_.mouse_image = image;
   result.unpack = workspace_.UnpackSections();
-  channel_.EndExchange();
+  result.end_acknowledged = channel_.EndExchange();
   workspace_.DataBufToUI();
   ui_.RedrawFromRecord();
   RunHook(workspace_.hooks.reload_pointer_parameters);
@@ -110,7 +110,13 @@ FlowResult ImageFlows::WriteImageExchange() {
       result.status = FlowStatus::kWriteFailed;
     }
   }
-  if (result.exchange.needs_closing_pair()) channel_.EndExchange();
+  if (result.exchange.needs_closing_pair()) {
+    result.end_acknowledged = channel_.EndExchange();
+    // A write that failed keeps its own status: it says more.
+    if (!result.end_acknowledged && result.status == FlowStatus::kDone) {
+      result.status = FlowStatus::kEndNotAcknowledged;
+    }
+  }
   return result;
 }
 
@@ -134,7 +140,8 @@ FlowResult ImageFlows::ShowAndWriteFactoryImage(int n) {
     return FlowResult::Of(FlowStatus::kBadFile);
   }
   BeginTransfer();
-  workspace_.ShowFactoryImage(n, ImageSource::kFactoryImage);
+  // n and the images were checked above: it cannot fail here.
+  (void)workspace_.ShowFactoryImage(n, ImageSource::kFactoryImage);
   ui_.RedrawFromRecord();
   ui_.ShowProgress(0, kImageChunks);
   FlowResult result = WriteImageExchange();

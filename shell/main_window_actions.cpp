@@ -65,7 +65,8 @@ void MainWindow::ActionButtonClick(const QString& button) {
     return;
   }
   if (button == QLatin1String("Apply")) {
-    flows.ApplyImage();
+    // The flow has shown what the user needs to know (Str020, Str109).
+    (void)flows.ApplyImage();
     return;
   }
   if (button == QLatin1String("Confirm")) {
@@ -78,7 +79,8 @@ void MainWindow::ActionButtonClick(const QString& button) {
     return;
   }
   if (button.startsWith(QLatin1String("Confirm"))) {
-    flows.WriteFactoryImage(button.right(1).toInt());
+    // The flow has shown what the user needs to know (Str020, Str109).
+    (void)flows.WriteFactoryImage(button.right(1).toInt());
   }
 }
 
