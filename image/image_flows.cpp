@@ -9,7 +9,7 @@ namespace {
 
 constexpr int kImageChunks = static_cast<int>(ChunkCount(kDataBufSize));
 
-FlowStatus StatusOfHandshake(const ExchangeResult& exchange) {
+[[nodiscard]] FlowStatus StatusOfHandshake(const ExchangeResult& exchange) {
   switch (exchange.state) {
     case ExchangeState::kNoDevice: return FlowStatus::kNoDevice;
     case ExchangeState::kNotAcknowledged:

@@ -17,7 +17,7 @@
 
 namespace zelko {
 
-enum class FlowStatus {
+enum class [[nodiscard]] FlowStatus {
   kDone,              // read and shown, or written and verified
   kNoDevice,          // DeviceHandle is none (Str020 shown)
   kHandshakeFailed,   // command 1 or the status query unanswered, or a bad signature
@@ -124,6 +124,7 @@ class ImageFlows {
 // The bytes of a profile file laid over `base`: at most 2048, a shorter
 // file replaces only as many as it has. Nothing unless the result carries
 // the signature 0x99 at 0x07F.
-[[nodiscard]] std::optional<DataBuf> OverlayProfile(const DataBuf& base, std::span<const std::uint8_t> file_bytes);
+[[nodiscard]] std::optional<DataBuf> OverlayProfile(const DataBuf& base,
+                                                    std::span<const std::uint8_t> file_bytes);
 
 }  // namespace zelko

@@ -33,7 +33,7 @@ struct [[nodiscard]] ImageReadResult {
 // whose block command or chunks were not acknowledged are read again.
 ImageReadResult ReadWholeImage(CommandChannel& channel, DataBuf& image, bool show_progress);
 
-enum class WriteVerifyOutcome {
+enum class [[nodiscard]] WriteVerifyOutcome {
   kVerified,                // the mouse holds every byte of the image
   kWriteNotAcknowledged,    // the whole-image block command went unanswered
   kReadBackIncomplete,      // the read-back could not be had whole

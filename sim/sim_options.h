@@ -29,7 +29,7 @@ struct SimOptionTexts {
   bool virtual_time = false;
 };
 
-struct SimOptionsResult {
+struct [[nodiscard]] SimOptionsResult {
   SimFaults faults;
   std::string error;  // empty when every text was good
   bool ok() const { return error.empty(); }

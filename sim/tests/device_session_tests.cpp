@@ -53,6 +53,8 @@ struct MemoryFileCase {
   const char* error;  // part of the refusal
 };
 
+void PrintTo(const MemoryFileCase& c, std::ostream* out) { *out << c.name; }
+
 class MemoryFile : public ::testing::TestWithParam<MemoryFileCase> {};
 
 TEST_P(MemoryFile, IsUsedCreatedOrRefusedAndARefusedOneIsNeverTouched) {
