@@ -64,8 +64,6 @@ DeviceSession::~DeviceSession() {
 }
 
 Status DeviceSession::Finish() {
-  if (finished_) return Status::Ok();
-  finished_ = true;
   link_->ForgetDevice();
   if (!mouse_ || setup_.memory_file.empty()) return Status::Ok();
   return SaveMemoryFile(setup_.memory_file, mouse_->memory());
@@ -78,8 +76,8 @@ Result<std::unique_ptr<DeviceSession>> OpenDeviceSession(DeviceSetup setup, Cloc
   if (s.simulate) {
     // The identity knob wins over what the memory file holds (the mouse
     // applies it over the memory it starts with).
-    session->mouse_ = std::make_unique<SimulatedMouse>(session->clock_, s.memory.value_or(FactoryMemory()),
-                                                       s.faults);
+    session->mouse_ =
+        std::make_unique<SimulatedMouse>(session->clock_, s.memory ? *s.memory : FactoryMemory(), s.faults);
     session->transport_ =
         s.simulate_absent
             ? std::make_unique<SimTransport>(*session->mouse_, std::vector<SimInterface>{kOtherMakersKeyboard})

@@ -93,8 +93,8 @@ class DeviceSession {
   SimulatedMouse* simulated_mouse() { return mouse_.get(); }
 
   // Ends the session: the interface is released and, with a memory file,
-  // the simulated memory is saved to it (a missing file is created). Once
-  // only; later calls do nothing and succeed.
+  // the simulated memory is saved to it (a missing file is created). A
+  // later call (a window closed again) saves what the mouse holds then.
   [[nodiscard]] Status Finish();
 
  private:
@@ -108,7 +108,6 @@ class DeviceSession {
   std::unique_ptr<SimulatedMouse> mouse_;
   std::unique_ptr<HidTransport> transport_;
   std::unique_ptr<DeviceLink> link_;
-  bool finished_ = false;
 };
 
 }  // namespace zelko::sim

@@ -99,7 +99,10 @@ TEST_P(MemoryFile, IsUsedCreatedOrRefusedAndARefusedOneIsNeverTouched) {
   ASSERT_EQ(after->size(), kDeviceMemorySize);
   EXPECT_EQ(static_cast<std::uint8_t>((*after)[0x200]), 0x77);
   EXPECT_EQ(static_cast<std::uint8_t>((*after)[0x100]), c.kind == FileKind::kGood ? 0x42 : FactoryMemory()[0x100]);
-  EXPECT_TRUE((*session)->Finish().ok());  // once only
+
+  mouse->memory()[0x200] = 0x78;  // the window was opened and closed again
+  ASSERT_TRUE((*session)->Finish().ok());
+  EXPECT_EQ(static_cast<std::uint8_t>(ReadBytes(file).value_or("").at(0x200)), 0x78);
 }
 
 INSTANTIATE_TEST_SUITE_P(
