@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "cli/exit_codes.h"
-#include "sim/sim_options.h"
+#include "sim/device_session.h"
 
 namespace CLI {
 class App;
@@ -15,18 +15,10 @@ class App;
 namespace zelko::cli {
 
 struct GlobalOptions {
-  // --simulate[=FILE]: talk to the simulated mouse; with FILE its memory is
-  // loaded from and saved to FILE.
-  bool simulate = false;
-  std::string simulate_file;
-  // --device VID:PID: another identity for the supported mouse.
-  std::string device;
-  // Simulator faults as typed (see --help); parsed when the mouse is opened
-  // (cli/device_session.h).
-  sim::SimOptionTexts sim;
-  // --sim-virtual-time: the simulated mouse's exchanges sleep in virtual
-  // time, so a full read takes no wall-clock time (for tests and scripts).
-  bool sim_virtual_time = false;
+  // The mouse as typed: --device VID:PID, --simulate[=FILE] and the
+  // simulator's --sim-* knobs (see --help); checked when a command opens
+  // the mouse (cli/device_session.h), the same way as zelko77 does.
+  sim::DeviceRequest mouse;
   // --lang N: the language pack (1..3) of button labels and messages.
   int language = 1;
 };

@@ -2,15 +2,10 @@
 
 #include <cstdio>
 
+#include "base/hex_text.h"
 #include "cli/id_text.h"
 #include "cli/no_device_hint.h"
-#include "base/hex_text.h"
-#include "device/platform_transport.h"
 #include "device/supported_ids.h"
-#include "sim/sim_memory_file.h"
-#include "sim/sim_options.h"
-#include "sim/sim_transport.h"
-#include "device/identity_text.h"
 
 namespace zelko::cli {
 
@@ -18,112 +13,76 @@ void PrintError(const std::string& text) {
   std::fprintf(stderr, "zelko77ctl: %s\n", text.c_str());
 }
 
-DeviceSession::DeviceSession(bool virtual_time, std::string simulate_file)
-    : clock_(virtual_time ? static_cast<Clock&>(virtual_clock_) : DefaultClock()),
-      simulate_file_(std::move(simulate_file)) {}
+DeviceSession::DeviceSession(std::unique_ptr<sim::DeviceSession> device)
+    : device_(std::move(device)),
+      channel_(std::make_unique<CommandChannel>(device_->link(), device_->clock(), ui_)) {}
 
 DeviceSession::~DeviceSession() {
-  if (!finished_) {
-    if (const std::string error = SaveSimulatorFile(); !error.empty()) PrintError(error);
-  }
+  if (finished_) return;
+  if (std::string error; !Save(error)) PrintError("the simulated mouse's memory was not saved: " + error);
 }
 
-std::string DeviceSession::SaveSimulatorFile() {
+bool DeviceSession::Save(std::string& error) {
   finished_ = true;
   ui_.HideProgress();
-  channel_.reset();
-  link_.reset();  // releases the interface
-  if (!mouse_ || simulate_file_.empty()) return {};
-  return sim::SaveMemoryFile(simulate_file_, mouse_->memory());
+  const Status saved = device_->Finish();  // releases the interface
+  error = saved.error();
+  return saved.ok();
 }
 
 bool DeviceSession::Finish(CliContext& context) {
   if (finished_) return true;
-  const std::string error = SaveSimulatorFile();
-  if (error.empty()) return true;
+  std::string error;
+  if (Save(error)) return true;
   PrintError("the simulated mouse's memory was not saved: " + error);
   if (context.exit_code == kExitOk) context.exit_code = kExitFailure;
   return false;
 }
 
 std::optional<DeviceIdentity> ResolveDeviceIdentity(CliContext& context) {
-  const std::string& text = context.options.device;
-  if (text.empty()) return DeviceIdentity{SupportedVendorId, SupportedProductId};
-  const auto parsed = ParseDeviceIdentity(text);
-  if (!parsed) {
-    PrintError("--device: '" + text + "' is not VID:PID in hexadecimal (e.g. 3151:7707)");
-    context.exit_code = kExitBadInput;
-  }
-  return parsed;
-}
-
-std::optional<TransportBundle> CreateTransport(CliContext& context, Clock& clock) {
-  const GlobalOptions& options = context.options;
-  TransportBundle bundle;
-  if (!options.simulate) {
-    bundle.transport = CreatePlatformTransport();
-    if (!bundle.transport) {
-      PrintError("this platform has no HID support; use --simulate to try the simulated mouse");
-      context.exit_code = kExitNoDevice;
-      return std::nullopt;
-    }
-    return bundle;
-  }
-  const auto parsed = sim::ParseSimOptions(options.sim);
-  if (!parsed.ok()) {
-    PrintError(parsed.error);
+  auto identity = sim::ReadDeviceIdentity(context.options.mouse.device);
+  if (!identity) {
+    PrintError(identity.error());
     context.exit_code = kExitBadInput;
     return std::nullopt;
   }
-  bundle.mouse = std::make_unique<sim::SimulatedMouse>(clock, parsed.faults);
-  if (!options.simulate_file.empty()) {
-    std::string error;
-    if (sim::LoadMemoryFile(options.simulate_file, bundle.mouse->memory(), error) ==
-        sim::MemoryFileLoad::kBad) {
-      PrintError("--simulate: " + error);
-      context.exit_code = kExitBadInput;
-      return std::nullopt;
-    }
-    // The identity knob wins over what the file holds.
-    if (parsed.faults.identity) {
-      bundle.mouse->memory()[kIdentityAddress] = (*parsed.faults.identity)[0];
-      bundle.mouse->memory()[kIdentityAddress + 1] = (*parsed.faults.identity)[1];
-    }
-  }
-  bundle.transport = std::make_unique<sim::SimTransport>(*bundle.mouse);
-  return bundle;
+  return *identity;
 }
 
-std::unique_ptr<DeviceSession> OpenDeviceSession(CliContext& context) {
-  const GlobalOptions& options = context.options;
-  const auto identity = ResolveDeviceIdentity(context);
-  if (!identity) return nullptr;
-
-  std::unique_ptr<DeviceSession> session(
-      new DeviceSession(options.simulate && options.sim_virtual_time, options.simulate_file));
-  // Until the mouse is open there is nothing to save: a file that could not
-  // be read is never overwritten.
-  session->finished_ = true;
-  auto bundle = CreateTransport(context, session->clock_);
-  if (!bundle) return nullptr;
-  session->mouse_ = std::move(bundle->mouse);
-  session->transport_ = std::move(bundle->transport);
-
-  session->link_ = std::make_unique<DeviceLink>(*session->transport_, *identity);
-  session->channel_ = std::make_unique<CommandChannel>(*session->link_, session->clock_, session->ui_);
-  auto& state = session->link_->state();
-  state.DeviceVersion = kSupportedDeviceVersion;
-  if (!session->link_->OpenHidDevice(identity->vendor_id, identity->product_id, state.DeviceVersion)) {
-    PrintError(options.simulate ? "no simulated mouse with id " + IdentityText(*identity) +
-                                      " (the simulator uses " +
-                                      IdentityText({session->mouse_->faults().vendor_id,
-                                                    session->mouse_->faults().product_id}) +
-                                      "; --sim-ids changes it)"
-                                : ExplainNoDevice(*identity));
+std::unique_ptr<DeviceSession> StartDeviceSession(CliContext& context) {
+  auto setup = sim::ReadDeviceRequest(context.options.mouse);
+  if (!setup) {
+    PrintError(setup.error());
+    context.exit_code = kExitBadInput;
+    return nullptr;
+  }
+  auto device = sim::OpenDeviceSession(std::move(*setup), DefaultClock());
+  if (!device) {
+    PrintError(device.error());
     context.exit_code = kExitNoDevice;
     return nullptr;
   }
-  session->finished_ = false;
+  return std::make_unique<DeviceSession>(std::move(*device));
+}
+
+std::unique_ptr<DeviceSession> OpenDeviceSession(CliContext& context) {
+  auto session = StartDeviceSession(context);
+  if (!session) return nullptr;
+  const DeviceIdentity identity = session->identity();
+  auto& state = session->link().state();
+  state.DeviceVersion = kSupportedDeviceVersion;
+  if (!session->link().OpenHidDevice(identity.vendor_id, identity.product_id, state.DeviceVersion)) {
+    sim::SimulatedMouse* mouse = session->simulated_mouse();
+    PrintError(mouse ? "no simulated mouse with id " + IdentityText(identity) + " (the simulator uses " +
+                           IdentityText({mouse->faults().vendor_id, mouse->faults().product_id}) +
+                           "; --sim-ids changes it)"
+                     : ExplainNoDevice(identity));
+    context.exit_code = kExitNoDevice;
+    // Until the mouse is open there is nothing to save: a missing memory
+    // file is not created by a run that never reached the mouse.
+    session->Abandon();
+    return nullptr;
+  }
   return session;
 }
 
@@ -145,7 +104,9 @@ bool BeginConfigurableExchange(DeviceSession& session, CliContext& context,
       context.exit_code = kExitNotConfigurable;
       return false;
     case ExchangeState::kNotConfigurable:
-      session.channel().EndExchange();
+      // The refusal is the news; whether the closing pair was acknowledged
+      // adds nothing to it.
+      (void)session.channel().EndExchange();
       PrintError("the mouse refuses configuration (chip id " + HexText(begin.chip_id) +
                  ", status flag " + (begin.status_flag ? "set" : "clear") +
                  "); only chip 0x99 with the flag set can be configured");

@@ -6,60 +6,60 @@
 //   CommandChannel& channel = session->channel();
 //   ... channel.ReadBlockWithProgress(...) / WriteBlock(...) ...
 //   session->ui().HideProgress();
-//   channel.EndExchange();
-//   session->Finish(context);                    // saves --simulate=FILE
+//   (void)channel.EndExchange();  // or report an unacknowledged end
+//   session->Finish(context);     // saves --simulate=FILE
 //
-// OpenDeviceSession finds the configuration interface as the program does
-// (identity from --device or the supported ids, version 0x0104, 8-byte
-// reports), on hidraw or, with --simulate, on the simulated mouse built
-// from the --sim-* options. Its clock is the real one (virtual with
-// --simulate --sim-virtual-time); the simulated mouse's latency uses it too.
+// The mouse is chosen by the core's session factory (sim/device_session.h),
+// as zelko77 chooses it: the same options, the same refusals, the same
+// exit statuses (5 bad input, 2 no mouse). OpenDeviceSession then finds the
+// configuration interface as the program does (identity from --device or
+// the supported ids, version 0x0104, 8-byte reports). Its clock is the real
+// one (virtual with --simulate --sim-virtual-time).
 #pragma once
 #include <memory>
 #include <optional>
 
+#include "base/clock.h"
 #include "cli/cli_context.h"
 #include "cli/cli_ui_port.h"
-#include "base/clock.h"
 #include "device/command_channel.h"
 #include "device/device_link.h"
+#include "sim/device_session.h"
 #include "sim/simulated_mouse.h"
 
 namespace zelko::cli {
 
 class DeviceSession {
  public:
+  explicit DeviceSession(std::unique_ptr<sim::DeviceSession> device);
   ~DeviceSession();
   DeviceSession(const DeviceSession&) = delete;
   DeviceSession& operator=(const DeviceSession&) = delete;
 
-  HidTransport& transport() { return *transport_; }
-  DeviceLink& link() { return *link_; }
+  HidTransport& transport() { return device_->transport(); }
+  DeviceLink& link() { return device_->link(); }
   CommandChannel& channel() { return *channel_; }
-  Clock& clock() { return clock_; }
+  Clock& clock() { return device_->clock(); }
   CliUiPort& ui() { return ui_; }
+  // The identity searched for (--device, or the supported mouse).
+  const DeviceIdentity& identity() const { return device_->setup().identity; }
   // The simulated mouse, or null on a real one.
-  sim::SimulatedMouse* simulated_mouse() { return mouse_.get(); }
+  sim::SimulatedMouse* simulated_mouse() { return device_->simulated_mouse(); }
 
   // Ends the session: the interface is released and, with --simulate=FILE,
   // the mouse's memory is saved. False (message printed, exit code set to
   // failure if it was 0) when saving failed. Called by the destructor if
   // the command did not.
   bool Finish(CliContext& context);
+  // Ends the session without saving anything (the mouse was never opened).
+  void Abandon() { finished_ = true; }
 
  private:
-  friend std::unique_ptr<DeviceSession> OpenDeviceSession(CliContext& context);
-  DeviceSession(bool virtual_time, std::string simulate_file);
-  std::string SaveSimulatorFile();
+  bool Save(std::string& error);
 
-  VirtualClock virtual_clock_;
-  Clock& clock_;
+  std::unique_ptr<sim::DeviceSession> device_;
   CliUiPort ui_;
-  std::unique_ptr<sim::SimulatedMouse> mouse_;
-  std::unique_ptr<HidTransport> transport_;
-  std::unique_ptr<DeviceLink> link_;
   std::unique_ptr<CommandChannel> channel_;
-  std::string simulate_file_;
   bool finished_ = false;
 };
 
@@ -67,19 +67,15 @@ class DeviceSession {
 // --device is malformed (message printed, kExitBadInput).
 std::optional<DeviceIdentity> ResolveDeviceIdentity(CliContext& context);
 
-// What a command talks through: the platform's transport, or with
-// --simulate the simulated mouse built from the --sim-* options (memory
-// loaded from --simulate=FILE) on `clock`. Nothing when that fails (message
-// printed, exit code set). For commands that run their own link; the
-// others use OpenDeviceSession, which also saves the simulator's file.
-struct TransportBundle {
-  std::unique_ptr<sim::SimulatedMouse> mouse;  // null on the real mouse
-  std::unique_ptr<HidTransport> transport;
-};
-std::optional<TransportBundle> CreateTransport(CliContext& context, Clock& clock);
+// The session with the interface not opened yet, for commands that run
+// the connection's poll themselves (watch). Null when the options are bad
+// (kExitBadInput) or the platform has no HID backend (kExitNoDevice); the
+// reason is on stderr.
+std::unique_ptr<DeviceSession> StartDeviceSession(CliContext& context);
 
-// Null when the options are bad (kExitBadInput) or no mouse could be opened
-// (kExitNoDevice); the reason and its fix are on stderr.
+// StartDeviceSession, then the configuration interface opened. Null, with
+// the reason and its fix on stderr, when that fails (kExitBadInput or
+// kExitNoDevice).
 std::unique_ptr<DeviceSession> OpenDeviceSession(CliContext& context);
 
 // The opening handshake. True when the mouse is configurable: the caller
@@ -89,6 +85,11 @@ std::unique_ptr<DeviceSession> OpenDeviceSession(CliContext& context);
 // kExitNotConfigurable when it refused).
 bool BeginConfigurableExchange(DeviceSession& session, CliContext& context,
                                ExchangeResult* result = nullptr);
+
+// What a command says when the mouse did not acknowledge the closing pair.
+inline constexpr const char* kEndNotAcknowledgedText =
+    "the mouse did not acknowledge the end of the exchange (system reload and end); unplug and "
+    "replug it before relying on what it holds";
 
 // Prints "zelko77ctl: <text>" on stderr.
 void PrintError(const std::string& text);

@@ -99,7 +99,7 @@ void RunDoctor(CliContext& context, const DoctorOptions& options) {
   const auto resolved = ResolveDeviceIdentity(context);
   if (!resolved) return;
   const DeviceIdentity identity = *resolved;
-  if (context.options.simulate) {
+  if (context.options.mouse.simulate) {
     std::printf("note: doctor checks the real set-up; --simulate is ignored here\n");
   }
   if (options.install_rule && !InstallRule(identity, options.rules_dir)) {

@@ -6,26 +6,8 @@
 namespace zelko::cli {
 
 void AddGlobalOptions(CLI::App& app, CliContext& context) {
-  auto& o = context.options;
-  app.add_option(
-         "--simulate",
-         [&o](const CLI::results_t& values) {
-           o.simulate = true;
-           o.simulate_file = values.empty() ? std::string{} : values.front();
-           return true;
-         },
-         "Talk to the simulated mouse; with =FILE its memory is loaded from and saved to FILE")
-      ->expected(0, 1)
-      ->allow_extra_args(false)
-      ->type_name("[=FILE]");
-  app.add_option("--device", o.device,
-                 "Identity of the mouse as VID:PID in hexadecimal (default 3151:7707)")
-      ->type_name("VID:PID");
-
-  sim::AddSimulatorOptions(app, o.sim);
-  app.add_flag("--sim-virtual-time", o.sim_virtual_time,
-               "Run the simulated mouse in virtual time: no real sleeps")
-      ->group("Simulated mouse (with --simulate)");
+  // The same options, with the same checks, as zelko77's.
+  sim::AddDeviceOptions(app, context.options.mouse);
 }
 
 }  // namespace zelko::cli

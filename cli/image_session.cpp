@@ -4,11 +4,11 @@
 
 #include "cli/id_text.h"
 #include "image/backup_store.h"
+#include "image/expected_codes.h"
 #include "image/factory_images.h"
 #include "image/field_names.h"
 #include "image/image_transfer.h"
 #include "pages/settings_write.h"
-#include "resources/general_pack.h"
 
 namespace zelko::cli {
 namespace {
@@ -23,13 +23,6 @@ std::string Hex2(std::uint8_t value) {
   char text[4];
   std::snprintf(text, sizeof text, "%02X", value);
   return text;
-}
-
-ExpectedCodes ShippedExpectedCodes(const Workspace& workspace) {
-  const auto [manu, pro] = ReserveIdentityFromGeneralPack();
-  const DataBuf image1 = workspace.factory_images() ? (*workspace.factory_images())[0] : DataBuf{};
-  return *MakeExpectedCodes(image1, static_cast<std::uint32_t>(manu),
-                            static_cast<std::uint32_t>(pro));
 }
 
 void SetExit(CliContext& context, int code) {
@@ -66,7 +59,7 @@ ImageSession::ImageSession(std::unique_ptr<DeviceSession> device, int language)
   };
   connection_ = std::make_unique<DeviceConnection>(device_->link(), device_->channel(),
                                                    device_->clock(), ui_,
-                                                   ShippedExpectedCodes(workspace_), callbacks);
+                                                   ShippedExpectedCodes(), callbacks);
 }
 
 ImageSession::~ImageSession() { ui_.Flush(); }
@@ -83,6 +76,9 @@ bool ImageSession::ReadMouse(CliContext& context) {
   connection_->ReadDevInfo();
   switch (connection_->state()) {
     case ConnectionState::kReady:
+      // The image was read whole before the closing pair; an unanswered end
+      // is told, and a write that follows reports its own.
+      if (!last_read_.end_acknowledged) PrintError(std::string("note: ") + kEndNotAcknowledgedText);
       return true;
     case ConnectionState::kRefused:
       PrintError("the mouse refuses configuration (chip id " +
@@ -125,6 +121,10 @@ bool ImageSession::WriteImage(CliContext& context, bool quiet) {
       }
       std::printf(".\n");
       return true;
+    case FlowStatus::kEndNotAcknowledged:
+      PrintError(std::string("the image was written and verified, but ") + kEndNotAcknowledgedText);
+      SetExit(context, kExitTransferFailed);
+      return false;
     case FlowStatus::kNotConfigurable:
       PrintError("the mouse refuses configuration (chip id " + HexText(result.exchange.chip_id) +
                  "); nothing was written");

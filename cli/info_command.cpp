@@ -84,7 +84,11 @@ void RunInfo(CliContext& context, const InfoOptions& options) {
       context.exit_code = kExitTransferFailed;
     }
   }
-  if (facts.exchange.needs_closing_pair()) channel.EndExchange();
+  // What info reports was read before the closing pair: an unanswered end
+  // is told, but does not change the facts or the exit status.
+  if (facts.exchange.needs_closing_pair() && !channel.EndExchange()) {
+    PrintError(std::string("note: ") + kEndNotAcknowledgedText);
+  }
 
   if (options.json) PrintJson(facts); else PrintText(facts);
 

@@ -9,8 +9,8 @@
 #include "cli/image_commands.h"
 #include "cli/text_ui_port.h"
 #include "device/device_connection.h"
+#include "image/expected_codes.h"
 #include "image/image_flows.h"
-#include "resources/general_pack.h"
 
 namespace zelko::cli {
 namespace {
@@ -31,30 +31,23 @@ std::string TimeOfDay() {
 }  // namespace
 
 void RunWatch(CliContext& context, const WatchOptions& options) {
-  const auto identity = ResolveDeviceIdentity(context);
-  if (!identity) return;
-  VirtualClock virtual_clock;
-  Clock& clock = context.options.simulate && context.options.sim_virtual_time
-                     ? static_cast<Clock&>(virtual_clock)
-                     : DefaultClock();
-  // Only the transport: watch starts before the mouse is plugged in.
-  auto watch = CreateTransport(context, clock);
-  if (!watch) return;
-
-  CliUiPort progress;
-  TextUiPort ui(progress, context.options.language);
-  DeviceLink link(*watch->transport, *identity);
-  CommandChannel channel(link, clock, progress);
+  // Not opened: watch starts before the mouse is plugged in; the poll
+  // opens it.
+  auto session = StartDeviceSession(context);
+  if (!session) return;
+  Clock& clock = session->clock();
+  TextUiPort ui(session->ui(), context.options.language);
   Workspace workspace;
-  ImageFlows flows(workspace, channel, ui, clock);
+  ImageFlows flows(workspace, session->channel(), ui, clock);
 
   ConnectionCallbacks callbacks;
   callbacks.read_image = [&flows] { return flows.ReadImage().ok(); };
   callbacks.init_no_device = [&workspace] {
-    workspace.ShowFactoryImage(1, ImageSource::kNoDevice);
+    // False only in a build without the factory images: nothing to show.
+    (void)workspace.ShowFactoryImage(1, ImageSource::kNoDevice);
   };
   callbacks.state_changed = [&](ConnectionState state) {
-    progress.HideProgress();
+    session->ui().HideProgress();
     std::printf("%s  %.*s", TimeOfDay().c_str(), static_cast<int>(ConnectionStateName(state).size()),
                 ConnectionStateName(state).data());
     if (state == ConnectionState::kReady) {
@@ -65,11 +58,7 @@ void RunWatch(CliContext& context, const WatchOptions& options) {
     std::printf("\n");
     std::fflush(stdout);
   };
-  const auto [manu, pro] = ReserveIdentityFromGeneralPack();
-  const DataBuf image1 = workspace.factory_images() ? (*workspace.factory_images())[0] : DataBuf{};
-  DeviceConnection connection(link, channel, clock, ui,
-                              *MakeExpectedCodes(image1, static_cast<std::uint32_t>(manu),
-                                                 static_cast<std::uint32_t>(pro)),
+  DeviceConnection connection(session->link(), session->channel(), clock, ui, ShippedExpectedCodes(),
                               callbacks);
   std::printf("%s  Waiting (polling every %u ms; Ctrl+C ends)\n", TimeOfDay().c_str(),
               options.interval_ms);
@@ -79,6 +68,7 @@ void RunWatch(CliContext& context, const WatchOptions& options) {
     connection.DevTimerTimer();
     ui.Flush();
   }
+  session->Finish(context);
 }
 
 }  // namespace zelko::cli

@@ -169,11 +169,12 @@ ExchangeResult CommandChannel::BeginExchange() {
   return result;
 }
 
-void CommandChannel::SendSystemReload() { SendCommand(CommandCode::kSystemReload); }
+bool CommandChannel::SendSystemReload() { return SendCommand(CommandCode::kSystemReload); }
 
-void CommandChannel::EndExchange() {
-  SendSystemReload();
-  SendCommand(CommandCode::kEndExchange);
+bool CommandChannel::EndExchange() {
+  const bool reloaded = SendSystemReload();
+  const bool ended = SendCommand(CommandCode::kEndExchange);
+  return reloaded && ended;
 }
 
 }  // namespace zelko

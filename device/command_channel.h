@@ -35,7 +35,7 @@ struct BlockTransferReport {
   bool all_acknowledged() const { return unacknowledged_chunks.empty(); }
 };
 
-enum class ExchangeState {
+enum class [[nodiscard]] ExchangeState {
   kNoDevice,          // DeviceHandle is none; nothing was sent
   kNotAcknowledged,   // command 1 or the status query went unanswered
   kBadSignature,      // the status reply's byte 1 was not 0xAA
@@ -43,7 +43,7 @@ enum class ExchangeState {
   kConfigurable,
 };
 
-struct ExchangeResult {
+struct [[nodiscard]] ExchangeResult {
   ExchangeState state = ExchangeState::kNoDevice;
   bool status_flag = false;
   std::uint32_t chip_id = 0;
@@ -62,18 +62,18 @@ class CommandChannel {
   CommandChannel(DeviceLink& link, Clock& clock, UiPort& ui);
 
   // Sends [0x04, code, a1..a4, 0, 0] up to 5 times until acknowledged.
-  bool SendCommand(std::uint8_t code, std::uint8_t a1 = 0, std::uint8_t a2 = 0,
-                   std::uint8_t a3 = 0, std::uint8_t a4 = 0);
-  bool SendCommand(CommandCode code, std::uint8_t a1 = 0, std::uint8_t a2 = 0,
-                   std::uint8_t a3 = 0, std::uint8_t a4 = 0) {
+  [[nodiscard]] bool SendCommand(std::uint8_t code, std::uint8_t a1 = 0, std::uint8_t a2 = 0,
+                                 std::uint8_t a3 = 0, std::uint8_t a4 = 0);
+  [[nodiscard]] bool SendCommand(CommandCode code, std::uint8_t a1 = 0, std::uint8_t a2 = 0,
+                                 std::uint8_t a3 = 0, std::uint8_t a4 = 0) {
     return SendCommand(static_cast<std::uint8_t>(code), a1, a2, a3, a4);
   }
 
   // Command 5. ChunkBuffer holds the reply, or 0xFF when not acknowledged.
   // Returns whether it was acknowledged.
-  bool ReadChunk();
-  bool WriteChunk(std::uint8_t d0, std::uint8_t d1, std::uint8_t d2, std::uint8_t d3,
-                  std::uint8_t d4, std::uint8_t d5);
+  [[nodiscard]] bool ReadChunk();
+  [[nodiscard]] bool WriteChunk(std::uint8_t d0, std::uint8_t d1, std::uint8_t d2, std::uint8_t d3,
+                                std::uint8_t d4, std::uint8_t d5);
 
   // The button-state word of the status reply (key test); 0 when the mouse
   // does not answer.
@@ -83,26 +83,29 @@ class CommandChannel {
   // destination is filled with 0xFF first; chunks that are not acknowledged
   // stay 0xFF. False when the block command is not acknowledged, no device
   // is open, or the destination is shorter than `length`.
-  bool ReadBlock(std::uint16_t address, std::uint16_t length, std::span<std::uint8_t> destination,
-                 BlockTransferReport* report = nullptr);
+  [[nodiscard]] bool ReadBlock(std::uint16_t address, std::uint16_t length,
+                               std::span<std::uint8_t> destination,
+                               BlockTransferReport* report = nullptr);
   // The same reports; shows the progress before every chunk.
-  bool ReadBlockWithProgress(std::uint16_t address, std::uint16_t length,
-                             std::span<std::uint8_t> destination,
-                             BlockTransferReport* report = nullptr);
+  [[nodiscard]] bool ReadBlockWithProgress(std::uint16_t address, std::uint16_t length,
+                                           std::span<std::uint8_t> destination,
+                                           BlockTransferReport* report = nullptr);
   // Writes source[0..length) at `address`, showing the progress before
   // every chunk. False when the block command is not acknowledged, no
   // device is open, or the source is shorter than `length`; chunks that are
   // not acknowledged are listed in `report`.
-  bool WriteBlock(std::uint16_t address, std::uint16_t length, std::span<const std::uint8_t> source,
-                  BlockTransferReport* report = nullptr);
+  [[nodiscard]] bool WriteBlock(std::uint16_t address, std::uint16_t length,
+                                std::span<const std::uint8_t> source,
+                                BlockTransferReport* report = nullptr);
 
   // The opening handshake: command 1, then the status query. Sets
   // StatusFlag and ChipId.
   ExchangeResult BeginExchange();
-  // The closing pair: system reload (8), then end exchange (2).
-  void EndExchange();
-  // Command 8 alone.
-  void SendSystemReload();
+  // The closing pair: system reload (8), then end exchange (2); both are
+  // sent whatever the first answers. True when both were acknowledged.
+  [[nodiscard]] bool EndExchange();
+  // Command 8 alone. True when acknowledged.
+  [[nodiscard]] bool SendSystemReload();
 
   bool StatusFlag() const { return status_flag_; }
   std::uint32_t ChipId() const { return chip_id_; }
@@ -113,13 +116,13 @@ class CommandChannel {
  private:
   // One request: build the report, send it and poll for the acknowledgement
   // with the given timing. True on 0xCC.
-  bool Exchange(const std::array<std::uint8_t, kReportLength>& request,
-                const ExchangeTiming& timing);
-  bool SendReport(bool set);
-  bool TransferBlockCommand(CommandCode code, std::uint16_t address, std::uint16_t length);
-  bool ReadBlockImpl(std::uint16_t address, std::uint16_t length,
-                     std::span<std::uint8_t> destination, bool show_progress,
-                     BlockTransferReport* report);
+  [[nodiscard]] bool Exchange(const std::array<std::uint8_t, kReportLength>& request,
+                              const ExchangeTiming& timing);
+  [[nodiscard]] bool SendReport(bool set);
+  [[nodiscard]] bool TransferBlockCommand(CommandCode code, std::uint16_t address, std::uint16_t length);
+  [[nodiscard]] bool ReadBlockImpl(std::uint16_t address, std::uint16_t length,
+                                   std::span<std::uint8_t> destination, bool show_progress,
+                                   BlockTransferReport* report);
 
   DeviceLink& link_;
   Clock& clock_;

@@ -110,7 +110,8 @@ void DeviceConnection::ReadDevInfo() {
   if (!exchange.needs_closing_pair()) return;  // no answer: stays open, nothing shown
 
   if (!exchange.configurable()) {
-    channel_.EndExchange();
+    // The mouse is forgotten either way; the closing pair is a courtesy.
+    (void)channel_.EndExchange();
     link_.ForgetDevice();
     SetState(ConnectionState::kRefused);
     ui_.ShowMessage(kFindingDeviceTextId);
@@ -119,7 +120,9 @@ void DeviceConnection::ReadDevInfo() {
   }
 
   std::array<std::uint8_t, kIdentityLength> identity{};
-  channel_.ReadBlock(kIdentityAddress, kIdentityLength, identity);
+  // An unanswered read leaves 0xFF 0xFF, which is then compared like any
+  // other pair: only the bytes decide.
+  (void)channel_.ReadBlock(kIdentityAddress, kIdentityLength, identity);
   const IdentityCodes codes{identity[0], identity[1]};
   identity_read_ = codes;
   Run(callbacks_.show_identity, identity[0], identity[1]);
@@ -129,7 +132,8 @@ void DeviceConnection::ReadDevInfo() {
     return;
   }
   ui_.StopPollTimer();
-  channel_.EndExchange();
+  // The mouse is refused either way; the closing pair is a courtesy.
+  (void)channel_.EndExchange();
   SetState(ConnectionState::kForeign);
   ui_.ShowMessage(kForeignMouseTextId);
   ui_.StartPollTimer();

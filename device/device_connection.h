@@ -39,8 +39,8 @@ using ExpectedCodes = std::array<IdentityCodes, 2>;
 // The first pair from factory image 1's bytes at 0x36/0x37, the second from
 // the general layout keys Rev_Manu_ID and Rev_Pro_ID. Nothing when the
 // image is too short to hold the identity bytes.
-std::optional<ExpectedCodes> MakeExpectedCodes(std::span<const std::uint8_t> factory_image_1,
-                                               std::uint32_t rev_manu_id, std::uint32_t rev_pro_id);
+[[nodiscard]] std::optional<ExpectedCodes> MakeExpectedCodes(std::span<const std::uint8_t> factory_image_1,
+                                                             std::uint32_t rev_manu_id, std::uint32_t rev_pro_id);
 
 struct ConnectionCallbacks {
   // ReadImage: the exchange is open and the mouse accepted; read the whole

@@ -47,7 +47,7 @@ class DeviceLink {
   // it replaces is closed). On success sets DeviceVendorId,
   // DeviceProductId, FeatureReportLength and `version`. On failure the
   // state is left exactly as it was.
-  bool OpenHidDevice(std::uint32_t vendorId, std::uint32_t productId, std::uint32_t& version);
+  [[nodiscard]] bool OpenHidDevice(std::uint32_t vendorId, std::uint32_t productId, std::uint32_t& version);
 
   // Sets DeviceHandle to none and releases the interface.
   void ForgetDevice();

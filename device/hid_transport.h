@@ -28,23 +28,23 @@ class HidTransport {
 
   // Paths of the HID interfaces present now, in enumeration order.
   // Nothing when the list itself cannot be had (libraries missing, no sysfs).
-  virtual std::optional<std::vector<std::string>> EnumerateInterfaces() = 0;
+  [[nodiscard]] virtual std::optional<std::vector<std::string>> EnumerateInterfaces() = 0;
 
   // Opens a path without asking for exclusive use (other programs may keep
   // theirs open). kNoHidHandle when it cannot be opened.
-  virtual HidHandle Open(const std::string& path) = 0;
+  [[nodiscard]] virtual HidHandle Open(const std::string& path) = 0;
   virtual void Close(HidHandle handle) = 0;
 
-  virtual std::optional<HidAttributes> GetAttributes(HidHandle handle) = 0;
+  [[nodiscard]] virtual std::optional<HidAttributes> GetAttributes(HidHandle handle) = 0;
 
   // The largest feature report of the interface in bytes, report id byte
   // included (Windows' FeatureReportByteLength); 0 when it has none.
-  virtual std::optional<std::uint16_t> GetFeatureReportByteLength(HidHandle handle) = 0;
+  [[nodiscard]] virtual std::optional<std::uint16_t> GetFeatureReportByteLength(HidHandle handle) = 0;
 
   // Set Feature / Get Feature with buffer[0] = report id. Get Feature
   // overwrites the buffer with the reply. False when the transfer failed.
-  virtual bool SetFeature(HidHandle handle, std::span<std::uint8_t> buffer) = 0;
-  virtual bool GetFeature(HidHandle handle, std::span<std::uint8_t> buffer) = 0;
+  [[nodiscard]] virtual bool SetFeature(HidHandle handle, std::span<std::uint8_t> buffer) = 0;
+  [[nodiscard]] virtual bool GetFeature(HidHandle handle, std::span<std::uint8_t> buffer) = 0;
 };
 
 }  // namespace zelko

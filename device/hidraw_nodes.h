@@ -28,13 +28,13 @@ struct HidrawNode {
 
 // Every hidraw node in number order; nothing when the class folder cannot
 // be read (no hidraw support).
-std::optional<std::vector<HidrawNode>> ListHidrawNodes(const HidrawRoots& roots = {});
+[[nodiscard]] std::optional<std::vector<HidrawNode>> ListHidrawNodes(const HidrawRoots& roots = {});
 
 // The node whose device path is `path`, looked up afresh.
-std::optional<HidrawNode> FindHidrawNode(const std::string& path, const HidrawRoots& roots = {});
+[[nodiscard]] std::optional<HidrawNode> FindHidrawNode(const std::string& path, const HidrawRoots& roots = {});
 
 // "HID_ID=0003:00003151:00007707" in a uevent text -> (vendor, product).
-std::optional<std::pair<std::uint16_t, std::uint16_t>> ParseUeventHidId(std::string_view uevent);
+[[nodiscard]] std::optional<std::pair<std::uint16_t, std::uint16_t>> ParseUeventHidId(std::string_view uevent);
 
 // A plain sentence on why `path` could not be opened (errno `error`) and
 // what to do about it.

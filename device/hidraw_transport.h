@@ -22,19 +22,19 @@ class HidrawTransport final : public HidTransport {
   explicit HidrawTransport(HidrawRoots roots = {});
   ~HidrawTransport() override;
 
-  std::optional<std::vector<std::string>> EnumerateInterfaces() override;
-  HidHandle Open(const std::string& path) override;
+  [[nodiscard]] std::optional<std::vector<std::string>> EnumerateInterfaces() override;
+  [[nodiscard]] HidHandle Open(const std::string& path) override;
   void Close(HidHandle handle) override;
-  std::optional<HidAttributes> GetAttributes(HidHandle handle) override;
-  std::optional<std::uint16_t> GetFeatureReportByteLength(HidHandle handle) override;
-  bool SetFeature(HidHandle handle, std::span<std::uint8_t> buffer) override;
-  bool GetFeature(HidHandle handle, std::span<std::uint8_t> buffer) override;
+  [[nodiscard]] std::optional<HidAttributes> GetAttributes(HidHandle handle) override;
+  [[nodiscard]] std::optional<std::uint16_t> GetFeatureReportByteLength(HidHandle handle) override;
+  [[nodiscard]] bool SetFeature(HidHandle handle, std::span<std::uint8_t> buffer) override;
+  [[nodiscard]] bool GetFeature(HidHandle handle, std::span<std::uint8_t> buffer) override;
 
   // Nodes that could not be opened since the last enumeration, and why.
   const std::vector<OpenFailure>& open_failures() const { return open_failures_; }
 
  private:
-  bool FeatureIoctl(HidHandle handle, unsigned long request, std::span<std::uint8_t> buffer);
+  [[nodiscard]] bool FeatureIoctl(HidHandle handle, unsigned long request, std::span<std::uint8_t> buffer);
 
   HidrawRoots roots_;
   std::map<HidHandle, HidrawNode> open_;  // fd -> what sysfs said when it was opened

@@ -8,6 +8,6 @@
 namespace zelko {
 
 // "3151:7707" (each part hex, 1..0xFFFF). Nothing when malformed or zero.
-std::optional<DeviceIdentity> ParseDeviceIdentity(std::string_view text);
+[[nodiscard]] std::optional<DeviceIdentity> ParseDeviceIdentity(std::string_view text);
 
 }  // namespace zelko

@@ -11,6 +11,6 @@ namespace zelko {
 // counted even when the descriptor uses no report ids). 0 when the
 // descriptor declares no feature report; nothing when it is malformed
 // (an item running past the end, Pop without Push).
-std::optional<std::uint16_t> FeatureReportByteLength(std::span<const std::uint8_t> descriptor);
+[[nodiscard]] std::optional<std::uint16_t> FeatureReportByteLength(std::span<const std::uint8_t> descriptor);
 
 }  // namespace zelko

@@ -107,7 +107,7 @@ HANDLE ToHandle(HidHandle handle) { return reinterpret_cast<HANDLE>(handle); }
 
 class WindowsHidTransport final : public HidTransport {
  public:
-  std::optional<std::vector<std::string>> EnumerateInterfaces() override {
+  [[nodiscard]] std::optional<std::vector<std::string>> EnumerateInterfaces() override {
     const Api& api = BoundApi();
     if (!api.setupapi_bound()) return std::nullopt;
     GUID guid = kHidClassGuid;
@@ -132,7 +132,7 @@ class WindowsHidTransport final : public HidTransport {
     return paths;
   }
 
-  HidHandle Open(const std::string& path) override {
+  [[nodiscard]] HidHandle Open(const std::string& path) override {
     const HANDLE handle = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                       OPEN_EXISTING, 0, nullptr);
     return handle == INVALID_HANDLE_VALUE ? kNoHidHandle : reinterpret_cast<HidHandle>(handle);
@@ -142,7 +142,7 @@ class WindowsHidTransport final : public HidTransport {
     if (handle != kNoHidHandle) CloseHandle(ToHandle(handle));
   }
 
-  std::optional<HidAttributes> GetAttributes(HidHandle handle) override {
+  [[nodiscard]] std::optional<HidAttributes> GetAttributes(HidHandle handle) override {
     const Api& api = BoundApi();
     if (!api.get_attributes) return std::nullopt;
     HiddAttributes attributes{};
@@ -151,7 +151,7 @@ class WindowsHidTransport final : public HidTransport {
     return HidAttributes{attributes.VendorID, attributes.ProductID, attributes.VersionNumber};
   }
 
-  std::optional<std::uint16_t> GetFeatureReportByteLength(HidHandle handle) override {
+  [[nodiscard]] std::optional<std::uint16_t> GetFeatureReportByteLength(HidHandle handle) override {
     const Api& api = BoundApi();
     if (!api.get_preparsed || !api.get_caps || !api.free_preparsed) return std::nullopt;
     HidpCaps caps{};  // zeroed: a failed call leaves length 0
@@ -163,13 +163,13 @@ class WindowsHidTransport final : public HidTransport {
     return caps.FeatureReportByteLength;
   }
 
-  bool SetFeature(HidHandle handle, std::span<std::uint8_t> buffer) override {
+  [[nodiscard]] bool SetFeature(HidHandle handle, std::span<std::uint8_t> buffer) override {
     const Api& api = BoundApi();
     return api.set_feature &&
            api.set_feature(ToHandle(handle), buffer.data(), static_cast<ULONG>(buffer.size()));
   }
 
-  bool GetFeature(HidHandle handle, std::span<std::uint8_t> buffer) override {
+  [[nodiscard]] bool GetFeature(HidHandle handle, std::span<std::uint8_t> buffer) override {
     const Api& api = BoundApi();
     return api.get_feature &&
            api.get_feature(ToHandle(handle), buffer.data(), static_cast<ULONG>(buffer.size()));

@@ -21,7 +21,7 @@ std::string DefaultBackupFolder();
 // epoch (UTC).
 std::string BackupFileName(std::uint64_t epoch_ms);
 
-struct BackupSaved {
+struct [[nodiscard]] BackupSaved {
   std::string path;   // the file written; empty on failure
   std::string error;  // why it failed
   bool ok() const { return error.empty(); }

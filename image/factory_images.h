@@ -14,9 +14,9 @@ using FactoryImages = std::array<DataBuf, kFactoryImageCount>;
 
 // Reads the three resources into buffers of their own. Nothing when one is
 // missing or not 2048 bytes long.
-std::optional<FactoryImages> LoadFactoryImages();
+[[nodiscard]] std::optional<FactoryImages> LoadFactoryImages();
 
 // Factory image n (1..3); nothing for another n or a missing resource.
-std::optional<DataBuf> FactoryImage(int n);
+[[nodiscard]] std::optional<DataBuf> FactoryImage(int n);
 
 }  // namespace zelko

@@ -9,7 +9,7 @@ namespace {
 
 constexpr int kImageChunks = static_cast<int>(ChunkCount(kDataBufSize));
 
-FlowStatus StatusOfHandshake(const ExchangeResult& exchange) {
+[[nodiscard]] FlowStatus StatusOfHandshake(const ExchangeResult& exchange) {
   switch (exchange.state) {
     case ExchangeState::kNoDevice: return FlowStatus::kNoDevice;
     case ExchangeState::kNotAcknowledged:
@@ -72,7 +72,7 @@ FlowResult ImageFlows::ReadImage() {
   if (!result.read.whole()) {
     // Unread bytes are 0xFF: showing them would replace the user's settings
     // with defaults, and the next Apply would write those into the mouse.
-    channel_.EndExchange();
+    result.end_acknowledged = channel_.EndExchange();
     ui_.HideProgress();
     ui_.ProcessMessages();
     ui_.StartPollTimer();
@@ -84,7 +84,7 @@ FlowResult ImageFlows::ReadImage() {
   workspace_.source = ImageSource::kDevice;
   workspace_.mouse_image = image;
   result.unpack = workspace_.UnpackImage();
-  channel_.EndExchange();
+  result.end_acknowledged = channel_.EndExchange();
   ui_.RedrawFromRecord();
   ui_.ProcessMessages();
   ui_.HideDisableAll();
@@ -105,7 +105,13 @@ FlowResult ImageFlows::WriteImageExchange() {
       result.status = FlowStatus::kWriteFailed;
     }
   }
-  if (result.exchange.needs_closing_pair()) channel_.EndExchange();
+  if (result.exchange.needs_closing_pair()) {
+    result.end_acknowledged = channel_.EndExchange();
+    // A write that failed keeps its own status: it says more.
+    if (!result.end_acknowledged && result.status == FlowStatus::kDone) {
+      result.status = FlowStatus::kEndNotAcknowledged;
+    }
+  }
   return result;
 }
 
@@ -131,7 +137,8 @@ FlowResult ImageFlows::ShowAndWriteFactoryImage(int n) {
     return FlowResult::Of(FlowStatus::kBadFile);
   }
   BeginTransfer();
-  (void)workspace_.ShowFactoryImage(n, ImageSource::kFactoryImage);  // n was checked above
+  // n and the images were checked above: it cannot fail here.
+  (void)workspace_.ShowFactoryImage(n, ImageSource::kFactoryImage);
   ui_.RedrawFromRecord();
   ui_.ShowProgress(0, kImageChunks);
   FlowResult result = WriteImageExchange();

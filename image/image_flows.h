@@ -16,23 +16,30 @@
 
 namespace zelko {
 
-enum class FlowStatus {
+enum class [[nodiscard]] FlowStatus {
   kDone,              // read and shown, or written and verified
   kNoDevice,          // DeviceHandle is none (Str020 shown)
   kHandshakeFailed,   // command 1 or the status query unanswered, or a bad signature
   kNotConfigurable,   // the mouse refused configuration; nothing was written
   kReadIncomplete,    // parts of the image could not be read; nothing shown
   kWriteFailed,       // the write did not verify (Str109 shown)
+  kEndNotAcknowledged,  // written and verified, but the closing pair (system
+                        // reload, end exchange) went unacknowledged: the
+                        // mouse may not use the new image until replugged
   kBadFile,           // a profile without the signature (Str102 shown)
   kNothingToWrite,    // no image of the mouse was ever shown; nothing sent
 };
 
-struct FlowResult {
+struct [[nodiscard]] FlowResult {
   FlowStatus status = FlowStatus::kDone;
   ExchangeResult exchange;
   WriteVerifyResult write;
   ImageReadResult read;
   UnpackReport unpack;
+  // The closing pair was acknowledged, or was not sent. A write flow turns
+  // a verified write whose closing pair went unanswered into
+  // kEndNotAcknowledged; a read keeps what it read.
+  bool end_acknowledged = true;
   bool ok() const { return status == FlowStatus::kDone; }
   // A result that is only its status.
   static FlowResult Of(FlowStatus status) {
@@ -107,9 +114,9 @@ class ImageFlows {
   // Hide the progress, resume the poll, uncover.
   void EndTransfer();
   // BeginExchange; WriteAndVerify when configurable; EndExchange when the
-  // handshake completed.
+  // handshake completed, its answer folded into the result.
   FlowResult WriteImageExchange();
-  bool CheckDevice();
+  [[nodiscard]] bool CheckDevice();
   void KeepAliveWait();
 
   Workspace& workspace_;
@@ -121,6 +128,7 @@ class ImageFlows {
 // The bytes of a profile file laid over `base`: at most 2048, a shorter
 // file replaces only as many as it has. Nothing unless the result carries
 // the signature 0x99 at 0x07F.
-std::optional<DataBuf> OverlayProfile(const DataBuf& base, std::span<const std::uint8_t> file_bytes);
+[[nodiscard]] std::optional<DataBuf> OverlayProfile(const DataBuf& base,
+                                                    std::span<const std::uint8_t> file_bytes);
 
 }  // namespace zelko

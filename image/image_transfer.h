@@ -21,7 +21,7 @@ struct AddressRange {
 // this many times, each time only over what is still missing.
 inline constexpr int kImageReadRetries = 2;
 
-struct ImageReadResult {
+struct [[nodiscard]] ImageReadResult {
   // Ranges no try could read; their bytes are 0xFF.
   std::vector<AddressRange> missing;
   int tries = 0;
@@ -33,7 +33,7 @@ struct ImageReadResult {
 // whose block command or chunks were not acknowledged are read again.
 ImageReadResult ReadWholeImage(CommandChannel& channel, DataBuf& image, bool show_progress);
 
-enum class WriteVerifyOutcome {
+enum class [[nodiscard]] WriteVerifyOutcome {
   kVerified,                // the mouse holds every byte of the image
   kWriteNotAcknowledged,    // the whole-image block command went unanswered
   kReadBackIncomplete,      // the read-back could not be had whole
@@ -43,7 +43,7 @@ enum class WriteVerifyOutcome {
 
 inline constexpr int kMaxRepairPasses = 3;
 
-struct WriteVerifyResult {
+struct [[nodiscard]] WriteVerifyResult {
   WriteVerifyOutcome outcome = WriteVerifyOutcome::kWriteNotAcknowledged;
   int repair_passes = 0;
   // Addresses whose read-back byte differed at the last comparison.

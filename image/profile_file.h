@@ -14,6 +14,6 @@ std::string ProfileSavePath(const std::string& chosen);
 
 // Writes the image to `path`, replacing the file atomically. Empty on
 // success, otherwise what went wrong.
-std::string SaveProfile(const std::string& path, const DataBuf& image);
+[[nodiscard]] std::string SaveProfile(const std::string& path, const DataBuf& image);
 
 }  // namespace zelko

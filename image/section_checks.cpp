@@ -6,8 +6,8 @@
 namespace zelko {
 namespace {
 
-bool RepairWhenChecksumFails(ParameterRecord& record, Section section,
-                             void (*build_default)(ParameterRecord&)) {
+[[nodiscard]] bool RepairWhenChecksumFails(ParameterRecord& record, Section section,
+                                           void (*build_default)(ParameterRecord&)) {
   if (ChecksumHolds(record.SectionBytes(section))) return false;
   build_default(record);
   StoreChecksum(record.SectionBytes(section));

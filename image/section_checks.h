@@ -9,9 +9,9 @@ namespace zelko {
 
 // Each returns true when it replaced the section by its built-in default
 // (the stored checksum did not match).
-bool CheckParameterASection(ParameterRecord& record);
-bool CheckProfileSection(ParameterRecord& record);
-bool CheckFireKeySection(ParameterRecord& record);
+[[nodiscard]] bool CheckParameterASection(ParameterRecord& record);
+[[nodiscard]] bool CheckProfileSection(ParameterRecord& record);
+[[nodiscard]] bool CheckFireKeySection(ParameterRecord& record);
 
 // The three value/complement pairs of ParameterB, in address order.
 enum class ParameterBPair : std::uint8_t { CurrentDpiLevel, LedState, KeyModeState };
@@ -21,6 +21,6 @@ using ParameterBPairRepairs = std::array<bool, kParameterBPairCount>;
 // Each pair whose two bytes do not add up to 255 is replaced on its own:
 // CurrentDpiLevel by 1/254, LedState by 1/254, KeyModeState by 0/255. The
 // identity bytes are not checked. Tells which pairs were replaced.
-ParameterBPairRepairs CheckParameterBSection(ParameterRecord& record);
+[[nodiscard]] ParameterBPairRepairs CheckParameterBSection(ParameterRecord& record);
 
 }  // namespace zelko

@@ -52,7 +52,7 @@ class Workspace {
 
   // Factory image n (1..3) becomes data_buf and is unpacked. False (nothing
   // changed) when n is out of range or the image is missing.
-  bool ShowFactoryImage(int n, ImageSource from = ImageSource::kFactoryImage);
+  [[nodiscard]] bool ShowFactoryImage(int n, ImageSource from = ImageSource::kFactoryImage);
 
   // Every section at its built-in default, copied into data_buf; the macro
   // area zeroed; the bytes of data_buf nothing interprets left alone.

@@ -1,39 +1,29 @@
-// The mouse the window talks to, real or simulated, with the link, the
-// command channel, the working image and the flows and connection logic
-// built over them.
+// The mouse the window talks to: the core's session (sim/device_session.h,
+// the same factory zelko77ctl uses: real or simulated mouse, memory file)
+// with the command channel, the working image and the flows and
+// connection logic built over it.
 #pragma once
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "base/clock.h"
+#include "base/result.h"
 #include "device/command_channel.h"
 #include "device/device_connection.h"
 #include "device/device_link.h"
-#include "device/hid_transport.h"
 #include "device/ui_port.h"
 #include "image/image_flows.h"
 #include "image/workspace.h"
-#include "sim/sim_faults.h"
+#include "sim/device_session.h"
 #include "sim/simulated_mouse.h"
 
 namespace zelko {
 
-struct DeviceChoice {
-  bool simulate = false;
-  // With a file the simulated memory is loaded from it (when it exists) and
-  // saved back to it when the session ends.
-  std::string simulateFile;
-  sim::SimFaults faults;
-  // The simulated mouse is not plugged in; another HID device is.
-  bool simulateAbsent = false;
-  std::optional<DeviceIdentity> identity;  // --device VID:PID
-};
-
 class DeviceSession {
  public:
-  // `clock` paces the protocol and the simulated mouse.
-  DeviceSession(const DeviceChoice& choice, Clock& clock, UiPort& ui);
+  // `device` comes from sim::OpenDeviceSession and must not be null; its
+  // clock paces the protocol and the simulated mouse.
+  DeviceSession(std::unique_ptr<sim::DeviceSession> device, UiPort& ui);
   ~DeviceSession();
   DeviceSession(const DeviceSession&) = delete;
   DeviceSession& operator=(const DeviceSession&) = delete;
@@ -41,28 +31,21 @@ class DeviceSession {
   // The connection logic, once the window has given its callbacks.
   void Connect(const ExpectedCodes& expected, ConnectionCallbacks callbacks);
 
-  bool IsOpen() const { return link_->IsOpen(); }
-  DeviceLink& link() { return *link_; }
+  bool IsOpen() const { return device_->link().IsOpen(); }
+  DeviceLink& link() { return device_->link(); }
   Workspace& workspace() { return workspace_; }
   ImageFlows& flows() { return *flows_; }
   DeviceConnection* connection() { return connection_.get(); }
   // The simulated mouse, or null for a real one.
-  sim::SimulatedMouse* simulatedMouse() { return mouse_.get(); }
+  sim::SimulatedMouse* simulatedMouse() { return device_->simulated_mouse(); }
 
-  // Saves the simulated memory to its file, if it has one. Empty on success.
-  std::string SaveSimulatedMemory() const;
-  // An error met while loading the simulated memory (the mouse then starts
-  // with factory image 1).
-  const std::string& loadError() const { return load_error_; }
+  // Releases the interface and saves the simulated memory to its file, if
+  // it has one (a missing file is created).
+  [[nodiscard]] Status SaveSimulatedMemory() { return device_->Finish(); }
 
  private:
-  Clock& clock_;
+  std::unique_ptr<sim::DeviceSession> device_;
   UiPort& ui_;
-  std::string simulate_file_;
-  std::string load_error_;
-  std::unique_ptr<sim::SimulatedMouse> mouse_;
-  std::unique_ptr<HidTransport> transport_;
-  std::unique_ptr<DeviceLink> link_;
   std::unique_ptr<CommandChannel> channel_;
   Workspace workspace_;
   std::unique_ptr<ImageFlows> flows_;

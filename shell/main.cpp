@@ -2,12 +2,14 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <cstdio>
+#include <memory>
 
 #include "base/clock.h"
 #include "shell/main_window.h"
 #include "shell/screenshot.h"
 #include "shell/shell_options.h"
 #include "shell/single_instance.h"
+#include "sim/device_session.h"
 
 namespace {
 
@@ -32,23 +34,37 @@ class FirstPaintTimer : public QObject {
   bool reported_ = false;
 };
 
-int RunScreenshots(const zelko::ShellOptions& options) {
+// The mouse the window talks to; nothing (message on stderr) when the
+// platform has no HID backend.
+std::unique_ptr<zelko::sim::DeviceSession> OpenMouse(zelko::sim::DeviceSetup setup, zelko::Clock& clock) {
+  auto session = zelko::sim::OpenDeviceSession(std::move(setup), clock);
+  if (!session) {
+    std::fprintf(stderr, "zelko77: %s\n", session.error().c_str());
+    return nullptr;
+  }
+  return std::move(*session);
+}
+
+int RunScreenshots(zelko::ShellOptions options) {
   // Pictures need no waiting: the simulated mouse answers in virtual time.
   zelko::VirtualClock clock;
+  const bool simulate = options.device.simulate;
+  auto device = OpenMouse(std::move(options.device), clock);
+  if (!device) return zelko::kShellExitNoMouse;
   zelko::WindowServices services;
   services.clock = &clock;
-  services.device = options.device;
+  services.device = std::move(device);
   services.runPollTimer = false;
   zelko::MainWindow window(std::move(services));
-  if (options.device.simulate) window.DevTimerTimer();
+  if (simulate) window.DevTimerTimer();
   QString error;
   const QStringList files = zelko::RenderAllPages(window, QString::fromStdString(options.screenshotFolder), &error);
   for (const QString& file : files) std::printf("%s\n", qPrintable(file));
   if (!error.isEmpty()) {
     std::fprintf(stderr, "zelko77: %s\n", qPrintable(error));
-    return 1;
+    return zelko::kShellExitFailure;
   }
-  return 0;
+  return zelko::kShellExitOk;
 }
 
 }  // namespace
@@ -56,30 +72,30 @@ int RunScreenshots(const zelko::ShellOptions& options) {
 int main(int argc, char** argv) {
   QElapsedTimer sinceStart;
   sinceStart.start();
-  const auto parsed = zelko::ParseShellOptions(argc, argv);
+  // Bad options and a bad memory file end here, before anything is opened.
+  auto parsed = zelko::ParseShellOptions(argc, argv);
   if (parsed.exitCode >= 0) {
     std::fputs(parsed.output.c_str(), parsed.exitCode == 0 ? stdout : stderr);
     return parsed.exitCode;
   }
-  const zelko::ShellOptions& options = parsed.options;
+  zelko::ShellOptions& options = parsed.options;
   if (!options.screenshotFolder.empty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
   }
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("zelko77"));
-  if (!options.screenshotFolder.empty()) return RunScreenshots(options);
+  if (!options.screenshotFolder.empty()) return RunScreenshots(std::move(options));
 
   const QString key = options.instanceKey.empty() ? QString::fromLatin1(zelko::MainWindow::kWindowTitle)
                                                   : QString::fromStdString(options.instanceKey);
   zelko::SingleInstance instance(key);
-  if (instance.AskFirstToComeForward()) return 0;
+  if (instance.AskFirstToComeForward()) return zelko::kShellExitOk;
 
+  auto device = OpenMouse(std::move(options.device), zelko::DefaultClock());
+  if (!device) return zelko::kShellExitNoMouse;
   zelko::WindowServices services;
-  services.device = options.device;
+  services.device = std::move(device);
   zelko::MainWindow window(std::move(services));
-  if (!window.session().loadError().empty()) {
-    std::fprintf(stderr, "zelko77: %s\n", window.session().loadError().c_str());
-  }
   instance.OnComeForward([&window] { zelko::BringForward(&window); });
   FirstPaintTimer firstPaint(sinceStart);
   if (!qEnvironmentVariableIsEmpty("ZELKO77_STARTUP_TIMING")) window.installEventFilter(&firstPaint);

@@ -9,7 +9,7 @@
 #include <QUrl>
 #include <QWindow>
 
-#include "image/factory_images.h"
+#include "image/expected_codes.h"
 #include "keys/key_label.h"
 #include "pages/settings_write.h"
 #include "pointer/platform_pointer_store.h"
@@ -81,7 +81,8 @@ MainWindow::MainWindow(WindowServices services)
     }
   };
   ui_port_ = std::make_unique<QtUiPort>(std::move(actions));
-  session_ = std::make_unique<DeviceSession>(services.device, clock_, *ui_port_);
+  if (!services.device) qFatal("MainWindow: WindowServices::device is required (sim::OpenDeviceSession)");
+  session_ = std::make_unique<DeviceSession>(std::move(services.device), *ui_port_);
   FormCreate();
 }
 
@@ -110,14 +111,7 @@ void MainWindow::FormCreate() {
   ApplyPacks();
   PlaceWebButton(controls_, general_);
 
-  ExpectedCodes expected{};
-  if (const auto first = FactoryImage(1)) {
-    if (const auto codes = MakeExpectedCodes(*first,
-                                             static_cast<std::uint32_t>(general_.reserveManufacturerId),
-                                             static_cast<std::uint32_t>(general_.reserveProductId))) {
-      expected = *codes;
-    }
-  }
+  const ExpectedCodes expected = ShippedExpectedCodes();
   pointer_params_ = ReadPointerParameters(*pointer_store_, pointer_params_);
   application_title_ = kept_.title.isEmpty() ? QLatin1String(kApplicationTitle) : kept_.title;
 
@@ -128,6 +122,7 @@ void MainWindow::FormCreate() {
     return shown;
   };
   callbacks.init_no_device = [this] {
+    // False only in a build without the factory images: nothing to show.
     if (session_->workspace().ShowFactoryImage(1, ImageSource::kNoDevice)) RefreshFromImage();
   };
   callbacks.return_to_main_page = [this] { RefreshErrorAPWindow(); };
@@ -413,9 +408,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   // FormCloseQuery: the device is released; nothing else is saved.
   dev_timer_.stop();
   progress_->HideNow();
-  session_->link().ForgetDevice();
-  if (const std::string error = session_->SaveSimulatedMemory(); !error.empty()) {
-    qWarning("%s", error.c_str());
+  if (const Status saved = session_->SaveSimulatedMemory(); !saved) {
+    qWarning("zelko77: the simulated mouse's memory was not saved: %s", saved.error().c_str());
   }
   event->accept();
 }

@@ -34,7 +34,9 @@ class ProgressWindow;
 struct WindowServices {
   MessagePresenter* messages = nullptr;  // null: the standard message boxes
   Clock* clock = nullptr;                // null: the system clock
-  DeviceChoice device;
+  // The mouse, from sim::OpenDeviceSession (the factory zelko77ctl uses
+  // too); required.
+  std::unique_ptr<sim::DeviceSession> device;
   // Tests run the poll by hand and turn the timer off.
   bool runPollTimer = true;
   // Opens the web address; null: the system's default handler.

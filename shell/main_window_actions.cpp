@@ -61,7 +61,8 @@ void MainWindow::ActionButtonClick(const QString& button) {
     return;
   }
   if (button == QLatin1String("Apply")) {
-    (void)ApplyAll();  // the flow shows what went wrong
+    // The flow has shown what the user needs to know (Str020, Str109).
+    (void)ApplyAll();
     return;
   }
   if (button == QLatin1String("Confirm")) {
@@ -74,7 +75,8 @@ void MainWindow::ActionButtonClick(const QString& button) {
     return;
   }
   if (button.startsWith(QLatin1String("Confirm"))) {
-    (void)flows.WriteFactoryImage(button.right(1).toInt());  // the flow shows what went wrong
+    // The flow has shown what the user needs to know (Str020, Str109).
+    (void)flows.WriteFactoryImage(button.right(1).toInt());
   }
 }
 

@@ -2,9 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "base/hex_text.h"
 #include "sim/sim_option_flags.h"
-#include "device/identity_text.h"
 
 namespace zelko {
 
@@ -12,49 +10,39 @@ ShellOptionsResult ParseShellOptions(int argc, const char* const* argv) {
   ShellOptionsResult result;
   ShellOptions& o = result.options;
   CLI::App app{"zelko77 - the ZELKO77 gaming mouse configuration window"};
-  std::string device;
-  sim::SimOptionTexts simTexts;
-  // Given without a value the option runs no callback, so whether it was
-  // given is read from its count after parsing.
-  CLI::Option* simulate =
-      app.add_flag("--simulate{}", o.device.simulateFile,
-                   "Talk to the simulated mouse; with =FILE its memory is loaded from and saved to FILE")
-          ->expected(0, 1);
-  app.add_option("--device", device, "Identity of the mouse as VID:PID in hexadecimal (default 3151:7707)");
+  app.footer(
+      "One window runs at a time: a second start brings the first forward and ends.\n"
+      "Qt's own options (-platform, -style, ...) are left to Qt.\n"
+      "Exit status: 0 done, 2 no mouse (no HID support on this platform), 5 bad input\n"
+      "(options, or a --simulate=FILE that is not a 2048-byte memory image), 1 anything else.");
+  sim::DeviceRequest request;
+  sim::AddDeviceOptions(app, request);
   app.add_option("--screenshot", o.screenshotFolder,
-                 "Render every page in every language to PNG files in DIR and end");
-  app.add_option("--single-instance-key", o.instanceKey, "Key of the one-instance check (default: the title)")
-      ->group("");
-  sim::AddSimulatorOptions(app, simTexts);
+                 "Render every page in every language to PNG files in DIR (no display needed) and end")
+      ->type_name("DIR");
+  app.add_option("--single-instance-key", o.instanceKey,
+                 "Another key for the one-window check (default: the window title)")
+      ->type_name("KEY");
   // Qt's own arguments (-platform, -style ...) are left to Qt.
   app.allow_extras();
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {
-    result.exitCode = 0;
+    result.exitCode = kShellExitOk;
     result.output = app.help();
     return result;
   } catch (const CLI::ParseError& e) {
-    result.exitCode = 2;
-    result.output = std::string(e.what()) + "\n";
+    result.exitCode = kShellExitBadInput;
+    result.output = "zelko77: " + std::string(e.what()) + "\nRun with --help for more information.\n";
     return result;
   }
-  o.device.simulate = simulate->count() > 0;
-  if (!device.empty()) {
-    o.device.identity = ParseDeviceIdentity(device);
-    if (!o.device.identity) {
-      result.exitCode = 2;
-      result.output = "--device: expected VID:PID in hexadecimal, got \"" + device + "\"\n";
-      return result;
-    }
-  }
-  const auto faults = sim::ParseSimOptions(simTexts);
-  if (!faults.ok()) {
-    result.exitCode = 2;
-    result.output = faults.error + "\n";
+  auto setup = sim::ReadDeviceRequest(request);
+  if (!setup) {
+    result.exitCode = kShellExitBadInput;
+    result.output = "zelko77: " + setup.error() + "\n";
     return result;
   }
-  o.device.faults = faults.faults;
+  o.device = std::move(*setup);
   return result;
 }
 

@@ -1,14 +1,24 @@
 // The command line of zelko77: the mouse to talk to (real or simulated,
-// with the simulator's knobs as zelko77ctl takes them) and the picture mode.
+// with the same --device, --simulate[=FILE] and --sim-* options as
+// zelko77ctl, checked by the same core code) and the picture mode.
 #pragma once
 #include <string>
 
-#include "shell/device_session.h"
+#include "sim/device_session.h"
 
 namespace zelko {
 
+// Exit statuses: the same numbers, for the same reasons, as zelko77ctl's
+// (cli/exit_codes.h).
+inline constexpr int kShellExitOk = 0;
+inline constexpr int kShellExitFailure = 1;   // anything not named below
+inline constexpr int kShellExitNoMouse = 2;   // no HID backend on this platform
+inline constexpr int kShellExitBadInput = 5;  // bad options or a bad memory file
+
 struct ShellOptions {
-  DeviceChoice device;
+  // The mouse, checked (sim::ReadDeviceRequest): its memory file, if any,
+  // was read already.
+  sim::DeviceSetup device;
   // --screenshot DIR: render every page in every language and end.
   std::string screenshotFolder;
   // --single-instance-key KEY: another key for the one-instance check.
@@ -18,7 +28,7 @@ struct ShellOptions {
 struct ShellOptionsResult {
   ShellOptions options;
   int exitCode = -1;   // >= 0: end at once with this code (help, bad input)
-  std::string output;  // what to print then
+  std::string output;  // what to print then (stdout for 0, else stderr)
 };
 
 ShellOptionsResult ParseShellOptions(int argc, const char* const* argv);

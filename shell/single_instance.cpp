@@ -32,26 +32,46 @@ QString SingleInstance::SocketName(const QString& key) {
   return QStringLiteral("zelko77-") + QString::fromLatin1(hash);
 }
 
-bool SingleInstance::AskFirstToComeForward(int timeoutMs) {
+SingleInstance::Knock SingleInstance::KnockOnFirst(int timeoutMs) {
   QLocalSocket socket;
   socket.connectToServer(name_);
   if (socket.waitForConnected(timeoutMs)) {
     socket.write(kComeForward);
     socket.waitForBytesWritten(timeoutMs);
     socket.waitForDisconnected(timeoutMs);
-    return true;
+    return Knock::kAnswered;
   }
-  Listen();
-  return false;
+  switch (socket.error()) {
+    // The socket file is there and nobody accepts on it: the connect was
+    // refused by the system, which only happens when no process listens.
+    case QLocalSocket::ConnectionRefusedError: return Knock::kRefused;
+    case QLocalSocket::ServerNotFoundError: return Knock::kNoSocket;
+    default: return Knock::kNoAnswer;
+  }
 }
 
-void SingleInstance::Listen() {
-  if (server_.listen(name_)) return;
-  // A socket file left by a program that ended without closing it.
-  if (server_.serverError() == QAbstractSocket::AddressInUseError) {
-    QLocalServer::removeServer(name_);
-    server_.listen(name_);
+bool SingleInstance::AskFirstToComeForward(int timeoutMs) {
+  if (KnockOnFirst(timeoutMs) == Knock::kAnswered) return true;
+  return ClaimName(timeoutMs) == Claim::kAnotherAnswered;
+}
+
+SingleInstance::Claim SingleInstance::ClaimName(int timeoutMs) {
+  if (server_.isListening() || server_.listen(name_)) return Claim::kListening;
+  if (server_.serverError() != QAbstractSocket::AddressInUseError) return Claim::kNotListening;
+  // Taken: by a live instance that started at the same moment, or by a
+  // socket file left behind. Only a refused connection proves the latter.
+  switch (KnockOnFirst(timeoutMs)) {
+    case Knock::kAnswered:
+      return Claim::kAnotherAnswered;
+    case Knock::kRefused:
+      QLocalServer::removeServer(name_);
+      break;
+    case Knock::kNoSocket:
+      break;  // gone meanwhile: try again
+    case Knock::kNoAnswer:
+      return Claim::kNotListening;
   }
+  return server_.listen(name_) ? Claim::kListening : Claim::kNotListening;
 }
 
 void BringForward(QWidget* window) {

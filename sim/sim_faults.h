@@ -40,6 +40,9 @@ struct SimFaults {
   int ack_value_replies = 0;
   // Get Feature fails every time (the mouse never answers).
   bool no_answer = false;
+  // Command codes the firmware refuses every time (acknowledgement
+  // kAckRefused, nothing done): 8 and 2 leave the closing pair unanswered.
+  std::set<std::uint8_t> refused_commands;
 
   // Address -> number of writes lost before one keeps (kNeverKeeps: all).
   std::map<std::uint16_t, int> dropped_writes;

@@ -2,28 +2,36 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <system_error>
 
 #include "base/atomic_file.h"
 #include "base/file_reading.h"
 
 namespace zelko::sim {
 
-MemoryFileLoad LoadMemoryFile(const std::string& path, DeviceMemory& memory, std::string& error) {
+Result<std::optional<DeviceMemory>> LoadMemoryFile(const std::string& path) {
   std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) return MemoryFileLoad::kMissing;
+  const auto status = std::filesystem::status(path, ec);
+  if (status.type() == std::filesystem::file_type::not_found) return std::optional<DeviceMemory>{};
+  if (ec) {
+    return Result<std::optional<DeviceMemory>>::Failure("cannot read " + path + ": " + ec.message());
+  }
+  std::string error;
   const auto bytes = ReadWholeFile(path, &error);
-  if (!bytes) return MemoryFileLoad::kBad;
+  if (!bytes) return Result<std::optional<DeviceMemory>>::Failure(error);
+  DeviceMemory memory{};
   if (bytes->size() != memory.size()) {
-    error = path + " holds " + std::to_string(bytes->size()) + " bytes, not the " +
-            std::to_string(memory.size()) + " of the mouse's memory";
-    return MemoryFileLoad::kBad;
+    return Result<std::optional<DeviceMemory>>::Failure(
+        path + " holds " + std::to_string(bytes->size()) + " bytes, not the " +
+        std::to_string(memory.size()) + " of the mouse's memory");
   }
   std::copy(bytes->begin(), bytes->end(), memory.begin());
-  return MemoryFileLoad::kLoaded;
+  return std::optional<DeviceMemory>(memory);
 }
 
-std::string SaveMemoryFile(const std::string& path, const DeviceMemory& memory) {
-  return WriteFileAtomically(path, memory);
+Status SaveMemoryFile(const std::string& path, const DeviceMemory& memory) {
+  const std::string error = WriteFileAtomically(path, memory);
+  return error.empty() ? Status::Ok() : Status::Failure(error);
 }
 
 }  // namespace zelko::sim

@@ -1,19 +1,20 @@
 // The simulated mouse's memory kept in a file between runs (--simulate=FILE).
 #pragma once
+#include <optional>
 #include <string>
 
+#include "base/result.h"
 #include "sim/simulated_mouse.h"
 
 namespace zelko::sim {
 
-enum class MemoryFileLoad { kLoaded, kMissing, kBad };
+// What the file holds. Nothing (and no failure) when it does not exist yet:
+// a first run starts from the factory image and the first save creates it.
+// A failure, saying so, when it is not exactly 2048 bytes or cannot be read
+// (a folder, no permission); the file is not touched.
+Result<std::optional<DeviceMemory>> LoadMemoryFile(const std::string& path);
 
-// kMissing leaves `memory` as it was (a first run starts from the factory
-// image); kBad when the file is not exactly 2048 bytes or unreadable, with
-// `error` saying so.
-MemoryFileLoad LoadMemoryFile(const std::string& path, DeviceMemory& memory, std::string& error);
-
-// Replaces the file atomically. Empty on success, else what went wrong.
-std::string SaveMemoryFile(const std::string& path, const DeviceMemory& memory);
+// Replaces the file atomically (creates it when missing).
+Status SaveMemoryFile(const std::string& path, const DeviceMemory& memory);
 
 }  // namespace zelko::sim

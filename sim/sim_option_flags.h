@@ -1,9 +1,11 @@
-// The simulator's command-line options, shared by zelko77ctl and zelko77 so
-// that both programs take the same --sim-* flags. Header only: sim/ itself
-// does not link the argument parser; the programs that include this do.
+// The command-line options that choose the mouse, shared by zelko77ctl and
+// zelko77 so that both programs take the same --device, --simulate[=FILE]
+// and --sim-* flags. Header only: sim/ itself does not link the argument
+// parser; the programs that include this do.
 #pragma once
 #include <CLI/CLI.hpp>
 
+#include "sim/device_session.h"
 #include "sim/sim_options.h"
 
 namespace zelko::sim {
@@ -30,6 +32,9 @@ inline void AddSimulatorOptions(CLI::App& app, SimOptionTexts& s) {
   app.add_option("--sim-ack", s.ack, "Acknowledgement byte HEX for the next N replies, as HEX:N")
       ->type_name("HEX:N")->group(group);
   app.add_flag("--sim-no-answer", s.no_answer, "The mouse never answers a Get Feature")->group(group);
+  app.add_option("--sim-refuse", s.refuse,
+                 "Command codes the mouse never acknowledges, HEX[,HEX...] (8,2: the closing pair)")
+      ->type_name("CODE,...")->group(group);
   app.add_option("--sim-unacked-chunks", s.unacked_chunks,
                  "Read chunks (numbered from 0 in each block) never acknowledged, N[,N...]")
       ->type_name("N,...")->group(group);
@@ -37,6 +42,30 @@ inline void AddSimulatorOptions(CLI::App& app, SimOptionTexts& s) {
       ->type_name("N")->group(group);
   app.add_option("--sim-buttons", s.buttons, "Button-state word of the status reply, HEX")
       ->type_name("HEX")->group(group);
+  app.add_flag("--sim-virtual-time", s.virtual_time,
+               "Run the simulated mouse in virtual time: no real sleeps")
+      ->group(group);
+}
+
+// --simulate[=FILE], --device VID:PID and the simulator's options. The
+// texts are checked when the mouse is opened (sim::ReadDeviceRequest).
+inline void AddDeviceOptions(CLI::App& app, DeviceRequest& request) {
+  app.add_option(
+         "--simulate",
+         [&request](const CLI::results_t& values) {
+           request.simulate = true;
+           request.simulate_file = values.empty() ? std::string{} : values.front();
+           return true;
+         },
+         "Talk to the simulated mouse; with =FILE its memory is loaded from FILE (exactly 2048 "
+         "bytes, or missing: then it is created) and saved back to it")
+      ->expected(0, 1)
+      ->allow_extra_args(false)
+      ->type_name("[=FILE]");
+  app.add_option("--device", request.device,
+                 "Identity of the mouse as VID:PID in hexadecimal (default 3151:7707)")
+      ->type_name("VID:PID");
+  AddSimulatorOptions(app, request.sim);
 }
 
 }  // namespace zelko::sim

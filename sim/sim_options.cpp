@@ -82,6 +82,11 @@ SimOptionsResult ParseSimOptions(const SimOptionTexts& texts) {
       }
     }
   }
+  for (const auto part : SplitList(texts.refuse)) {
+    if (auto code = parser.Hex(part, 0xFF, "--sim-refuse")) {
+      faults.refused_commands.insert(static_cast<std::uint8_t>(*code));
+    }
+  }
   for (const auto part : SplitList(texts.stuck)) {
     if (auto address = parser.Hex(part, kMaxAddress, "--sim-stuck")) {
       faults.dropped_writes[static_cast<std::uint16_t>(*address)] = kNeverKeeps;

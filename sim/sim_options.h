@@ -20,17 +20,21 @@ struct SimOptionTexts {
   std::string not_ready;       // N polls answered "not ready" before each answer
   std::string ack;             // HEX:N: acknowledgement value for the next N replies
   bool no_answer = false;      // Get Feature always fails
+  std::string refuse;         // HEX[,HEX...]: command codes never acknowledged
   std::string unacked_chunks;  // N[,N...]: read chunks never acknowledged
   std::string unplug_after;    // N reports, then unplugged
   std::string buttons;         // HEX: button-state word of the status reply
+  // Not a fault: the simulated mouse and the protocol run on a virtual
+  // clock, so no exchange waits in real time (sim/device_session.h).
+  bool virtual_time = false;
 };
 
-struct SimOptionsResult {
+struct [[nodiscard]] SimOptionsResult {
   SimFaults faults;
   std::string error;  // empty when every text was good
   bool ok() const { return error.empty(); }
 };
 
-SimOptionsResult ParseSimOptions(const SimOptionTexts& texts);
+[[nodiscard]] SimOptionsResult ParseSimOptions(const SimOptionTexts& texts);
 
 }  // namespace zelko::sim

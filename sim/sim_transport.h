@@ -29,13 +29,13 @@ class SimTransport final : public HidTransport {
   explicit SimTransport(SimulatedMouse& mouse);
   SimTransport(SimulatedMouse& mouse, std::vector<SimInterface> interfaces);
 
-  std::optional<std::vector<std::string>> EnumerateInterfaces() override;
-  HidHandle Open(const std::string& path) override;
+  [[nodiscard]] std::optional<std::vector<std::string>> EnumerateInterfaces() override;
+  [[nodiscard]] HidHandle Open(const std::string& path) override;
   void Close(HidHandle handle) override;
-  std::optional<HidAttributes> GetAttributes(HidHandle handle) override;
-  std::optional<std::uint16_t> GetFeatureReportByteLength(HidHandle handle) override;
-  bool SetFeature(HidHandle handle, std::span<std::uint8_t> buffer) override;
-  bool GetFeature(HidHandle handle, std::span<std::uint8_t> buffer) override;
+  [[nodiscard]] std::optional<HidAttributes> GetAttributes(HidHandle handle) override;
+  [[nodiscard]] std::optional<std::uint16_t> GetFeatureReportByteLength(HidHandle handle) override;
+  [[nodiscard]] bool SetFeature(HidHandle handle, std::span<std::uint8_t> buffer) override;
+  [[nodiscard]] bool GetFeature(HidHandle handle, std::span<std::uint8_t> buffer) override;
 
   std::vector<SimInterface>& interfaces() { return interfaces_; }
   // Handles open now (a leak shows here).

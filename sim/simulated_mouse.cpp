@@ -62,7 +62,8 @@ SimulatedMouse::Report SimulatedMouse::Execute(const Report& request) {
   Report reply = request;
   reply[kAckByte] = kAckOk;
   const std::uint8_t code = request[kCommandByte];
-  if (request[kReportIdByte] != kCommandReportId || code < 1 || code > 8) {
+  if (request[kReportIdByte] != kCommandReportId || code < 1 || code > 8 ||
+      faults_.refused_commands.count(code)) {
     reply[kAckByte] = kAckRefused;
     return reply;
   }

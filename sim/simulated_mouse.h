@@ -23,8 +23,8 @@ class SimulatedMouse {
   SimulatedMouse(Clock& clock, const DeviceMemory& memory, SimFaults faults = {});
 
   // The two halves of a feature transfer on the configuration interface.
-  bool SetFeature(std::span<const std::uint8_t> report);
-  bool GetFeature(std::span<std::uint8_t> report);
+  [[nodiscard]] bool SetFeature(std::span<const std::uint8_t> report);
+  [[nodiscard]] bool GetFeature(std::span<std::uint8_t> report);
 
   DeviceMemory& memory() { return memory_; }
   const DeviceMemory& memory() const { return memory_; }
@@ -38,7 +38,7 @@ class SimulatedMouse {
 
  private:
   using Report = std::array<std::uint8_t, kReportLength>;
-  bool CountReport();
+  [[nodiscard]] bool CountReport();
   Report Execute(const Report& request);
   Report Status(Report reply) const;
   Report BeginBlock(Report reply, bool read);

@@ -101,16 +101,24 @@ TEST(GlobalOptions, ExitCodesForBadInputAndMissingOrSilentMice) {
   TempFolder folder;
   const std::string short_file = folder / "short.bin";
   std::ofstream(short_file, std::ios::binary) << "12345";
+  const std::string memory_folder = folder / "a-folder";
+  std::filesystem::create_directories(memory_folder);
   struct Case {
     Args arguments;
     int exit_code;
-    const char* message;
+    std::string message;
   };
   const Case cases[] = {
       {Sim({"--sim-chip", "zz", "info"}), kExitBadInput, "--sim-chip: 'zz' is not a hexadecimal number"},
       {Sim({"--sim-stuck", "40,900", "info"}), kExitBadInput, "--sim-stuck"},
       {Sim({"--device", "nonsense", "info"}), kExitBadInput, "--device"},
-      {{"--simulate=" + short_file, "info"}, kExitBadInput, "holds 5 bytes"},
+      {{"--simulate=" + short_file, "info"}, kExitBadInput,
+       "zelko77ctl: --simulate: " + short_file + " holds 5 bytes, not the 2048 of the mouse's memory"},
+      {{"--simulate=" + short_file, "reset", "2"}, kExitBadInput, "holds 5 bytes"},
+      {{"--simulate=" + short_file, "watch", "--ticks", "1"}, kExitBadInput, "holds 5 bytes"},
+      {{"--simulate=" + memory_folder, "info"}, kExitBadInput, "it is a folder"},
+      {{"--device", "nonsense", "info"}, kExitBadInput,
+       "zelko77ctl: --device: 'nonsense' is not VID:PID in hexadecimal (e.g. 3151:7707)\n"},
       {Sim({"--device", "1:2", "info"}), kExitNoDevice, "no simulated mouse with id 0001:0002"},
       {Sim({"--sim-ids", "1:2", "info"}), kExitNoDevice, "--sim-ids"},
       {Sim({"--sim-no-answer", "info"}), kExitTransferFailed, "did not answer"},
@@ -124,6 +132,7 @@ TEST(GlobalOptions, ExitCodesForBadInputAndMissingOrSilentMice) {
     EXPECT_NE(run.err.find(c.message), std::string::npos) << run;
   }
   EXPECT_EQ(ReadText(short_file), "12345");  // a file that could not be read is never overwritten
+  EXPECT_TRUE(std::filesystem::is_directory(memory_folder));
 }
 
 TEST(DoctorCommand, InstallsTheShippedRuleAndThenFindsIt) {

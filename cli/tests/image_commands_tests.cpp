@@ -202,5 +202,22 @@ TEST_F(ImageCommands, RefusedMouseIsNotWritten) {
   EXPECT_EQ(Memory(), expected);
 }
 
+// The mouse takes the image but leaves the closing pair (system reload, end)
+// unanswered: the command must not claim success.
+TEST_F(ImageCommands, AWriteWhoseEndIsNotAcknowledgedFails) {
+  for (const char* refused : {"8", "2", "8,2"}) {
+    SCOPED_TRACE(refused);
+    SetMemory(UsedMouse());
+    const auto run = Run({"--sim-refuse", refused, "reset", "2"});
+    EXPECT_EQ(run.exit_code, kExitTransferFailed) << run.err;
+    EXPECT_EQ(run.out.find("Written and verified"), std::string::npos) << run.out;
+    EXPECT_NE(run.err.find("the image was written and verified, but the mouse did not acknowledge the end "
+                           "of the exchange"),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(Memory(), FactoryImage(2));  // the bytes did take
+  }
+}
+
 }  // namespace
 }  // namespace zelko::cli

@@ -4,6 +4,8 @@
 // read with the floor those sleeps set.
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "device/command_channel.h"
@@ -13,10 +15,17 @@
 namespace zelko {
 namespace {
 
+// A bench whose set-up failed would measure nothing: it stops at once.
+void Require(bool ok, const char* what) {
+  if (ok) return;
+  std::fprintf(stderr, "bench set-up failed: %s\n", what);
+  std::abort();
+}
+
 struct BenchRig {
   explicit BenchRig(Clock& clock) : mouse(clock), transport(mouse), link(transport), channel(link, clock, NullUiPort()) {
     link.state().DeviceVersion = kSupportedDeviceVersion;
-    link.OpenHidDevice(SupportedVendorId, SupportedProductId, link.state().DeviceVersion);
+    Require(link.OpenHidDevice(SupportedVendorId, SupportedProductId, link.state().DeviceVersion), "open");
   }
   sim::SimulatedMouse mouse;
   sim::SimTransport transport;
@@ -42,7 +51,7 @@ BENCHMARK(BM_SendCommand);
 void BM_ReadFullImage(benchmark::State& state) {
   VirtualClock clock;
   BenchRig rig(clock);
-  rig.channel.BeginExchange();
+  Require(rig.channel.BeginExchange().configurable(), "handshake");
   std::vector<std::uint8_t> image(kDeviceMemorySize);
   for (auto _ : state) {
     benchmark::DoNotOptimize(rig.channel.ReadBlockWithProgress(0, kDeviceMemorySize, image));
@@ -55,7 +64,7 @@ BENCHMARK(BM_ReadFullImage)->Unit(benchmark::kMicrosecond);
 void BM_WriteFullImage(benchmark::State& state) {
   VirtualClock clock;
   BenchRig rig(clock);
-  rig.channel.BeginExchange();
+  Require(rig.channel.BeginExchange().configurable(), "handshake");
   std::vector<std::uint8_t> image(kDeviceMemorySize, 0x5A);
   for (auto _ : state) benchmark::DoNotOptimize(rig.channel.WriteBlock(0, kDeviceMemorySize, image));
   ReportPerReport(state, rig);
@@ -71,9 +80,9 @@ void BM_FullReadRealSleeps(benchmark::State& state) {
   for (auto _ : state) {
     BenchRig rig(clock);
     const std::uint64_t start = clock.NowMs();
-    rig.channel.BeginExchange();
-    rig.channel.ReadBlockWithProgress(0, kDeviceMemorySize, image);
-    rig.channel.EndExchange();
+    Require(rig.channel.BeginExchange().configurable(), "handshake");
+    Require(rig.channel.ReadBlockWithProgress(0, kDeviceMemorySize, image), "read");
+    Require(rig.channel.EndExchange(), "closing pair");
     const double took_ms = static_cast<double>(clock.NowMs() - start);
     state.counters["floor_ms"] = kFloorMs;
     state.counters["took_ms"] = took_ms;

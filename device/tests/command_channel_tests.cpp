@@ -335,13 +335,39 @@ TEST(CommandChannel, BeginExchangeStopsWhenCommandOneIsNotAcknowledged) {
   EXPECT_EQ(rig.transport.CountSent(CommandCode::kStatus), 0);
 }
 
-TEST(CommandChannel, EndExchangeSendsReloadThenEnd) {
+TEST(CommandChannel, EndExchangeSendsReloadThenEndEvenWhenTheFirstGoesUnanswered) {
   Rig rig;
-  rig.transport.reply = FakeTransport::AckSequence({0x55});  // results are not looked at
-  rig.channel.EndExchange();
-  ASSERT_EQ(rig.transport.sent.size(), 10u);
+  rig.transport.reply = FakeTransport::AckSequence({0x55});
+  EXPECT_FALSE(rig.channel.EndExchange());
+  ASSERT_EQ(rig.transport.sent.size(), 10u);  // five attempts each
   EXPECT_EQ(rig.transport.sent.front().bytes[kCommandByte], 0x08);
   EXPECT_EQ(rig.transport.sent.back().bytes[kCommandByte], 0x02);
+}
+
+// The closing pair is acknowledged only when both of its commands are.
+TEST(CommandChannel, EndExchangeTellsWhetherBothCommandsWereAcknowledged) {
+  struct Case {
+    const char* name;
+    std::optional<std::uint8_t> refused;  // the command the mouse refuses
+    bool acknowledged;
+  };
+  const Case cases[] = {
+      {"both acknowledged", std::nullopt, true},
+      {"system reload refused", 0x08, false},
+      {"end exchange refused", 0x02, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Rig rig;
+    rig.transport.reply = [refused = c.refused](const Report& last, int) -> std::optional<Report> {
+      Report r = last;
+      r[kAckByte] = refused && last[kCommandByte] == *refused ? 0x55 : kAckOk;
+      return r;
+    };
+    EXPECT_EQ(rig.channel.EndExchange(), c.acknowledged);
+    EXPECT_EQ(rig.transport.CountSent(CommandCode::kSystemReload), c.refused == 0x08 ? 5 : 1);
+    EXPECT_EQ(rig.transport.CountSent(CommandCode::kEndExchange), c.refused == 0x02 ? 5 : 1);
+  }
 }
 
 }  // namespace

@@ -72,13 +72,13 @@ class FakeTransport final : public HidTransport {
     };
   }
 
-  std::optional<std::vector<std::string>> EnumerateInterfaces() override {
+  [[nodiscard]] std::optional<std::vector<std::string>> EnumerateInterfaces() override {
     if (!list_available) return std::nullopt;
     std::vector<std::string> paths;
     for (const auto& i : interfaces) paths.push_back(i.path);
     return paths;
   }
-  HidHandle Open(const std::string& path) override {
+  [[nodiscard]] HidHandle Open(const std::string& path) override {
     for (std::size_t i = 0; i < interfaces.size(); ++i) {
       if (interfaces[i].path == path && interfaces[i].openable) {
         const HidHandle h = next_++;
@@ -93,24 +93,24 @@ class FakeTransport final : public HidTransport {
     open_handles.erase(handle);
     by_handle_.erase(handle);
   }
-  std::optional<HidAttributes> GetAttributes(HidHandle handle) override {
+  [[nodiscard]] std::optional<HidAttributes> GetAttributes(HidHandle handle) override {
     const auto it = by_handle_.find(handle);
     if (it == by_handle_.end()) return std::nullopt;
     return interfaces[it->second].attributes;
   }
-  std::optional<std::uint16_t> GetFeatureReportByteLength(HidHandle handle) override {
+  [[nodiscard]] std::optional<std::uint16_t> GetFeatureReportByteLength(HidHandle handle) override {
     const auto it = by_handle_.find(handle);
     if (it == by_handle_.end()) return std::nullopt;
     return interfaces[it->second].feature_length;
   }
-  bool SetFeature(HidHandle, std::span<std::uint8_t> buffer) override {
+  [[nodiscard]] bool SetFeature(HidHandle, std::span<std::uint8_t> buffer) override {
     Report r{};
     std::copy_n(buffer.begin(), std::min(buffer.size(), r.size()), r.begin());
     sent.push_back({r, clock_ ? clock_->NowMs() : 0});
     polls_since_set_ = 0;
     return !set_fails;
   }
-  bool GetFeature(HidHandle, std::span<std::uint8_t> buffer) override {
+  [[nodiscard]] bool GetFeature(HidHandle, std::span<std::uint8_t> buffer) override {
     ++gets;
     const Report last = sent.empty() ? Report{} : sent.back().bytes;
     const auto r = reply(last, polls_since_set_++);

@@ -3,6 +3,9 @@
 // the protocol's fixed sleeps set (the same Apply in virtual time).
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "base/clock.h"
 #include "device/command_channel.h"
 #include "device/device_link.h"
@@ -14,6 +17,13 @@
 
 namespace zelko {
 namespace {
+
+// A bench whose set-up failed would measure nothing: it stops at once.
+void Require(bool ok, const char* what) {
+  if (ok) return;
+  std::fprintf(stderr, "bench set-up failed: %s\n", what);
+  std::abort();
+}
 
 // The real clock, counting the sleeps asked of it.
 class CountingClock final : public Clock {
@@ -36,9 +46,9 @@ struct ApplyRig {
       : mouse(clock), transport(mouse), link(transport), channel(link, clock, NullUiPort()),
         flows(workspace, channel, NullUiPort(), clock) {
     std::uint32_t version = kSupportedDeviceVersion;
-    link.OpenHidDevice(SupportedVendorId, SupportedProductId, version);
-    channel.BeginExchange();
-    flows.ReadImage();
+    Require(link.OpenHidDevice(SupportedVendorId, SupportedProductId, version), "open");
+    Require(channel.BeginExchange().configurable(), "handshake");
+    Require(flows.ReadImage().ok(), "read");
   }
   sim::SimulatedMouse mouse;
   sim::SimTransport transport;
@@ -53,7 +63,7 @@ double FloorMs() {
   VirtualClock clock;
   ApplyRig rig(clock);
   const auto start = clock.NowMs();
-  (void)rig.flows.WriteRecord(rig.workspace.record);
+  Require(rig.flows.WriteRecord(rig.workspace.record).ok(), "apply");
   return static_cast<double>(clock.NowMs() - start);
 }
 

@@ -5,7 +5,9 @@
 #include <deque>
 
 #include "device/device_connection.h"
+#include "image/expected_codes.h"
 #include "image/factory_images.h"
+#include "resources/general_pack.h"
 #include "sim_rig.h"
 
 namespace zelko {
@@ -20,31 +22,31 @@ class FlickeringTransport final : public HidTransport {
   explicit FlickeringTransport(HidTransport& base) : base_(base) {}
   std::deque<int> extra_counts;
 
-  std::optional<std::vector<std::string>> EnumerateInterfaces() override {
+  [[nodiscard]] std::optional<std::vector<std::string>> EnumerateInterfaces() override {
     auto paths = base_.EnumerateInterfaces();
     if (!paths || extra_counts.empty()) return paths;
     for (int i = 0; i < extra_counts.front(); ++i) paths->push_back("other/" + std::to_string(i));
     extra_counts.pop_front();
     return paths;
   }
-  HidHandle Open(const std::string& path) override {
+  [[nodiscard]] HidHandle Open(const std::string& path) override {
     return path.starts_with("other/") ? kOtherHandle : base_.Open(path);
   }
   void Close(HidHandle handle) override {
     if (handle != kOtherHandle) base_.Close(handle);
   }
-  std::optional<HidAttributes> GetAttributes(HidHandle handle) override {
+  [[nodiscard]] std::optional<HidAttributes> GetAttributes(HidHandle handle) override {
     if (handle == kOtherHandle) return HidAttributes{0x1234, 0x5678, 1};
     return base_.GetAttributes(handle);
   }
-  std::optional<std::uint16_t> GetFeatureReportByteLength(HidHandle handle) override {
+  [[nodiscard]] std::optional<std::uint16_t> GetFeatureReportByteLength(HidHandle handle) override {
     if (handle == kOtherHandle) return std::uint16_t{0};
     return base_.GetFeatureReportByteLength(handle);
   }
-  bool SetFeature(HidHandle handle, std::span<std::uint8_t> buffer) override {
+  [[nodiscard]] bool SetFeature(HidHandle handle, std::span<std::uint8_t> buffer) override {
     return base_.SetFeature(handle, buffer);
   }
-  bool GetFeature(HidHandle handle, std::span<std::uint8_t> buffer) override {
+  [[nodiscard]] bool GetFeature(HidHandle handle, std::span<std::uint8_t> buffer) override {
     return base_.GetFeature(handle, buffer);
   }
 
@@ -62,15 +64,16 @@ struct ConnectionRig {
         channel(link, rig.clock, rig.ui),
         flows(rig.workspace, channel, rig.ui, rig.clock),
         connection(link, channel, rig.clock, rig.ui,
-                   *MakeExpectedCodes(*FactoryImage(1), 0, 0), Callbacks()) {
-    rig.workspace.ShowFactoryImage(1, ImageSource::kNoDevice);
+                   ShippedExpectedCodes(), Callbacks()) {
+    EXPECT_TRUE(rig.workspace.ShowFactoryImage(1, ImageSource::kNoDevice));
   }
 
   ConnectionCallbacks Callbacks() {
     ConnectionCallbacks callbacks;
     callbacks.read_image = [this] { return flows.ReadImage().ok(); };
     callbacks.init_no_device = [this] {
-      rig.workspace.ShowFactoryImage(1, ImageSource::kNoDevice);
+      // The constructor checked that factory image 1 can be shown.
+      (void)rig.workspace.ShowFactoryImage(1, ImageSource::kNoDevice);
     };
     callbacks.state_changed = [this](ConnectionState s) {
       states.push_back(s);
@@ -234,6 +237,14 @@ TEST(MakeExpectedCodes, TakesFactoryIdentityAndTheReserveCodes) {
   EXPECT_EQ((*codes)[0], (IdentityCodes{0xFF, 0xFF}));
   EXPECT_EQ((*codes)[1], (IdentityCodes{7, 9}));
   EXPECT_FALSE(MakeExpectedCodes(std::vector<std::uint8_t>(0x37, 0), 0, 0));
+}
+
+TEST(ShippedExpectedCodes, AreFactoryImageOnesIdentityAndTheGeneralPacksReserve) {
+  const auto [manufacturer, product] = ReserveIdentityFromGeneralPack();
+  const ExpectedCodes codes = ShippedExpectedCodes();
+  EXPECT_EQ(codes, *MakeExpectedCodes(*FactoryImage(1), static_cast<std::uint32_t>(manufacturer),
+                                      static_cast<std::uint32_t>(product)));
+  EXPECT_EQ(codes[0], (IdentityCodes{0xFF, 0xFF}));
 }
 
 }  // namespace

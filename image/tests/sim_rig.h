@@ -65,7 +65,7 @@ struct SimRig {
   // does once the identity is accepted.
   FlowResult OpenAndRead() {
     if (!Open()) return FlowResult::Of(FlowStatus::kNoDevice);
-    channel.BeginExchange();
+    if (!channel.BeginExchange().configurable()) return FlowResult::Of(FlowStatus::kNotConfigurable);
     return flows.ReadImage();
   }
   int Executed(CommandCode code) const { return mouse.executed(code); }

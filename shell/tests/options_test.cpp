@@ -26,9 +26,11 @@ class OptionsTest : public QObject {
     QTest::addColumn<bool>("simulate");
     QTest::addColumn<QString>("file");
     QTest::addColumn<uint>("vendor");
-    QTest::newRow("real mouse") << QStringList{} << false << "" << 0u;
-    QTest::newRow("simulated") << QStringList{"--simulate"} << true << "" << 0u;
-    QTest::newRow("simulated with memory file") << QStringList{"--simulate=mem.bin"} << true << "mem.bin" << 0u;
+    QTest::newRow("real mouse") << QStringList{} << false << "" << 0x3151u;
+    QTest::newRow("simulated") << QStringList{"--simulate"} << true << "" << 0x3151u;
+    QTest::newRow("simulated with a new memory file")
+        << QStringList{"--simulate=zelko77-options-test-missing.bin"} << true
+        << "zelko77-options-test-missing.bin" << 0x3151u;
     QTest::newRow("simulated, other identity") << QStringList{"--simulate", "--device", "046d:C077"} << true << ""
                                                << 0x046Du;
   }
@@ -40,29 +42,50 @@ class OptionsTest : public QObject {
     const auto result = Parse(args);
     QCOMPARE(result.exitCode, -1);
     QCOMPARE(result.options.device.simulate, simulate);
-    QCOMPARE(QString::fromStdString(result.options.device.simulateFile), file);
-    QCOMPARE(result.options.device.identity ? result.options.device.identity->vendor_id : 0u, vendor);
+    QCOMPARE(QString::fromStdString(result.options.device.memory_file), file);
+    QVERIFY(!result.options.device.memory);  // no file yet: the factory image
+    QCOMPARE(result.options.device.identity.vendor_id, vendor);
   }
 
   void simulatorKnobsReachTheFaults() {
-    const auto result = Parse({"--simulate", "--sim-chip", "0xFD", "--sim-identity", "12,34"});
+    const auto result = Parse({"--simulate", "--sim-chip", "0xFD", "--sim-identity", "12,34", "--sim-virtual-time"});
     QCOMPARE(result.exitCode, -1);
     QCOMPARE(result.options.device.faults.chip_code, std::uint8_t{0xFD});
     QVERIFY(result.options.device.faults.identity.has_value());
+    QVERIFY(result.options.device.virtual_time);
   }
 
+  // The words and the status are zelko77ctl's (the same core code checks).
   void badInputEndsWithAMessage_data() {
     QTest::addColumn<QStringList>("args");
-    QTest::newRow("device without colon") << QStringList{"--device", "3151"};
-    QTest::newRow("device with zero id") << QStringList{"--device", "0:7707"};
-    QTest::newRow("device not hex") << QStringList{"--device", "zz:7707"};
-    QTest::newRow("bad simulator knob") << QStringList{"--simulate", "--sim-chip", "nope"};
+    QTest::addColumn<QString>("message");
+    QTest::newRow("device without colon")
+        << QStringList{"--device", "3151"}
+        << "zelko77: --device: '3151' is not VID:PID in hexadecimal (e.g. 3151:7707)\n";
+    QTest::newRow("device with zero id") << QStringList{"--device", "0:7707"}
+                                         << "zelko77: --device: '0:7707' is not VID:PID in hexadecimal (e.g. 3151:7707)\n";
+    QTest::newRow("device not hex") << QStringList{"--device", "zz:7707"}
+                                    << "zelko77: --device: 'zz:7707' is not VID:PID in hexadecimal (e.g. 3151:7707)\n";
+    QTest::newRow("bad simulator knob") << QStringList{"--simulate", "--sim-chip", "nope"}
+                                        << "zelko77: --sim-chip: 'nope' is not a hexadecimal number up to 0xFF\n";
   }
   void badInputEndsWithAMessage() {
     QFETCH(QStringList, args);
+    QFETCH(QString, message);
     const auto result = Parse(args);
-    QCOMPARE(result.exitCode, 2);
-    QVERIFY(!result.output.empty());
+    QCOMPARE(result.exitCode, kShellExitBadInput);
+    QCOMPARE(QString::fromStdString(result.output), message);
+  }
+
+  void helpListsEveryOptionWithItsExplanation() {
+    const auto result = Parse({"--help"});
+    QCOMPARE(result.exitCode, 0);
+    const QString help = QString::fromStdString(result.output);
+    for (const char* line : {"--simulate [=FILE]", "--device VID:PID", "--screenshot DIR", "--single-instance-key KEY",
+                             "--sim-chip HEX", "--sim-identity HEX,HEX", "--sim-refuse CODE,...",
+                             "--sim-virtual-time", "Exit status:"}) {
+      QVERIFY2(help.contains(QLatin1String(line)), line);
+    }
   }
 
   void screenshotFolder() {

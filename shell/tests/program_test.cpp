@@ -10,12 +10,12 @@ using namespace std::chrono_literals;
 
 namespace {
 
-QProcess* Start(const QStringList& args, QObject* parent) {
+QProcess* Start(const QStringList& args, QObject* parent, const QString& program = QStringLiteral(ZELKO77_PROGRAM)) {
   auto* process = new QProcess(parent);
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert("QT_QPA_PLATFORM", "offscreen");
   process->setProcessEnvironment(env);
-  process->start(QStringLiteral(ZELKO77_PROGRAM), args);
+  process->start(program, args);
   return process;
 }
 
@@ -27,6 +27,26 @@ bool Listening(const QString& key) {
   const bool connected = probe.waitForConnected(100);
   probe.abort();
   return connected;
+}
+
+struct Ended {
+  int exitCode = -1;
+  QByteArray err;
+};
+
+// Runs a program to its end (a deadline, not a sleep).
+Ended Run(const QString& program, const QStringList& args, QObject* parent) {
+  QProcess* process = Start(args, parent, program);
+  Ended ended;
+  if (!process->waitForFinished(30000)) return ended;
+  ended.exitCode = process->exitCode();
+  ended.err = process->readAllStandardError();
+  return ended;
+}
+
+QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 }  // namespace
@@ -74,11 +94,44 @@ class ProgramTest : public QObject {
     }
   }
 
-  void badOptionsEndWithAMessage() {
-    QProcess* run = Start({"--simulate", "--device", "nonsense"}, this);
-    QVERIFY(run->waitForFinished(10000));
-    QCOMPARE(run->exitCode(), 2);
-    QVERIFY(run->readAllStandardError().contains("--device"));
+  // Both programs refuse a memory file that is not a 2048-byte image with the
+  // same words and status (5, bad input), before anything is opened, and
+  // leave the file as it was.
+  void aBadMemoryFileIsRefusedAsZelko77ctlRefusesIt_data() {
+    QTest::addColumn<QStringList>("windowArgs");
+    QTest::newRow("pictures") << QStringList{"--screenshot", "DIR"};
+    QTest::newRow("window") << QStringList{"--single-instance-key", "zelko77-program-test-bad-file"};
+  }
+  void aBadMemoryFileIsRefusedAsZelko77ctlRefusesIt() {
+    QFETCH(QStringList, windowArgs);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("mouse.bin");
+    const QByteArray bytes(32, '\x5A');
+    {
+      QFile out(file);
+      QVERIFY(out.open(QIODevice::WriteOnly));
+      out.write(bytes);
+    }
+    windowArgs.replaceInStrings(QStringLiteral("DIR"), dir.filePath("shots"));
+    const Ended window = Run(QStringLiteral(ZELKO77_PROGRAM), QStringList{"--simulate=" + file} + windowArgs, this);
+    const Ended ctl = Run(QStringLiteral(ZELKO77CTL_PROGRAM), {"--simulate=" + file, "--sim-virtual-time", "info"}, this);
+    QCOMPARE(window.exitCode, 5);
+    QCOMPARE(ctl.exitCode, 5);
+    QVERIFY2(window.err.startsWith("zelko77: --simulate: "), window.err.constData());
+    QVERIFY2(window.err.contains("holds 32 bytes, not the 2048"), window.err.constData());
+    QCOMPARE(window.err.mid(QByteArray("zelko77: ").size()), ctl.err.mid(QByteArray("zelko77ctl: ").size()));
+    QCOMPARE(ReadFile(file), bytes);
+    QVERIFY(!QDir(dir.filePath("shots")).exists());
+  }
+
+  void aBadDeviceIsRefusedAsZelko77ctlRefusesIt() {
+    const Ended window = Run(QStringLiteral(ZELKO77_PROGRAM), {"--device", "nonsense"}, this);
+    const Ended ctl = Run(QStringLiteral(ZELKO77CTL_PROGRAM), {"--device", "nonsense", "info"}, this);
+    QCOMPARE(window.exitCode, 5);
+    QCOMPARE(ctl.exitCode, 5);
+    QCOMPARE(window.err,
+             QByteArray("zelko77: --device: 'nonsense' is not VID:PID in hexadecimal (e.g. 3151:7707)\n"));
+    QCOMPARE(window.err.mid(QByteArray("zelko77: ").size()), ctl.err.mid(QByteArray("zelko77ctl: ").size()));
   }
 };
 

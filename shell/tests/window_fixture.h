@@ -8,6 +8,7 @@
 #include "shell/main_window.h"
 #include "shell/message_presenter.h"
 #include "pointer/fake_pointer_store.h"
+#include "sim/device_session.h"
 
 namespace zelko::test {
 
@@ -29,28 +30,32 @@ class RecordingPresenter final : public MessagePresenter {
 };
 
 struct WindowFixture {
-  explicit WindowFixture(DeviceChoice device) {
+  // The simulated mouse's session is made on the fixture's clock by the
+  // factory both programs use.
+  explicit WindowFixture(sim::DeviceSetup device) {
     WindowServices services;
     services.messages = &messages;
     services.clock = &clock;
-    services.device = std::move(device);
+    auto session = sim::OpenDeviceSession(std::move(device), clock);
+    if (!session) qFatal("WindowFixture: %s", session.error().c_str());
+    services.device = std::move(*session);
     services.runPollTimer = false;
     services.openAddress = [this](const QString& address) { opened << address; };
     services.pointerStore = &pointerStore;
     window = std::make_unique<MainWindow>(std::move(services));
   }
 
-  static DeviceChoice SimulatedMouse(sim::SimFaults faults = {}) {
-    DeviceChoice choice;
-    choice.simulate = true;
-    choice.faults = faults;
-    return choice;
+  static sim::DeviceSetup SimulatedMouse(sim::SimFaults faults = {}) {
+    sim::DeviceSetup setup;
+    setup.simulate = true;
+    setup.faults = std::move(faults);
+    return setup;
   }
-  static DeviceChoice NoMouse() {
-    DeviceChoice choice;
-    choice.simulate = true;
-    choice.simulateAbsent = true;
-    return choice;
+  static sim::DeviceSetup NoMouse() {
+    sim::DeviceSetup setup;
+    setup.simulate = true;
+    setup.simulate_absent = true;
+    return setup;
   }
 
   VirtualClock clock;

@@ -353,19 +353,24 @@ class WindowTest : public QObject {
   void simulatedMemoryFileKeepsWhatWasWritten() {
     QTemporaryDir dir;
     const std::string file = dir.filePath("mouse.bin").toStdString();
-    DeviceChoice choice = WindowFixture::SimulatedMouse();
-    choice.simulateFile = file;
+    sim::DeviceRequest request;
+    request.simulate = true;
+    request.simulate_file = file;
     {
-      WindowFixture f(choice);
+      auto setup = sim::ReadDeviceRequest(request);  // the file does not exist yet
+      QVERIFY(setup.ok());
+      QVERIFY(!setup->memory);
+      WindowFixture f(std::move(*setup));
       ConnectAndRead(f);
       f.window->settings().buttons.Code({1, 2}) = {0x01, 0x10, 0x00};
       f.window->ActionButtonClick("Apply");
       f.window->close();  // the memory goes to its file
     }
     QVERIFY(QFile::exists(QString::fromStdString(file)));
-    WindowFixture again(choice);
+    auto setup = sim::ReadDeviceRequest(request);
+    QVERIFY2(setup.ok(), setup.error().c_str());
+    WindowFixture again(std::move(*setup));
     QCOMPARE(again.window->session().simulatedMouse()->memory()[0x44], std::uint8_t{0x10});
-    QVERIFY(again.window->session().loadError().empty());
   }
 
   void webButtonOpensTheShippedAddress() {

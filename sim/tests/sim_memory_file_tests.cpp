@@ -17,20 +17,25 @@ TEST(SimMemoryFile, MissingLoadsNothingAndSaveLoadRoundTrips) {
   const std::string path = (folder / "mouse.bin").string();
   DeviceMemory memory{};
   memory[0x7F] = 0x99;
-  std::string error;
-  DeviceMemory loaded{};
-  loaded[0] = 0x11;
-  EXPECT_EQ(LoadMemoryFile(path, loaded, error), MemoryFileLoad::kMissing);
-  EXPECT_EQ(loaded[0], 0x11);
 
-  ASSERT_EQ(SaveMemoryFile(path, memory), "");
-  EXPECT_EQ(LoadMemoryFile(path, loaded, error), MemoryFileLoad::kLoaded);
-  EXPECT_EQ(loaded, memory);
+  const auto missing = LoadMemoryFile(path);
+  ASSERT_TRUE(missing.ok()) << missing.error();
+  EXPECT_FALSE(missing->has_value());
+
+  ASSERT_TRUE(SaveMemoryFile(path, memory).ok());
+  const auto loaded = LoadMemoryFile(path);
+  ASSERT_TRUE(loaded.ok()) << loaded.error();
+  ASSERT_TRUE(loaded->has_value());
+  EXPECT_EQ(**loaded, memory);
 
   std::ofstream(path, std::ios::binary | std::ios::trunc) << "short";
-  EXPECT_EQ(LoadMemoryFile(path, loaded, error), MemoryFileLoad::kBad);
-  EXPECT_NE(error.find("5 bytes"), std::string::npos) << error;
-  EXPECT_EQ(loaded, memory);  // untouched
+  const auto bad = LoadMemoryFile(path);
+  ASSERT_FALSE(bad.ok());
+  EXPECT_NE(bad.error().find("5 bytes"), std::string::npos) << bad.error();
+
+  const auto folder_file = LoadMemoryFile(folder.string());
+  ASSERT_FALSE(folder_file.ok());
+  EXPECT_NE(folder_file.error().find("folder"), std::string::npos) << folder_file.error();
   fs::remove_all(folder);
 }
 

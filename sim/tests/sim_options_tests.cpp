@@ -31,6 +31,7 @@ TEST(SimOptions, ParsesEveryKnob) {
   texts.unacked_chunks = "0,341";
   texts.unplug_after = "100";
   texts.buttons = "1FF";
+  texts.refuse = "8,0x02";
   const auto result = ParseSimOptions(texts);
   ASSERT_TRUE(result.ok()) << result.error;
   const SimFaults& f = result.faults;
@@ -49,6 +50,7 @@ TEST(SimOptions, ParsesEveryKnob) {
   EXPECT_EQ(f.unacknowledged_read_chunks, (std::set<int>{0, 341}));
   EXPECT_EQ(f.unplug_after_reports, 100);
   EXPECT_EQ(f.button_state, 0x1FF);
+  EXPECT_EQ(f.refused_commands, (std::set<std::uint8_t>{0x02, 0x08}));
 }
 
 TEST(SimOptions, BadTextsNameTheOption) {
@@ -74,6 +76,7 @@ TEST(SimOptions, BadTextsNameTheOption) {
       {"ack without count", with([](auto& t) { t.ack = "EE"; }), "--sim-ack"},
       {"chunk past the image", with([](auto& t) { t.unacked_chunks = "342"; }), "--sim-unacked-chunks"},
       {"ids zero", with([](auto& t) { t.ids = "0:1"; }), "--sim-ids"},
+      {"refused code not hex", with([](auto& t) { t.refuse = "8,x"; }), "--sim-refuse"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

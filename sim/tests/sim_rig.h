@@ -18,12 +18,19 @@ struct SimRig {
     return link.OpenHidDevice(SupportedVendorId, SupportedProductId, link.state().DeviceVersion);
   }
   // Opening handshake, the work, closing pair; as every caller does.
+  // end_acknowledged tells whether the closing pair was answered.
   template <typename Work>
   ExchangeResult InExchange(Work work) {
     const ExchangeResult result = channel.BeginExchange();
     if (result.configurable()) work();
-    if (result.needs_closing_pair()) channel.EndExchange();
+    end_acknowledged = result.needs_closing_pair() && channel.EndExchange();
     return result;
+  }
+  // The same on a mouse that must take part: configurable, closed cleanly.
+  template <typename Work>
+  void InConfigurableExchange(Work work) {
+    EXPECT_TRUE(InExchange(work).configurable());
+    EXPECT_TRUE(end_acknowledged);
   }
 
   VirtualClock clock;
@@ -31,6 +38,7 @@ struct SimRig {
   SimTransport transport;
   DeviceLink link;
   CommandChannel channel;
+  bool end_acknowledged = false;
 };
 
 }  // namespace zelko::sim::testing

@@ -12,7 +12,7 @@ using testing::SimRig;
 
 std::vector<std::uint8_t> ReadAll(SimRig& rig, BlockTransferReport* report = nullptr) {
   std::vector<std::uint8_t> memory(kDeviceMemorySize);
-  rig.InExchange([&] { EXPECT_TRUE(rig.channel.ReadBlockWithProgress(0, kDeviceMemorySize, memory, report)); });
+  rig.InConfigurableExchange([&] { EXPECT_TRUE(rig.channel.ReadBlockWithProgress(0, kDeviceMemorySize, memory, report)); });
   return memory;
 }
 
@@ -56,14 +56,14 @@ TEST(SimulatedMouse, WritesLandAndReadBack) {
   std::vector<std::uint8_t> image(kDeviceMemorySize);
   for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(i ^ 0x5A);
   BlockTransferReport report;
-  rig.InExchange([&] { EXPECT_TRUE(rig.channel.WriteBlock(0, kDeviceMemorySize, image, &report)); });
+  rig.InConfigurableExchange([&] { EXPECT_TRUE(rig.channel.WriteBlock(0, kDeviceMemorySize, image, &report)); });
   EXPECT_TRUE(report.all_acknowledged());
   EXPECT_EQ(ReadAll(rig), image);
 
   // A short last chunk writes only the block's bytes.
   const std::uint8_t before = rig.mouse.memory()[0x101];
   const std::vector<std::uint8_t> one{0x42};
-  rig.InExchange([&] { EXPECT_TRUE(rig.channel.WriteBlock(0x100, 1, one)); });
+  rig.InConfigurableExchange([&] { EXPECT_TRUE(rig.channel.WriteBlock(0x100, 1, one)); });
   EXPECT_EQ(rig.mouse.memory()[0x100], 0x42);
   EXPECT_EQ(rig.mouse.memory()[0x101], before);
 }
@@ -72,7 +72,7 @@ TEST(SimulatedMouse, RefusesBlocksOutsideAnExchangeOrMemory) {
   SimRig rig;
   std::vector<std::uint8_t> bytes(16);
   EXPECT_FALSE(rig.channel.ReadBlock(0, 16, bytes));  // no command 1 yet
-  rig.InExchange([&] {
+  rig.InConfigurableExchange([&] {
     EXPECT_FALSE(rig.channel.ReadBlock(0x07F8, 16, bytes));  // past 2048
     EXPECT_TRUE(rig.channel.ReadBlock(0x07F0, 16, bytes));
     EXPECT_FALSE(rig.channel.WriteChunk(1, 2, 3, 4, 5, 6));  // no block write open
@@ -150,7 +150,7 @@ TEST(SimulatedMouse, IdentityBytes) {
   faults.identity = std::array<std::uint8_t, 2>{0x12, 0x34};
   SimRig rig(faults);
   std::array<std::uint8_t, 2> identity{};
-  rig.InExchange([&] { EXPECT_TRUE(rig.channel.ReadBlock(kIdentityAddress, kIdentityLength, identity)); });
+  rig.InConfigurableExchange([&] { EXPECT_TRUE(rig.channel.ReadBlock(kIdentityAddress, kIdentityLength, identity)); });
   EXPECT_EQ(identity, (std::array<std::uint8_t, 2>{0x12, 0x34}));
 }
 
@@ -163,7 +163,7 @@ TEST(SimulatedMouse, AddressesThatDropWrites) {
   const std::vector<std::uint8_t> bytes{0xA0, 0xA1, 0xA2};
   for (int pass = 1; pass <= 3; ++pass) {
     SCOPED_TRACE(pass);
-    rig.InExchange([&] { EXPECT_TRUE(rig.channel.WriteBlock(0x040, 3, bytes)); });
+    rig.InConfigurableExchange([&] { EXPECT_TRUE(rig.channel.WriteBlock(0x040, 3, bytes)); });
     EXPECT_EQ(rig.mouse.memory()[0x40], old40);
     EXPECT_EQ(rig.mouse.memory()[0x41] == 0xA1, pass == 3);  // kept after two lost writes
     EXPECT_EQ(rig.mouse.memory()[0x42], 0xA2);
@@ -181,6 +181,31 @@ TEST(SimulatedMouse, UnacknowledgedReadChunksComeBackAs0xFF) {
   for (std::size_t i = 0; i < 48; ++i) {
     const bool lost = i < 6 || (i >= 18 && i < 24);
     EXPECT_EQ(memory[i], lost ? 0xFF : factory[i]) << i;
+  }
+}
+
+TEST(SimulatedMouse, RefusedCommandsAreNeverAcknowledgedNorCarriedOut) {
+  struct Case {
+    const char* name;
+    std::set<std::uint8_t> refused;
+    bool end_acknowledged;
+    int reloads;  // system reloads carried out
+  };
+  const Case cases[] = {
+      {"none", {}, true, 1},
+      {"system reload", {0x08}, false, 0},
+      {"end exchange", {0x02}, false, 1},
+      {"the closing pair", {0x08, 0x02}, false, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SimFaults faults;
+    faults.refused_commands = c.refused;
+    SimRig rig(faults);
+    EXPECT_TRUE(rig.InExchange([] {}).configurable());
+    EXPECT_EQ(rig.end_acknowledged, c.end_acknowledged);
+    EXPECT_EQ(rig.mouse.executed(CommandCode::kSystemReload), c.reloads);
+    EXPECT_EQ(rig.mouse.executed(CommandCode::kEndExchange), c.refused.count(0x02) ? 0 : 1);
   }
 }
 
