@@ -117,6 +117,7 @@ class MainWindow : public QWidget {
   // Apply and Confirm: every setting encoded and written, the OS pointer
   // settings applied on the way.
   FlowResult ApplyAll();
+  void SayWhenTheEndWentUnanswered(const FlowResult& result);
   void ShowProfileLabels(bool profileB);
   void SetCovered(bool covered);
   void ShowTextMessage(const std::string& id, const std::string& secondId, MessageKind kind);

@@ -61,12 +61,12 @@ void MainWindow::ActionButtonClick(const QString& button) {
     return;
   }
   if (button == QLatin1String("Apply")) {
-    // The flow has shown what the user needs to know (Str020, Str109).
-    (void)ApplyAll();
+    SayWhenTheEndWentUnanswered(ApplyAll());
     return;
   }
   if (button == QLatin1String("Confirm")) {
     const FlowResult result = ApplyAll();
+    SayWhenTheEndWentUnanswered(result);
     // Closing after a write that did not verify would drop the edits
     // unnoticed: the window stays open then.
     if (!result.ok()) return;
@@ -75,8 +75,16 @@ void MainWindow::ActionButtonClick(const QString& button) {
     return;
   }
   if (button.startsWith(QLatin1String("Confirm"))) {
-    // The flow has shown what the user needs to know (Str020, Str109).
-    (void)flows.WriteFactoryImage(button.right(1).toInt());
+    SayWhenTheEndWentUnanswered(flows.WriteFactoryImage(button.right(1).toInt()));
+  }
+}
+
+void MainWindow::SayWhenTheEndWentUnanswered(const FlowResult& result) {
+  // The flows show every other failure themselves (Str020, Str109). A write
+  // that verified but whose closing pair went unanswered is no success
+  // either: the mouse may not have taken the image into use.
+  if (result.status == FlowStatus::kEndNotAcknowledged) {
+    ShowTextMessage("Str109", {}, MessageKind::Program);
   }
 }
 

@@ -251,6 +251,18 @@ class WindowTest : public QObject {
     QVERIFY(f.window->isVisible());  // the edits are not dropped by closing
   }
 
+  void aWriteWhoseEndGoesUnansweredSaysFailAndStaysOpen() {
+    sim::SimFaults faults;
+    faults.refused_commands = {8, 2};  // the closing pair
+    WindowFixture f(WindowFixture::SimulatedMouse(faults));
+    ConnectAndRead(f);
+    f.window->settings().buttons.Code({1, 2}) = {0x01, 0x10, 0x00};
+    f.window->show();
+    f.window->ActionButtonClick("Confirm");
+    QCOMPARE(f.messages.texts(), QStringList{"Fail"});
+    QVERIFY(f.window->isVisible());
+  }
+
   void confirmWithoutAMouseStaysOpen() {
     WindowFixture f(WindowFixture::NoMouse());
     f.window->show();
