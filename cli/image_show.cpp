@@ -19,12 +19,12 @@ nlohmann::ordered_json RgbJson(const Rgb& rgb) { return {rgb.r, rgb.g, rgb.b}; }
 }  // namespace
 
 void ShowIdentity(const Workspace& w, ShowOutput& out) {
-  const auto& b = w.record.ParameterB;
-  out.json["ManufacturerCode"] = b.ManufacturerCode;
-  out.json["ProductCode"] = b.ProductCode;
+  const DeviceOptions options = DecodeDeviceOptions(w.record);
+  out.json["ManufacturerCode"] = options.manufacturer_code;
+  out.json["ProductCode"] = options.product_code;
   char line[96];
   std::snprintf(line, sizeof line, "Identity codes: manufacturer %u, product %u\n",
-                b.ManufacturerCode, b.ProductCode);
+                options.manufacturer_code, options.product_code);
   out.text += line;
 }
 

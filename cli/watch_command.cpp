@@ -11,6 +11,7 @@
 #include "device/device_connection.h"
 #include "image/expected_codes.h"
 #include "image/image_flows.h"
+#include "pointer/device_options.h"
 
 namespace zelko::cli {
 namespace {
@@ -51,9 +52,9 @@ void RunWatch(CliContext& context, const WatchOptions& options) {
     std::printf("%s  %.*s", TimeOfDay().c_str(), static_cast<int>(ConnectionStateName(state).size()),
                 ConnectionStateName(state).data());
     if (state == ConnectionState::kReady) {
-      std::printf("  (manufacturer code %u, product code %u)",
-                  workspace.record.ParameterB.ManufacturerCode,
-                  workspace.record.ParameterB.ProductCode);
+      const DeviceOptions options = DecodeDeviceOptions(workspace.record);
+      std::printf("  (manufacturer code %u, product code %u)", options.manufacturer_code,
+                  options.product_code);
     }
     std::printf("\n");
     std::fflush(stdout);
