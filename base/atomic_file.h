@@ -26,7 +26,7 @@ using AtomicWriteHook = std::function<bool(AtomicWriteStep)>;
 // the target is untouched and the temporary file is removed. Only the flush
 // of the folder comes after the new file is in place, so its failure is not
 // one.
-std::string WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
+[[nodiscard]] std::string WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
                                 const AtomicWriteHook& hook = {});
 
 }  // namespace zelko

@@ -10,7 +10,7 @@ namespace zelko {
 
 // The whole file; nothing when it cannot be read (a folder, a missing or
 // unreadable file). `error` says why.
-std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path,
+[[nodiscard]] std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path,
                                                        std::string* error = nullptr);
 
 }  // namespace zelko

@@ -39,7 +39,7 @@ void EncodeAimKey(const AimKey& aim, ParameterRecord& record);
 // The user sets the AIM value: it becomes the model's, and every AIM
 // button of the map carries it at once. False (nothing changes) when no
 // button carries AIM.
-bool SetAimValue(std::uint8_t value_index, ButtonMap& map, AimKey& aim);
+[[nodiscard]] bool SetAimValue(std::uint8_t value_index, ButtonMap& map, AimKey& aim);
 
 // The code a button newly given the AIM function carries: "0A" with the
 // index the AIM buttons already carry, or index 0 when there is none or it

@@ -65,7 +65,7 @@ AssignmentResult AssignUnderLeftClickRule(ButtonMap& map, ButtonRef ref, std::st
     return {AssignmentOutcome::kKeepLeftClick, left_click_label,
             TextOf(kKeepLeftClickMessageId, text)};
   }
-  StoreButtonCode(map, ref, code);
+  (void)StoreButtonCode(map, ref, code);  // button and code were checked above
   return {AssignmentOutcome::kStored, std::string(new_caption), {}};
 }
 
@@ -104,7 +104,7 @@ AssignmentResult AssignMacro(ButtonMap& map, ButtonRef ref,
   ProfileCaptions after = captions;
   after[Slot(ref)] = std::string(macro_name);
   if (!KeepsLeftClickButton(after, left_click_label)) {
-    StoreButtonCode(map, ref, kLeftClickCode);
+    (void)StoreButtonCode(map, ref, kLeftClickCode);  // a valid button, a valid code
     return {AssignmentOutcome::kKeepLeftClick, left_click_label,
             TextOf(kKeepLeftClickMessageId, text)};
   }

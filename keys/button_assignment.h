@@ -50,7 +50,7 @@ ProfileCaptions ProfileLabels(const ButtonMap& map, int profile, const TextLooku
 
 // Stores a code for a button. False, changing nothing, for a bad button or
 // a text that is not six hexadecimal digits (either case).
-bool StoreButtonCode(ButtonMap& map, ButtonRef ref, std::string_view code);
+[[nodiscard]] bool StoreButtonCode(ButtonMap& map, ButtonRef ref, std::string_view code);
 
 // True when one of the captions is the Left Click label.
 bool KeepsLeftClickButton(const ProfileCaptions& captions, std::string_view left_click_label);
@@ -59,7 +59,7 @@ bool KeepsLeftClickButton(const ProfileCaptions& captions, std::string_view left
 // of the profile as shown now, with the picked button's replaced by the new
 // caption, must hold the Left Click label. Refused: the caption becomes the
 // Left Click label and nothing is stored.
-AssignmentResult AssignUnderLeftClickRule(ButtonMap& map, ButtonRef ref, std::string_view code,
+[[nodiscard]] AssignmentResult AssignUnderLeftClickRule(ButtonMap& map, ButtonRef ref, std::string_view code,
                                           std::string_view new_caption,
                                           const ProfileCaptions& captions,
                                           const TextLookup& text);
@@ -67,14 +67,14 @@ AssignmentResult AssignUnderLeftClickRule(ButtonMap& map, ButtonRef ref, std::st
 // A catalogue entry picked from the menu (KeyStatusOnClick): the code of
 // the menu tag (tag 1002 with the current AimValueIndex), the label of the
 // entry as caption, under the Left Click rule.
-AssignmentResult AssignCatalogueFunction(ButtonMap& map, ButtonRef ref, int menu_tag,
+[[nodiscard]] AssignmentResult AssignCatalogueFunction(ButtonMap& map, ButtonRef ref, int menu_tag,
                                          std::uint8_t aim_value_index,
                                          const ProfileCaptions& captions,
                                          const TextLookup& text);
 
 // A combination confirmed in the combination-key dialog (ApplyComboKey):
 // stored with the dialog's text as caption, without the Left Click rule.
-AssignmentResult AssignCombination(ButtonMap& map, ButtonRef ref,
+[[nodiscard]] AssignmentResult AssignCombination(ButtonMap& map, ButtonRef ref,
                                    std::string_view combo_code, std::string_view combo_label);
 
 // The macro steps handed in by the macro library: the slot choice over the
@@ -91,7 +91,7 @@ using MacroSlotFill = std::function<std::string(int slot)>;
 // the macro's name becomes the caption and the Left Click rule applies; met,
 // the slot is filled and its code stored; broken, the button gets the left
 // click ("010100") back in both tables and shows the Left Click label.
-AssignmentResult AssignMacro(ButtonMap& map, ButtonRef ref,
+[[nodiscard]] AssignmentResult AssignMacro(ButtonMap& map, ButtonRef ref,
                              std::string_view macro_name, const ProfileCaptions& captions,
                              const TextLookup& text, const MacroSlotChoice& choose_slot,
                              const MacroSlotFill& fill_slot);

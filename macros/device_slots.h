@@ -74,7 +74,7 @@ std::optional<std::string> MacroAssignProblem(const MacroContent& content);
 // code ("06" or "0E" and the slot word: slot 3, release mode 1 gives
 // "0E0321"). Nothing, and nothing changed, when MacroAssignProblem finds a
 // problem or the slot is outside 1..7.
-std::optional<std::string> FillBaseMacroSlot(const MacroRecord& record, int slot,
+[[nodiscard]] std::optional<std::string> FillBaseMacroSlot(const MacroRecord& record, int slot,
                                              DeviceMacroSlots& slots, BaseMacroArea& area);
 
 }  // namespace zelko

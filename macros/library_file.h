@@ -47,11 +47,11 @@ enum class LibraryLoad {
 
 // CheckPCMacro: loads the library from the file, creating the file from the
 // default library when it is missing. `library` starts empty.
-LibraryLoad CheckPCMacro(const std::filesystem::path& file, PCMacroLibrary& library,
+[[nodiscard]] LibraryLoad CheckPCMacro(const std::filesystem::path& file, PCMacroLibrary& library,
                          const AtomicWriteHook& hook = {});
 
 // RefreshPCMacro: replaces the file with the whole library, atomically.
-bool RefreshPCMacro(const std::filesystem::path& file, const PCMacroLibrary& library,
+[[nodiscard]] bool RefreshPCMacro(const std::filesystem::path& file, const PCMacroLibrary& library,
                     const AtomicWriteHook& hook = {});
 
 }  // namespace zelko

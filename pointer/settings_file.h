@@ -20,11 +20,11 @@ SettingsSections ParseSettingsText(const std::string& text);
 std::string FormatSettingsText(const SettingsSections& sections);
 
 // Nothing when the file does not exist or cannot be read.
-std::optional<SettingsSections> LoadSettingsFile(const std::filesystem::path& file);
+[[nodiscard]] std::optional<SettingsSections> LoadSettingsFile(const std::filesystem::path& file);
 // Creates the folder if needed and replaces the file atomically (temporary
 // file in the same folder, flushed to disk, renamed over the old one). On
 // failure the old file is left as it was and `error` says why.
-bool SaveSettingsFile(const std::filesystem::path& file, const SettingsSections& sections,
+[[nodiscard]] bool SaveSettingsFile(const std::filesystem::path& file, const SettingsSections& sections,
                       std::string* error = nullptr);
 
 }  // namespace zelko
