@@ -21,6 +21,9 @@ struct GlobalOptions {
   sim::DeviceRequest mouse;
   // --lang N: the language pack (1..3) of button labels and messages.
   int language = 1;
+  // --full: a writing command sends the whole image and reads it all back,
+  // instead of only the bytes that change.
+  bool full_write = false;
 };
 
 struct CliContext {

@@ -110,7 +110,8 @@ bool ImageSession::ReadMouse(CliContext& context) {
 }
 
 bool ImageSession::WriteImage(CliContext& context, bool quiet) {
-  const FlowResult result = flows_->WriteImage();
+  const FlowResult result =
+      flows_->WriteImage(context.options.full_write ? WriteExtent::kWhole : WriteExtent::kChangesOnly);
   switch (result.status) {
     case FlowStatus::kDone:
       if (quiet) return true;

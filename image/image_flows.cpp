@@ -92,13 +92,17 @@ FlowResult ImageFlows::ReadImage() {
   return result;
 }
 
-FlowResult ImageFlows::WriteImageExchange() {
+FlowResult ImageFlows::WriteImageExchange(WriteExtent extent) {
   FlowResult result;
   result.exchange = channel_.BeginExchange();
   result.status = StatusOfHandshake(result.exchange);
   if (result.exchange.configurable()) {
     if (before_write && workspace_.mouse_image) before_write(*workspace_.mouse_image);
-    result.write = WriteAndVerify(channel_, ui_, workspace_.data_buf);
+    // Only what differs from an image just read; the whole image otherwise.
+    const bool changes_only = extent == WriteExtent::kChangesOnly && workspace_.mouse_image;
+    result.write = changes_only
+                       ? WriteChangesAndVerify(channel_, ui_, *workspace_.mouse_image, workspace_.data_buf)
+                       : WriteAndVerify(channel_, ui_, workspace_.data_buf);
     if (result.write.verified()) {
       workspace_.mouse_image = workspace_.data_buf;
     } else {
@@ -179,9 +183,9 @@ FlowResult ImageFlows::LoadProfileFile(std::span<const std::uint8_t> file_bytes,
   return ShowAndWriteImage();
 }
 
-FlowResult ImageFlows::WriteImage() {
+FlowResult ImageFlows::WriteImage(WriteExtent extent) {
   BeginTransfer();
-  FlowResult result = WriteImageExchange();
+  FlowResult result = WriteImageExchange(extent);
   EndTransfer();
   return result;
 }

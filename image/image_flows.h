@@ -56,6 +56,11 @@ inline constexpr std::string_view kBadProfileTextId = "Str102";
 inline constexpr int kButtonWaitSteps = 11;
 inline constexpr std::uint32_t kButtonWaitStepMs = 10;
 
+// How much of the image a write sends: all 2048 bytes with a whole
+// read-back (the window's Apply), or only what differs from the image just
+// read, with a read-back of those ranges (zelko77ctl's commands).
+enum class WriteExtent { kWhole, kChangesOnly };
+
 class ImageFlows {
  public:
   ImageFlows(Workspace& workspace, CommandChannel& channel, UiPort& ui, Clock& clock);
@@ -102,8 +107,9 @@ class ImageFlows {
 
   // The image now in data_buf written and verified as it is (cover, stop
   // the poll, handshake, write, closing pair, uncover). The commands that
-  // prepare the image themselves use it.
-  FlowResult WriteImage();
+  // prepare the image themselves use it; with kChangesOnly only the bytes
+  // that differ from the image the mouse was last known to hold travel.
+  FlowResult WriteImage(WriteExtent extent = WriteExtent::kWhole);
 
   Workspace& workspace() { return workspace_; }
   CommandChannel& channel() { return channel_; }
@@ -115,7 +121,7 @@ class ImageFlows {
   void EndTransfer();
   // BeginExchange; WriteAndVerify when configurable; EndExchange when the
   // handshake completed, its answer folded into the result.
-  FlowResult WriteImageExchange();
+  FlowResult WriteImageExchange(WriteExtent extent = WriteExtent::kWhole);
   [[nodiscard]] bool CheckDevice();
   void KeepAliveWait();
 

@@ -37,9 +37,17 @@ std::vector<AddressRange> ReadRange(CommandChannel& channel, DataBuf& image,
 }  // namespace
 
 ImageReadResult ReadWholeImage(CommandChannel& channel, DataBuf& image, bool show_progress) {
-  image.fill(kEmptyByte);
+  return ReadImageRanges(channel, image, {{0, kDataBufSize}}, show_progress);
+}
+
+ImageReadResult ReadImageRanges(CommandChannel& channel, DataBuf& image,
+                                const std::vector<AddressRange>& ranges, bool show_progress) {
+  for (const auto& range : ranges) {
+    std::fill(image.begin() + static_cast<std::ptrdiff_t>(range.begin),
+              image.begin() + static_cast<std::ptrdiff_t>(range.end), kEmptyByte);
+  }
   ImageReadResult result;
-  result.missing = {{0, kDataBufSize}};
+  result.missing = ranges;
   for (int attempt = 0; attempt <= kImageReadRetries && !result.missing.empty(); ++attempt) {
     ++result.tries;
     std::vector<AddressRange> next;
@@ -58,6 +66,83 @@ std::vector<std::uint16_t> DifferingAddresses(const DataBuf& expected, const Dat
     if (expected[a] != actual[a]) addresses.push_back(static_cast<std::uint16_t>(a));
   }
   return addresses;
+}
+
+std::uint32_t ChangedRangeCostMs(std::size_t length) {
+  const auto healthy = [](const ExchangeTiming& t) {
+    return t.sleep_before_send_ms + t.sleep_after_send_ms + t.sleep_before_poll_ms;
+  };
+  const auto chunks = static_cast<std::uint32_t>(ChunkCount(length));
+  // One block write and one block read command, then the chunks both ways.
+  return 2 * healthy(kCommandTiming) +
+         chunks * (healthy(kWriteChunkTiming) + healthy(kReadChunkTiming));
+}
+
+std::vector<AddressRange> ChangedRanges(const DataBuf& before, const DataBuf& after) {
+  std::vector<AddressRange> ranges;
+  for (std::uint16_t address : DifferingAddresses(before, after)) {
+    if (!ranges.empty()) {
+      AddressRange& last = ranges.back();
+      const std::size_t merged = address + 1u - last.begin;
+      const std::size_t apart = last.end - last.begin;
+      if (ChangedRangeCostMs(merged) <= ChangedRangeCostMs(apart) + ChangedRangeCostMs(1)) {
+        last.end = address + 1u;
+        continue;
+      }
+    }
+    ranges.push_back({address, address + 1u});
+  }
+  return ranges;
+}
+
+WriteVerifyResult WriteChangesAndVerify(CommandChannel& channel, UiPort& ui,
+                                        const DataBuf& mouse_image, const DataBuf& image) {
+  WriteVerifyResult result;
+  auto fail = [&](WriteVerifyOutcome outcome) {
+    result.outcome = outcome;
+    ui.ShowMessage(kWriteFailTextId);
+    return result;
+  };
+  const std::vector<AddressRange> ranges = ChangedRanges(mouse_image, image);
+  const auto differing = [&](const DataBuf& read_back) {
+    std::vector<std::uint16_t> addresses;
+    for (const auto& range : ranges) {
+      for (std::size_t a = range.begin; a < range.end; ++a) {
+        if (read_back[a] != image[a]) addresses.push_back(static_cast<std::uint16_t>(a));
+      }
+    }
+    return addresses;
+  };
+
+  for (const auto& range : ranges) {
+    const auto length = static_cast<std::uint16_t>(range.end - range.begin);
+    const std::span<const std::uint8_t> bytes(image.data() + range.begin, length);
+    if (!channel.WriteBlock(static_cast<std::uint16_t>(range.begin), length, bytes)) {
+      return fail(WriteVerifyOutcome::kWriteNotAcknowledged);
+    }
+  }
+  DataBuf read_back = mouse_image;
+  if (!ReadImageRanges(channel, read_back, ranges, false).whole()) {
+    return fail(WriteVerifyOutcome::kReadBackIncomplete);
+  }
+  result.repair_list = differing(read_back);
+  while (!result.repair_list.empty()) {
+    if (result.repair_passes == kMaxRepairPasses) {
+      return fail(WriteVerifyOutcome::kBytesDidNotTake);
+    }
+    ++result.repair_passes;
+    for (std::uint16_t address : result.repair_list) {
+      if (!channel.WriteBlock(address, 1, std::span<const std::uint8_t>(&image[address], 1))) {
+        return fail(WriteVerifyOutcome::kRepairNotAcknowledged);
+      }
+    }
+    if (!ReadImageRanges(channel, read_back, ranges, false).whole()) {
+      return fail(WriteVerifyOutcome::kReadBackIncomplete);
+    }
+    result.repair_list = differing(read_back);
+  }
+  result.outcome = WriteVerifyOutcome::kVerified;
+  return result;
 }
 
 WriteVerifyResult WriteAndVerify(CommandChannel& channel, UiPort& ui, const DataBuf& image) {

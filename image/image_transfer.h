@@ -33,6 +33,11 @@ struct [[nodiscard]] ImageReadResult {
 // whose block command or chunks were not acknowledged are read again.
 ImageReadResult ReadWholeImage(CommandChannel& channel, DataBuf& image, bool show_progress);
 
+// The same over some ranges only: their bytes in `image` are read (0xFF
+// where no try could), the rest of `image` is left alone.
+ImageReadResult ReadImageRanges(CommandChannel& channel, DataBuf& image,
+                                const std::vector<AddressRange>& ranges, bool show_progress);
+
 enum class [[nodiscard]] WriteVerifyOutcome {
   kVerified,                // the mouse holds every byte of the image
   kWriteNotAcknowledged,    // the whole-image block command went unanswered
@@ -58,6 +63,25 @@ inline constexpr std::string_view kWriteFailTextId = "Str109";
 // its own address, at most three passes. The caller has opened the exchange
 // and found the mouse configurable. Any outcome but kVerified shows Str109.
 WriteVerifyResult WriteAndVerify(CommandChannel& channel, UiPort& ui, const DataBuf& image);
+
+// Writes only the bytes of `image` that differ from `mouse_image` (what the
+// mouse was just read to hold), as the fewest block writes their cost
+// allows, reads back only those ranges, and repairs them as WriteAndVerify
+// does (three passes at most). An image equal to `mouse_image` is verified
+// without any traffic.
+WriteVerifyResult WriteChangesAndVerify(CommandChannel& channel, UiPort& ui,
+                                        const DataBuf& mouse_image, const DataBuf& image);
+
+// The ranges WriteChangesAndVerify sends: every differing byte covered, two
+// runs merged into one range when writing and reading back the bytes
+// between them costs no more sleep than one more block write and block
+// read command (with the protocol's sleeps: runs closer than about one to
+// two chunks, 6 to 11 bytes depending on where the chunks fall).
+std::vector<AddressRange> ChangedRanges(const DataBuf& before, const DataBuf& after);
+
+// The sleep, in ms, that writing and reading back one range of `length`
+// bytes costs on a mouse that answers every request at once.
+std::uint32_t ChangedRangeCostMs(std::size_t length);
 
 // Addresses where the two images differ, ascending.
 std::vector<std::uint16_t> DifferingAddresses(const DataBuf& expected, const DataBuf& actual);
