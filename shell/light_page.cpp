@@ -146,9 +146,8 @@ void LightPage::Show() {
   const auto shown = [this](const QString& name, bool visible) { controls_.SetShown(name, visible); };
   for (const PairNames& pair : kPairs) {
     const bool first = model_.FirstChosen(pair.choice);
-    const bool visible = pair.choice == LightChoice::LcpiSwitch  ? layout.lcpi_pair
-                         : pair.choice == LightChoice::Brightness ? layout.brightness
-                                                                  : true;
+    // Of the pairs only L+CPI belongs to the MCU strip alone.
+    const bool visible = pair.choice != LightChoice::LcpiSwitch || layout.lcpi_pair;
     for (bool which : {true, false}) {
       const QString control = QLatin1String(which ? pair.first : pair.second);
       controls_.ShowImages({{"Img_" + control, Radio(which == first)}});

@@ -91,6 +91,8 @@ class AdvancedLightTest : public QObject {
     Click(w, "lbl_MCULEDMode2");
     Click(w, "lbl_LEDOff");
     Click(w, "Img_MCULEDNum_1");
+    w.lightPage().SetColourPicker([](const QColor&) { return QColor(7, 8, 9); });
+    Click(w, "IB_Mode2Color");
     QCOMPARE(ImageOf(w, "Img_MCULEDMode2"), QString("RdS_E"));
     QCOMPARE(ImageOf(w, "Img_LEDOff"), QString("RdS_E"));
 
@@ -108,6 +110,8 @@ class AdvancedLightTest : public QObject {
     QCOMPARE(memory[0x32] & 0x07, 2);     // mode 2
     QCOMPARE(memory[0x32] & 0x08, 0x08);  // LED off
     QCOMPARE(memory[0x03] >> 4, 13 - 4);  // four LEDs
+    QCOMPARE(memory[0x17], std::uint8_t{7});  // key mode B's colour
+    QCOMPARE(memory[0x19], std::uint8_t{9});
 
     // Edits after the write are undone by reading the mouse again.
     w.ShowPageUnchecked(Page::Advanced);
@@ -159,6 +163,7 @@ class AdvancedLightTest : public QObject {
     QVERIFY(Control(w, "Img_MCULEDStep_1")->isHidden());
     QVERIFY(Control(w, "Img_LCPIOn")->isHidden());
     QVERIFY(!Control(w, "Img_LEDOn")->isHidden());
+    QVERIFY(!Control(w, "Img_MCULED6Control")->isHidden());
 
     w.ActionButtonClick("Apply");
     const DataBuf& memory = w.session().simulatedMouse()->memory();
