@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 
+#include "pages/pointer_report_text.h"
 #include "shell/skin_widgets.h"
 
 namespace zelko {
@@ -17,6 +18,9 @@ constexpr QSize kFireEditSize(64, 22);
 // The option labels reach over the caption the panel draws beside the marker.
 constexpr QSize kOptionLabelSize(120, 16);
 constexpr QSize kCaptionSize(56, 16);
+// What the desktop did with the pointer settings, beside the pointer
+// heading (no pack places it).
+constexpr QRect kPointerOutcomePlace(380, 398, 480, 14);
 
 QString N(int n) { return QString::number(n); }
 
@@ -108,6 +112,8 @@ void AdvancedPage::BuildPointer(QWidget* page) {
       MakeCaption(QStringLiteral("lbl_%1%2").arg(QLatin1String(bar)).arg(k), page, controls_)->setText(N(k));
     }
   }
+  auto* outcome = MakeCaption(QStringLiteral("lbl_PointerOutcome"), page, controls_);
+  outcome->setGeometry(kPointerOutcomePlace);
   for (const char* option : {"IsControl", "IsScreen"}) {
     Make<SkinImage>(QStringLiteral("Img_%1").arg(QLatin1String(option)), page, controls_)->ShowImage(QStringLiteral("CbS_D"));
     auto* label = Make<HoverLabel>(QStringLiteral("lbl_%1").arg(QLatin1String(option)), page, controls_);
@@ -223,6 +229,7 @@ void AdvancedPage::ApplyLayout(const LayoutSettings& layout, int barStyle, const
   for (const char* bar : {"Spd", "DbSpd", "ScrSpd"}) {
     for (int k = 1; k <= kPointerBarNotches; ++k) dim << QStringLiteral("lbl_%1%2").arg(QLatin1String(bar)).arg(k);
   }
+  dim << QStringLiteral("lbl_PointerOutcome");
   for (const QString& label : dim) controls_.SetFontColour(label, not_selected_);
   for (const char* edit : {"Edt_Repeat1", "Edt_DelayTime1"}) {
     if (auto* widget = controls_.Find(QLatin1String(edit))) {
@@ -333,7 +340,9 @@ void AdvancedPage::ShowPointer() {
 
 void AdvancedPage::PointerChanged() {
   ShowPointer();
-  if (services_.pointerStore) pointer_report_ = WriteAndApplyPointerParameters(*services_.pointerStore, *services_.pointer);
+  if (!services_.pointerStore) return;
+  pointer_report_ = WriteAndApplyPointerParameters(*services_.pointerStore, *services_.pointer);
+  controls_.SetCaption(QStringLiteral("lbl_PointerOutcome"), QString::fromStdString(DesktopOutcomeLine(pointer_report_)));
 }
 
 }  // namespace zelko

@@ -7,6 +7,7 @@
 #include "image/image_codec.h"
 #include "pages/advanced_page_model.h"
 #include "pages/light_page_model.h"
+#include "pages/pointer_report_text.h"
 
 namespace zelko {
 namespace {
@@ -166,6 +167,20 @@ TEST_F(LightPage, ProgressStyleLightsEveryStepNotchUpToTheStep) {
   EXPECT_EQ(settings.lighting.step, 7);
   const auto lit = model.StepBarLit();
   EXPECT_EQ(std::count(lit.begin(), lit.end(), true), 1);
+}
+
+TEST(PointerReportText, GroupsWhatTheDesktopDidAndLeavesOutWhatItWasNotAsked) {
+  PointerApplyReport report;
+  report.settings = {
+      {std::string(kMouseSensitivityValue), "10", true, ApplyOutcome::Taken},
+      {std::string(kMouseThreshold1Value), "6", true, std::nullopt},
+      {std::string(kMouseSpeedValue), "1", true, ApplyOutcome::Failed},
+      {std::string(kDoubleClickSpeedValue), "480", true, ApplyOutcome::Taken},
+      {std::string(kWheelScrollLinesValue), "3", true, ApplyOutcome::NoPlace},
+  };
+  EXPECT_EQ(DesktopOutcomeLine(report),
+            "Desktop took: speed, double-click \xC2\xB7 kept only: scroll lines \xC2\xB7 refused: precision");
+  EXPECT_EQ(DesktopOutcomeLine({}), "");
 }
 
 }  // namespace

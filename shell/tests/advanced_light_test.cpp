@@ -225,6 +225,7 @@ class AdvancedLightTest : public QObject {
     QCOMPARE(f.pointerStore.Value(PointerKey::Desktop, kWheelScrollLinesValue),
              std::optional<std::string>(std::to_string(w.pointerParameters().scroll_level)));
     QVERIFY(w.advancedPage().lastPointerReport().all_stored());
+    QVERIFY(w.controls().Caption("lbl_PointerOutcome").startsWith("Desktop took: speed"));
   }
 
   void languageSwitchReCaptionsAndPlacesTheLevels() {
