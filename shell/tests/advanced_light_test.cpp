@@ -1,6 +1,7 @@
 // The Advanced and Light pages clicked as a user does, on the simulated
 // mouse: what Apply writes, what Read brings back, the colour chooser, the
 // AIM refusal, the fire edits, the OS pointer bars and the language switch.
+#include <QComboBox>
 #include <QLineEdit>
 #include <QtTest>
 
@@ -226,6 +227,21 @@ class AdvancedLightTest : public QObject {
              std::optional<std::string>(std::to_string(w.pointerParameters().scroll_level)));
     QVERIFY(w.advancedPage().lastPointerReport().all_stored());
     QVERIFY(w.controls().Caption("lbl_PointerOutcome").startsWith("Desktop took: speed"));
+  }
+
+  void countListSetsTheLevelCountAndFollowsARead() {
+    WindowFixture f(WindowFixture::SimulatedMouse());
+    ConnectAndRead(f);
+    MainWindow& w = *f.window;
+    auto* count = qobject_cast<QComboBox*>(Control(w, "cbb_DPICount"));
+    QCOMPARE(count->currentText(), QString("7"));
+    count->setCurrentIndex(1);  // three levels, the third current
+    QCOMPARE(w.settings().dpi.count, 3);
+    QCOMPARE(w.settings().dpi.current, 2);
+    QVERIFY(!Control(w, "Img_DPI4_1")->isEnabled());
+    w.ActionButtonClick("Read");
+    QCOMPARE(count->currentText(), QString("7"));
+    QVERIFY(Control(w, "Img_DPI4_1")->isEnabled());
   }
 
   void languageSwitchReCaptionsAndPlacesTheLevels() {
