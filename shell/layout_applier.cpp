@@ -316,6 +316,7 @@ void LayoutApplier::ApplyAdvancedPage() {
     target_.SetShown(QStringLiteral("cbb_DPICount"), *visible == 1);
   }
   settings_.dpiCount = Value("DPI_Count").value_or(0);
+  Point("DPI_Count", {"cbb_DPICount"});
 }
 
 void LayoutApplier::ApplyLightPage() {

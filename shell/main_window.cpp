@@ -17,6 +17,8 @@
 #include "resources/general_pack.h"
 #include "resources/language_pack.h"
 #include "resources/layout_pack.h"
+#include "shell/advanced_page.h"
+#include "shell/light_page.h"
 #include "shell/qt_button_names.h"
 #include "shell/hover_controller.h"
 #include "shell/skin_setup.h"
@@ -113,6 +115,7 @@ void MainWindow::FormCreate() {
 
   const ExpectedCodes expected = ShippedExpectedCodes();
   pointer_params_ = ReadPointerParameters(*pointer_store_, pointer_params_);
+  advanced_page_->RefreshPointer();
   application_title_ = kept_.title.isEmpty() ? QLatin1String(kApplicationTitle) : kept_.title;
 
   ConnectionCallbacks callbacks;
@@ -147,6 +150,13 @@ void MainWindow::BuildControls() {
   for (int copy = 1; copy <= kSkinnedPageCount; ++copy) BuildSkinnedPage(copy, this, skin_, controls_);
   // The engineer page's terms follow the user's locale, chosen once.
   BuildEngineerPage(this, controls_, TermLanguageFromEnvironment());
+  AdvancedPageServices advanced{&settings_, &pointer_params_, pointer_store_,
+                                [this](const QString& text) {
+                                  messages_->Show(this, text, MessageKind::Program, kept_.fontName, application_title_);
+                                },
+                                [this] { return texts_.index(); }};
+  advanced_page_ = new AdvancedPage(controls_.Find(PageName(2)), controls_, std::move(advanced));
+  light_page_ = new LightPage(controls_.Find(PageName(3)), controls_, settings_);
 }
 
 void MainWindow::BindHandlers() {
@@ -222,6 +232,8 @@ void MainWindow::ApplyPacks() {
   AppliedPacks applied = ApplyLanguagePacks(controls_, texts_, general_.numberOrder);
   layout_ = std::move(applied.layout);
   kept_ = std::move(applied.kept);
+  advanced_page_->ApplyLayout(layout_, general_.barStyle, kept_.aimLabel);
+  light_page_->ApplyLayout(general_.barStyle);
   UpdateWindowShape();
 }
 
@@ -284,6 +296,7 @@ FlowResult MainWindow::ApplyAll() {
 
 void MainWindow::FinishRead() {
   pointer_params_ = ReadPointerParameters(*pointer_store_, pointer_params_);
+  advanced_page_->RefreshPointer();
   const Page checked = navigation_.checked();
   navigation_.ShowMainAfterRead();
   ShowContainer(1);
@@ -309,6 +322,8 @@ void MainWindow::RefreshUI() {
   const auto checkImage = [](bool on) { return on ? QStringLiteral("CbS_E") : QStringLiteral("CbS_D"); };
   controls_.ShowImages({{QStringLiteral("Img_ComboKey1"), checkImage(settings_.buttons.middle_long_press)},
                         {QStringLiteral("Img_ComboKey2"), checkImage(settings_.buttons.cpi_long_press)}});
+  advanced_page_->Refresh();
+  light_page_->Refresh();
 }
 
 void MainWindow::ShowProfileLabels(bool profileB) {

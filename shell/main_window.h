@@ -28,7 +28,9 @@
 
 namespace zelko {
 
+class AdvancedPage;
 class HoverController;
+class LightPage;
 class ProgressWindow;
 
 struct WindowServices {
@@ -86,6 +88,8 @@ class MainWindow : public QWidget {
   // The settings the pages edit (tests change them as a page would).
   MouseSettings& settings() { return settings_; }
   PointerParameters& pointerParameters() { return pointer_params_; }
+  AdvancedPage& advancedPage() { return *advanced_page_; }
+  LightPage& lightPage() { return *light_page_; }
   const QString& applicationTitle() const { return application_title_; }
   QSize skinSize() const { return skin_; }
   bool covered() const;
@@ -141,6 +145,8 @@ class MainWindow : public QWidget {
   QTimer dev_timer_;
   ProgressWindow* progress_ = nullptr;
   HoverController* hover_ = nullptr;
+  AdvancedPage* advanced_page_ = nullptr;
+  LightPage* light_page_ = nullptr;
   std::unique_ptr<QtUiPort> ui_port_;
   std::unique_ptr<DeviceSession> session_;
   // The seven device macro slots split from the image (their shown names
