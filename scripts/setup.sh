@@ -11,7 +11,7 @@ PACKAGES=(
   libcli11-dev nlohmann-json3-dev
   fonts-wqy-microhei
   xvfb xauth
-  help2man desktop-file-utils appstream
+  help2man desktop-file-utils appstream lintian dpkg-dev
 )
 
 missing=()

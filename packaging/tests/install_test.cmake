@@ -21,8 +21,10 @@ set(expected
   usr/share/icons/hicolor/256x256/apps/zelko77.png
   usr/share/icons/hicolor/scalable/apps/zelko77.svg
   usr/share/bash-completion/completions/zelko77ctl
-  usr/share/man/man1/zelko77.1
-  usr/share/man/man1/zelko77ctl.1)
+  usr/share/man/man1/zelko77.1.gz
+  usr/share/man/man1/zelko77ctl.1.gz
+  usr/share/doc/zelko77/copyright
+  usr/share/doc/zelko77/changelog.gz)
 file(GLOB_RECURSE found RELATIVE ${STAGE} ${STAGE}/*)
 list(SORT found)
 list(SORT expected)
