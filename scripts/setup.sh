@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   cmake g++ make pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  libpng-dev zlib1g-dev
+  libpng-dev zlib1g-dev libfreetype-dev
   qt6-base-dev libgl-dev
   libcli11-dev nlohmann-json3-dev
   fonts-wqy-microhei

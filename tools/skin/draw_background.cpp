@@ -4,6 +4,7 @@
 #include "tools/skin/draw_pages.h"
 #include "tools/skin/image_set.h"
 #include "tools/skin/page_words.h"
+#include "tools/skin/outline_text.h"
 #include "tools/skin/panel_kit.h"
 #include "tools/skin/pixel_font.h"
 #include "tools/skin/theme.h"
@@ -32,7 +33,7 @@ void TitleBar(Canvas& c, const PageWords& words) {
   const int sub_x = x77 + TextWidth("77", scale, 1) + 14;
   if (*words.subtitle != '\0') {
     c.Fill(Segment({static_cast<float>(sub_x - 7), 21}, {static_cast<float>(sub_x - 7), 39}, 0.5f), C(kLineHi));
-    DrawText(c, sub_x, y + 7, words.subtitle, C(kTextDim), 1, 1);
+    (void)DrawWords(c, sub_x, y + 7, words.subtitle, C(kTextDim), 1, 1);
   }
 }
 

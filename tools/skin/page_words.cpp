@@ -23,13 +23,17 @@ constexpr PageWords kSecondEnglish{
     "LED MODE", "MODE", "LED STEP", "LED NUMBER",
     "BASE MACROS", "MACRO CONTENT", "DELAY", "RELEASE KEY", "FOR STOP", "FOR CONTINUE"};
 
-// The second language's pictures: the same terms under the title the second
-// pack gives the program (a gaming mouse driver).
-constexpr PageWords kSecondLanguage = [] {
-  PageWords w = kSecondEnglish;
-  w.subtitle = "GAMING MOUSE DRIVER";
-  return w;
-}();
+// The second language's pictures speak Chinese, in the terms of the second
+// language pack; the logo and the technical abbreviations stay Latin.
+constexpr PageWords kSecondLanguage{
+    "游戏鼠标驱动", "模式", "配置文件", "语言",
+    "按键设置", "长按3秒",
+    "CPI档位", "连发键", "连发次数", "连发间隔 (X8 MS)", "CPI档数", "系统指针",
+    "移动速度", "双击速度", "滚轮", "提高精确度", "一次一屏",
+    "灯光设置", "灯光状态", "M+CPI开关", "L+CPI模式", "保存按键模式", "开", "关", "保存",
+    "不保存", "亮度", "全亮", "半亮", "模式颜色", "模式A", "模式B",
+    "灯光模式", "模式", "灯光速度", "灯珠数量",
+    "宏列表", "宏内容", "延时", "松开按键", "停止", "继续执行"};
 
 }  // namespace
 

@@ -1,8 +1,8 @@
 // The few words the backgrounds and panels carry, per language. The window
 // draws every caption that has a text id in the language packs; these are the
 // headings and option names that have none. The second language's pictures
-// use the short technical terms of the third, as the skin's pixel font has
-// Latin capitals only.
+// carry Chinese words (drawn through FreeType, the pixel font has Latin
+// capitals only); the third language's the short technical terms.
 #pragma once
 
 namespace zelko::skin {

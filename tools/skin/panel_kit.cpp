@@ -1,6 +1,7 @@
 #include "tools/skin/panel_kit.h"
 
 #include "tools/skin/image_set.h"
+#include "tools/skin/outline_text.h"
 #include "tools/skin/pixel_font.h"
 #include "tools/skin/theme.h"
 
@@ -12,13 +13,13 @@ void Pen::Heading(Point at, std::string_view text) {
   if (text.empty()) return;
   const Rect bar = Local(static_cast<float>(at.x), static_cast<float>(at.y), 10, 3);
   canvas_.Fill(RoundRect({bar.x, bar.y + 2, bar.w, bar.h}, 1), C(kAccent));
-  DrawText(canvas_, static_cast<int>(bar.x) + 16, static_cast<int>(bar.y), text, C(kTextDim), 1, 1);
+  (void)DrawWords(canvas_, static_cast<int>(bar.x) + 16, static_cast<int>(bar.y), text, C(kTextDim), 1, 1);
 }
 
 void Pen::Caption(Point at, std::string_view text, unsigned rgb, int control_height) {
   const Rect r = Local(static_cast<float>(at.x), static_cast<float>(at.y), 0, 0);
   const int y = static_cast<int>(r.y) + (control_height - kGlyphHeight) / 2;
-  DrawText(canvas_, static_cast<int>(r.x), y, text, C(rgb), 1, 0);
+  (void)DrawWords(canvas_, static_cast<int>(r.x), y, text, C(rgb), 1, 0);
 }
 
 void Pen::Well(float x, float y, float w, float h) {

@@ -2,11 +2,14 @@
 // libpng, of the sizes the layout packs were computed for.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
 #include "resources/resources.h"
 #include "tools/skin/image_set.h"
+#include "tools/skin/outline_text.h"
+#include "tools/skin/pixel_font.h"
 #include "tools/skin/png_io.h"
 
 namespace zelko::skin {
@@ -77,6 +80,37 @@ TEST(SkinImages, WindowShapesHaveHardEdgesAndTheColourKeyOutside) {
     EXPECT_EQ(0, image.rgba[3]) << name << ": the top-left corner is cut away";
     EXPECT_GT(outside, 0) << name;
   }
+}
+
+// The Chinese pictures carry Chinese words: against the third language's
+// (the same layout with Latin terms) they differ where the words stand.
+TEST(SkinImages, TheChinesePicturesCarryTheirOwnWords) {
+  for (const char* picture : {"BackGround", "Back1", "Back2", "Back3", "Back4"}) {
+    const RgbaImage chinese = Decode(std::string("L2_") + picture);
+    const RgbaImage latin = Decode(std::string("L3_") + picture);
+    ASSERT_EQ(chinese.rgba.size(), latin.rgba.size()) << picture;
+    std::size_t differing = 0;
+    for (std::size_t i = 0; i < chinese.rgba.size(); i += 4) {
+      differing += std::equal(chinese.rgba.begin() + static_cast<std::ptrdiff_t>(i),
+                              chinese.rgba.begin() + static_cast<std::ptrdiff_t>(i + 4),
+                              latin.rgba.begin() + static_cast<std::ptrdiff_t>(i))
+                       ? 0
+                       : 1;
+    }
+    EXPECT_GT(differing, 150u) << picture;
+  }
+}
+
+TEST(OutlineText, ChineseWordsAreDrawnWithTheCjkFont) {
+  Canvas canvas(80, 20);
+  ASSERT_TRUE(DrawWords(canvas, 0, 2, "按键设置", Hex(0xFFFFFF)));
+  int covered = 0;
+  for (int y = 0; y < canvas.height(); ++y) {
+    for (int x = 0; x < canvas.width(); ++x) covered += canvas.At(x, y).a > 0.5f ? 1 : 0;
+  }
+  EXPECT_GT(covered, 40);
+  EXPECT_GT(WordsWidth("按键设置"), 40);
+  EXPECT_EQ(WordsWidth("KEYS"), TextWidth("KEYS"));
 }
 
 }  // namespace
