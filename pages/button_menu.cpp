@@ -44,7 +44,7 @@ MenuPoint PlaceDpiPanel(const MenuRect& main_menu, const MenuRect& advance, cons
   place.left = main_menu.left + main_menu.width + advance.width + dpi_panel.width < area.width
                    ? entry.left + advance.left + entry.width + 2
                    : advance.left - dpi_panel.width;
-  // The rule as the design gives it: unlike the category panels, the
+  // Unlike the category panels, the
   // entry's height is not part of the test.
   const int entry_top = entry.top + advance.top;
   place.top = entry_top + dpi_panel.height < area.height ? entry_top
@@ -284,8 +284,8 @@ void ButtonMenu::Enter(std::string_view name) {
       }
       break;
     case MenuEntryKind::kCustomise:
-      // The design's list leaves Pnl_CPIKey out; it stands beside
-      // Pnl_Special, so it goes with it rather than float on its own.
+      // Pnl_CPIKey stands beside Pnl_Special: it goes with it rather
+      // than float on its own.
       for (const MenuPanel panel : {MenuPanel::kAdvance, MenuPanel::kDpi, MenuPanel::kMouseKeys,
                                     MenuPanel::kMedia, MenuPanel::kWebsite, MenuPanel::kPc,
                                     MenuPanel::kMacroList}) {

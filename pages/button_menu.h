@@ -41,7 +41,7 @@ struct MenuRect {
 // ---------------------------------------------------------------------------
 // The placement rules, each a pure function of rectangles and sizes.
 
-// Pnl_Main beside a main-page label (ShowPnlMain_OnClick, steps 4 and 5): at
+// Pnl_Main beside a main-page label (ShowPnlMain_OnClick): at
 // the label's centre, opening rightwards and downwards while the menu stays
 // inside the drawing area, else leftwards or upwards from the centre.
 MenuPoint PlaceMainMenuBesideLabel(const MenuRect& label, MenuSize menu, MenuSize area);

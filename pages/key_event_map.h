@@ -1,6 +1,6 @@
 // A key event of the window's toolkit as the Windows virtual-key code the
 // key tables (keys/key_tables.h) take: the input dialogs see Qt key events,
-// the design's tables start from virtual keys. Free of Qt: a Qt::Key is an
+// the key tables start from virtual keys. Free of Qt: a Qt::Key is an
 // int here (the values below are Qt's, which are part of its stable ABI;
 // shell/tests/key_event_test.cpp checks each against Qt's own names).
 //

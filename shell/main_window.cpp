@@ -17,6 +17,7 @@
 #include "resources/general_pack.h"
 #include "resources/language_pack.h"
 #include "resources/layout_pack.h"
+#include "shell/button_menu_view.h"
 #include "shell/qt_button_names.h"
 #include "shell/hover_controller.h"
 #include "shell/skin_setup.h"
@@ -42,7 +43,8 @@ MainWindow::MainWindow(WindowServices services)
       messages_(services.messages),
       clock_(services.clock ? *services.clock : DefaultClock()),
       run_poll_timer_(services.runPollTimer),
-      open_address_(std::move(services.openAddress)) {
+      open_address_(std::move(services.openAddress)),
+      library_file_(std::move(services.macroLibraryFile)) {
   pointer_store_ = services.pointerStore;
   if (!pointer_store_) {
     own_pointer_store_ = OpenPlatformPointerStore(/*use_desktop=*/true).store;
@@ -87,6 +89,7 @@ MainWindow::MainWindow(WindowServices services)
 }
 
 MainWindow::~MainWindow() {
+  qApp->removeEventFilter(this);
   dev_timer_.stop();
   session_.reset();
 }
@@ -107,6 +110,7 @@ void MainWindow::FormCreate() {
 
   LoadInitialImages(controls_);
   general_ = ToGeneralSettings(LoadGeneralPack());
+  LoadMacroLibrary();
   texts_.Select(1);
   ApplyPacks();
   PlaceWebButton(controls_, general_);
@@ -147,6 +151,8 @@ void MainWindow::BuildControls() {
   for (int copy = 1; copy <= kSkinnedPageCount; ++copy) BuildSkinnedPage(copy, this, skin_, controls_);
   // The engineer page's terms follow the user's locale, chosen once.
   BuildEngineerPage(this, controls_, TermLanguageFromEnvironment());
+  // Above every page: the menu opens over the labels and the engineer page.
+  menu_view_ = new ButtonMenuView(this, controls_);
 }
 
 void MainWindow::BindHandlers() {
@@ -203,8 +209,16 @@ void MainWindow::BindHandlers() {
     }
   }
   for (int n = 1; n <= 9; ++n) {
-    if (auto* key = controls_.Label(QStringLiteral("Key%1").arg(n))) hover_->Bind(key);
+    if (auto* key = controls_.Label(QStringLiteral("Key%1").arg(n))) {
+      hover_->Bind(key);
+      connect(key, &HoverLabel::clicked, this, [this, n] { ShowPnlMain_OnClick(n); });
+    }
   }
+  bindClick(QStringLiteral("IB_ComboKey1"), [this] { IB_ComboKeyClick(LongPressOption::kMiddle); });
+  bindClick(QStringLiteral("IB_ComboKey2"), [this] { IB_ComboKeyClick(LongPressOption::kCpi); });
+  connect(menu_view_, &ButtonMenuView::entryClicked, this, &MainWindow::KeyStatusOnClick);
+  connect(menu_view_, &ButtonMenuView::macroClicked, this, &MainWindow::LB_NameClick);
+  qApp->installEventFilter(this);
   // The engineer page's own page buttons share the handlers.
   const std::pair<const char*, Page> engineerButtons[] = {
       {"Btn_Main_6", Page::Main},     {"Btn_Second_6", Page::Second}, {"Btn_Adv_6", Page::Advanced},
@@ -222,6 +236,7 @@ void MainWindow::ApplyPacks() {
   AppliedPacks applied = ApplyLanguagePacks(controls_, texts_, general_.numberOrder);
   layout_ = std::move(applied.layout);
   kept_ = std::move(applied.kept);
+  ApplyMenuLayout();
   UpdateWindowShape();
 }
 
@@ -306,12 +321,11 @@ void MainWindow::RefreshUI() {
   navigation_.SelectKeyMode(keyModeB);
   controls_.ShowImages(TabImagesForActivePage(navigation_.checked()));
   ShowProfileLabels(keyModeB);
-  const auto checkImage = [](bool on) { return on ? QStringLiteral("CbS_E") : QStringLiteral("CbS_D"); };
-  controls_.ShowImages({{QStringLiteral("Img_ComboKey1"), checkImage(settings_.buttons.middle_long_press)},
-                        {QStringLiteral("Img_ComboKey2"), checkImage(settings_.buttons.cpi_long_press)}});
+  controls_.ShowImages(LongPressImages(settings_.buttons));
 }
 
 void MainWindow::ShowProfileLabels(bool profileB) {
+  shown_profile_ = profileB ? 2 : 1;
   const auto& table = settings_.buttons.Profile(profileB ? 2 : 1);
   const int language = texts_.index();
   const TextLookup text = [language](std::string_view id) { return LangText(language, id); };
@@ -330,6 +344,8 @@ bool MainWindow::covered() const {
 QString MainWindow::keyCaption(int n) const { return controls_.Caption(QStringLiteral("Key%1").arg(n)); }
 
 void MainWindow::SetCovered(bool covered) {
+  // A menu left open would stand above the cover.
+  if (covered) HideAllMenu();
   for (int copy = 1; copy <= kSkinnedPageCount; ++copy) {
     auto* cover = controls_.Find(QStringLiteral("Disable_All_%1").arg(copy));
     if (!cover) continue;
