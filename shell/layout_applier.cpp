@@ -196,6 +196,8 @@ void LayoutApplier::ApplyTabButtons() {
   settings_.buttonSpaceFront = Value("Btn_Space_F").value_or(0);
   settings_.buttonSpaceBack = Value("Btn_Space_B").value_or(0);
   for (const auto& key : kTabKeys) SkinnedButton(key.prefix, QLatin1String(key.button), true);
+  // The button menu's category panel shows its Macro entry with the page.
+  if (const auto macro = Value("Btn_B11_Enable")) settings_.macroPageEnabled = *macro == 1;
 }
 
 void LayoutApplier::ApplyMainPage() {

@@ -27,6 +27,7 @@ struct LayoutSettings {
   int mainMenuWidth = 0;     // M_L_W
   int specialMenuWidth = 0;  // SP_L_W
   int otherMenuWidth = 0;    // O_L_W
+  bool macroPageEnabled = true;  // Btn_B11_Enable = 1 (missing: as shipped)
   std::map<std::string, int> fontSizes;     // "Size_G" -> points
   std::map<std::string, QColor> colours;    // "Color_G_SF" -> colour
 };

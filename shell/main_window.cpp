@@ -19,6 +19,7 @@
 #include "resources/layout_pack.h"
 #include "shell/advanced_page.h"
 #include "shell/light_page.h"
+#include "shell/button_menu_view.h"
 #include "shell/qt_button_names.h"
 #include "shell/hover_controller.h"
 #include "shell/skin_setup.h"
@@ -44,7 +45,8 @@ MainWindow::MainWindow(WindowServices services)
       messages_(services.messages),
       clock_(services.clock ? *services.clock : DefaultClock()),
       run_poll_timer_(services.runPollTimer),
-      open_address_(std::move(services.openAddress)) {
+      open_address_(std::move(services.openAddress)),
+      library_file_(std::move(services.macroLibraryFile)) {
   pointer_store_ = services.pointerStore;
   if (!pointer_store_) {
     own_pointer_store_ = OpenPlatformPointerStore(/*use_desktop=*/true).store;
@@ -89,6 +91,7 @@ MainWindow::MainWindow(WindowServices services)
 }
 
 MainWindow::~MainWindow() {
+  qApp->removeEventFilter(this);
   dev_timer_.stop();
   session_.reset();
 }
@@ -109,6 +112,7 @@ void MainWindow::FormCreate() {
 
   LoadInitialImages(controls_);
   general_ = ToGeneralSettings(LoadGeneralPack());
+  LoadMacroLibrary();
   texts_.Select(1);
   ApplyPacks();
   PlaceWebButton(controls_, general_);
@@ -157,6 +161,8 @@ void MainWindow::BuildControls() {
                                 [this] { return texts_.index(); }};
   advanced_page_ = new AdvancedPage(controls_.Find(PageName(2)), controls_, std::move(advanced));
   light_page_ = new LightPage(controls_.Find(PageName(3)), controls_, settings_);
+  // Above every page: the menu opens over the labels and the engineer page.
+  menu_view_ = new ButtonMenuView(this, controls_);
 }
 
 void MainWindow::BindHandlers() {
@@ -213,8 +219,16 @@ void MainWindow::BindHandlers() {
     }
   }
   for (int n = 1; n <= 9; ++n) {
-    if (auto* key = controls_.Label(QStringLiteral("Key%1").arg(n))) hover_->Bind(key);
+    if (auto* key = controls_.Label(QStringLiteral("Key%1").arg(n))) {
+      hover_->Bind(key);
+      connect(key, &HoverLabel::clicked, this, [this, n] { ShowPnlMain_OnClick(n); });
+    }
   }
+  bindClick(QStringLiteral("IB_ComboKey1"), [this] { IB_ComboKeyClick(LongPressOption::kMiddle); });
+  bindClick(QStringLiteral("IB_ComboKey2"), [this] { IB_ComboKeyClick(LongPressOption::kCpi); });
+  connect(menu_view_, &ButtonMenuView::entryClicked, this, &MainWindow::KeyStatusOnClick);
+  connect(menu_view_, &ButtonMenuView::macroClicked, this, &MainWindow::LB_NameClick);
+  qApp->installEventFilter(this);
   // The engineer page's own page buttons share the handlers.
   const std::pair<const char*, Page> engineerButtons[] = {
       {"Btn_Main_6", Page::Main},     {"Btn_Second_6", Page::Second}, {"Btn_Adv_6", Page::Advanced},
@@ -234,6 +248,7 @@ void MainWindow::ApplyPacks() {
   kept_ = std::move(applied.kept);
   advanced_page_->ApplyLayout(layout_, general_.barStyle, kept_.aimLabel);
   light_page_->ApplyLayout(general_.barStyle);
+  ApplyMenuLayout();
   UpdateWindowShape();
 }
 
@@ -319,14 +334,13 @@ void MainWindow::RefreshUI() {
   navigation_.SelectKeyMode(keyModeB);
   controls_.ShowImages(TabImagesForActivePage(navigation_.checked()));
   ShowProfileLabels(keyModeB);
-  const auto checkImage = [](bool on) { return on ? QStringLiteral("CbS_E") : QStringLiteral("CbS_D"); };
-  controls_.ShowImages({{QStringLiteral("Img_ComboKey1"), checkImage(settings_.buttons.middle_long_press)},
-                        {QStringLiteral("Img_ComboKey2"), checkImage(settings_.buttons.cpi_long_press)}});
+  controls_.ShowImages(LongPressImages(settings_.buttons));
   advanced_page_->Refresh();
   light_page_->Refresh();
 }
 
 void MainWindow::ShowProfileLabels(bool profileB) {
+  shown_profile_ = profileB ? 2 : 1;
   const auto& table = settings_.buttons.Profile(profileB ? 2 : 1);
   const int language = texts_.index();
   const TextLookup text = [language](std::string_view id) { return LangText(language, id); };
@@ -345,6 +359,8 @@ bool MainWindow::covered() const {
 QString MainWindow::keyCaption(int n) const { return controls_.Caption(QStringLiteral("Key%1").arg(n)); }
 
 void MainWindow::SetCovered(bool covered) {
+  // A menu left open would stand above the cover.
+  if (covered) HideAllMenu();
   for (int copy = 1; copy <= kSkinnedPageCount; ++copy) {
     auto* cover = controls_.Find(QStringLiteral("Disable_All_%1").arg(copy));
     if (!cover) continue;

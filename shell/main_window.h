@@ -7,12 +7,17 @@
 #include <QPoint>
 #include <QSize>
 #include <QTimer>
+#include <QPointer>
 #include <QWidget>
+#include <filesystem>
 #include <functional>
 #include <memory>
 
 #include "pages/hover_rules.h"
 #include "macros/device_slots.h"
+#include "macros/macro_library.h"
+#include "pages/button_editor.h"
+#include "pages/button_menu.h"
 #include "pages/mouse_settings.h"
 #include "pointer/pointer_parameters.h"
 #include "pointer/pointer_store.h"
@@ -29,6 +34,8 @@
 namespace zelko {
 
 class AdvancedPage;
+class ButtonMenuView;
+class ComboKeyDialog;
 class HoverController;
 class LightPage;
 class ProgressWindow;
@@ -46,6 +53,9 @@ struct WindowServices {
   // Where the OS pointer settings live; null: the platform's own (the
   // registry, or the settings file and the desktop).
   PointerStore* pointerStore = nullptr;
+  // The macro library file; empty: ZELKO77-Macro.bin in MacroFolder (the
+  // general pack's Path, else the user's data folder).
+  std::filesystem::path macroLibraryFile;
 };
 
 class MainWindow : public QWidget {
@@ -67,6 +77,15 @@ class MainWindow : public QWidget {
   // One DevTimer tick.
   void DevTimerTimer();
 
+  // The button assignment editor.
+  void ShowPnlMain_OnClick(int button);         // a click on Key1 .. Key9
+  void KeyStatusOnClick(const QString& entry);  // a click on an assignable entry or Customise
+  void Key_AssemblyClick();                     // Customise: the combination-key dialog
+  void ApplyComboKey();                         // the dialog was confirmed
+  void LB_NameClick(int row);                   // a macro of LB_Name
+  void IB_ComboKeyClick(LongPressOption option);  // IB_ComboKey1Click, IB_ComboKey2Click
+  void HideAllMenu();
+
   // Shows a page regardless of the mouse and the lock (screenshots).
   void ShowPageUnchecked(Page page);
 
@@ -85,6 +104,14 @@ class MainWindow : public QWidget {
   const GeneralSettings& general() const { return general_; }
   const LayoutSettings& layout() const { return layout_; }
   const DeviceMacroSlots& deviceSlots() const { return device_slots_; }
+  ButtonMenuView& menuView() { return *menu_view_; }
+  // The combination-key dialog opened last, while it is open.
+  ComboKeyDialog* comboDialog() const;
+  const ComboHandOver& comboHandOver() const { return combo_; }
+  const PCMacroLibrary& macroLibrary() const { return library_; }
+  const std::filesystem::path& macroLibraryFile() const { return library_file_; }
+  // The profile the main page shows (rb_1: 1, rb_2: 2).
+  int shownProfile() const { return shown_profile_; }
   // The settings the pages edit (tests change them as a page would).
   MouseSettings& settings() { return settings_; }
   PointerParameters& pointerParameters() { return pointer_params_; }
@@ -100,6 +127,9 @@ class MainWindow : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // A press anywhere in the window outside the menu closes the menu (the
+  // filter sits on the application, for the window's platform window).
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
 
@@ -128,6 +158,14 @@ class MainWindow : public QWidget {
   void KeepAliveWait();
   void StartDrag(QPoint globalPos);
   HoverContext CurrentHoverContext() const;
+  void LoadMacroLibrary();
+  void ApplyMenuLayout();
+  // The main page's nine captions, as the Left Click rule compares them.
+  ProfileCaptions ShownCaptions() const;
+  // Puts an assignment's caption on the picked label and says why a change
+  // was refused.
+  void ShowAssignment(const ButtonPick& pick, const AssignmentResult& result);
+  TextLookup CurrentTextLookup() const;
 
   MessagePresenter* messages_;
   std::unique_ptr<MessagePresenter> own_messages_;
@@ -164,6 +202,14 @@ class MainWindow : public QWidget {
   bool dragging_ = false;
   // Close was asked for while a transfer ran; it happens when it ends.
   bool close_pending_ = false;
+  // The button menu, the combination hand-over and the dialog that fills it.
+  ButtonMenuView* menu_view_ = nullptr;
+  ComboHandOver combo_;
+  QPointer<ComboKeyDialog> combo_dialog_;
+  int shown_profile_ = 1;
+  // The PC macro library (ZELKO77-Macro.bin), listed in LB_Name.
+  std::filesystem::path library_file_;
+  PCMacroLibrary library_;
 };
 
 }  // namespace zelko

@@ -1,10 +1,15 @@
 #include "shell/screenshot.h"
 
+#include <QCheckBox>
+#include <QCoreApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QPixmap>
 #include <array>
 
 #include "base/atomic_file.h"
+#include "shell/button_menu_view.h"
+#include "shell/combo_key_dialog.h"
 #include "shell/main_window.h"
 #include "shell/png_codec.h"
 
@@ -26,13 +31,41 @@ constexpr std::array<PagePicture, 6> kPictures{{
     {Page::Engineer, "engineer"},
 }};
 
-bool Save(MainWindow& window, const QString& path, QString* error) {
+bool Save(QWidget& window, const QString& path, QString* error) {
   const std::vector<std::uint8_t> png = EncodePng(window.grab().toImage());
   const std::string failure =
       png.empty() ? std::string("cannot encode the picture") : WriteFileAtomically(path.toStdString(), png);
   if (failure.empty()) return true;
   if (error) *error = QStringLiteral("%1: %2").arg(path, QString::fromStdString(failure));
   return false;
+}
+
+// The button menu of Key1 open down to the DPI panel, then the
+// combination-key dialog with Ctrl ticked and A pressed.
+bool SaveButtonEditor(MainWindow& window, const QDir& dir, int language, QStringList& written, QString* error) {
+  window.ShowPageUnchecked(Page::Main);
+  window.ShowPnlMain_OnClick(1);
+  window.menuView().Enter(QStringLiteral("Key_Special"));
+  window.menuView().Enter(QStringLiteral("Key_CPIKey"));
+  const QString menu = dir.filePath(QStringLiteral("lang%1_menu.png").arg(language));
+  const bool menuSaved = Save(window, menu, error);
+  window.HideAllMenu();
+  if (!menuSaved) return false;
+  written << menu;
+
+  window.Key_AssemblyClick();
+  ComboKeyDialog* dialog = window.comboDialog();
+  if (!dialog) return true;
+  dialog->box(ComboModifier::kCtrl)->click();
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+  QCoreApplication::sendEvent(dialog->field(), &press);
+  const QString combo = dir.filePath(QStringLiteral("lang%1_combo.png").arg(language));
+  const bool comboSaved = Save(*dialog, combo, error);
+  dialog->close();
+  QCoreApplication::processEvents();
+  if (!comboSaved) return false;
+  written << combo;
+  return true;
 }
 
 }  // namespace
@@ -52,6 +85,7 @@ QStringList RenderAllPages(MainWindow& window, const QString& folder, QString* e
       if (!Save(window, path, error)) return written;
       written << path;
     }
+    if (!SaveButtonEditor(window, dir, language, written, error)) return written;
   }
   window.LanguageButtonClick(1);
   window.ShowPageUnchecked(Page::Main);

@@ -2,9 +2,11 @@
 // for every pause, the poll run by hand.
 #pragma once
 #include <QStringList>
+#include <QTemporaryDir>
 #include <memory>
 
 #include "base/clock.h"
+#include "macros/library_file.h"
 #include "shell/main_window.h"
 #include "shell/message_presenter.h"
 #include "pointer/fake_pointer_store.h"
@@ -32,7 +34,9 @@ class RecordingPresenter final : public MessagePresenter {
 struct WindowFixture {
   // The simulated mouse's session is made on the fixture's clock by the
   // factory both programs use.
-  explicit WindowFixture(sim::DeviceSetup device) {
+  // `library`: the macro library file holds it when the window starts
+  // (without it, the window makes the file from the built-in library).
+  explicit WindowFixture(sim::DeviceSetup device, const PCMacroLibrary* library = nullptr) {
     WindowServices services;
     services.messages = &messages;
     services.clock = &clock;
@@ -42,6 +46,10 @@ struct WindowFixture {
     services.runPollTimer = false;
     services.openAddress = [this](const QString& address) { opened << address; };
     services.pointerStore = &pointerStore;
+    // The macro library is made from the built-in one in a folder of the
+    // test's own.
+    services.macroLibraryFile = dataDir.filePath(QStringLiteral("ZELKO77-Macro.bin")).toStdString();
+    if (library && !RefreshPCMacro(services.macroLibraryFile, *library)) qFatal("WindowFixture: no library file");
     window = std::make_unique<MainWindow>(std::move(services));
   }
 
@@ -58,6 +66,7 @@ struct WindowFixture {
     return setup;
   }
 
+  QTemporaryDir dataDir;
   VirtualClock clock;
   FakePointerStore pointerStore;
   RecordingPresenter messages;
