@@ -11,6 +11,7 @@
 #include <io.h>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -18,6 +19,17 @@ namespace zelko {
 namespace {
 
 bool Allowed(const AtomicWriteHook& hook, AtomicWriteStep step) { return !hook || hook(step); }
+
+// The mode handed to the writer when there is no old file to copy it from.
+constexpr unsigned kNoOldFile = ~0u;
+
+bool UserMayWrite(const std::filesystem::path& file) {
+#ifdef _WIN32
+  return ::_waccess(file.c_str(), 2) == 0;
+#else
+  return ::access(file.c_str(), W_OK) == 0;
+#endif
+}
 
 // "cannot write PATH: why", with the system's reason, or "interrupted" when
 // the seam refused the step.
@@ -36,10 +48,13 @@ std::string TempPathFor(const std::filesystem::path& target) {
 #ifndef _WIN32
 // Writes everything to `temp` in chunks and flushes it to disk.
 std::string WriteAndSync(const std::string& temp, std::span<const std::uint8_t> bytes,
-                         const AtomicWriteHook& hook) {
+                         const AtomicWriteHook& hook, unsigned mode) {
   if (!Allowed(hook, AtomicWriteStep::kCreateTemp)) return Failure("create", temp, true);
   const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
   if (fd < 0) return Failure("create", temp, false);
+  // The new file keeps the old one's permissions; a first file gets 0644
+  // less the umask, as any file the user makes.
+  if (mode != kNoOldFile) (void)::fchmod(fd, static_cast<mode_t>(mode));
 
   std::string error;
   for (std::size_t done = 0; error.empty() && done < bytes.size();) {
@@ -77,7 +92,7 @@ void SyncFolder(const std::filesystem::path& folder) {
 }
 #else
 std::string WriteAndSync(const std::string& temp, std::span<const std::uint8_t> bytes,
-                         const AtomicWriteHook& hook) {
+                         const AtomicWriteHook& hook, unsigned /*mode*/) {
   if (!Allowed(hook, AtomicWriteStep::kCreateTemp)) return Failure("create", temp, true);
   std::FILE* file = std::fopen(temp.c_str(), "wb");
   if (!file) return Failure("create", temp, false);
@@ -108,14 +123,30 @@ void SyncFolder(const std::filesystem::path&) {}
 
 std::string WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
                                 const AtomicWriteHook& hook) {
-  const std::filesystem::path target(path);
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  // A link is written through: its target is replaced, the link stays.
+  fs::path target(path);
+  if (fs::is_symlink(target, ec)) {
+    const fs::path resolved = fs::weakly_canonical(target, ec);
+    if (ec) return "cannot replace " + path + ": its link cannot be followed (" + ec.message() + ")";
+    target = resolved;
+  }
+  unsigned mode = kNoOldFile;
+  const fs::file_status status = fs::status(target, ec);
+  if (fs::exists(status)) {
+    if (!fs::is_regular_file(status)) return "cannot replace " + path + ": it is not a regular file";
+    if (!UserMayWrite(target)) {
+      return "cannot replace " + path + ": the file is read-only; make it writable to change it";
+    }
+    mode = static_cast<unsigned>(status.permissions()) & 07777u;
+  }
   const std::string temp = TempPathFor(target);
-  std::string error = WriteAndSync(temp, bytes, hook);
+  std::string error = WriteAndSync(temp, bytes, hook, mode);
   if (error.empty()) {
-    std::error_code ec;
     if (!Allowed(hook, AtomicWriteStep::kRename)) {
       error = "cannot replace " + path + ": interrupted";
-    } else if (std::filesystem::rename(temp, target, ec); ec) {
+    } else if (fs::rename(temp, target, ec); ec) {
       error = "cannot replace " + path + ": " + ec.message();
     }
   }

@@ -9,6 +9,7 @@
 #include "image/backup_store.h"
 #include "image/image_flows.h"
 #include "base/file_reading.h"
+#include "image/expected_codes.h"
 
 namespace zelko::cli {
 namespace {
@@ -56,7 +57,12 @@ void WriteImageFile(CliContext& context, const std::string& path, const WriteOpt
   request.edit = [&bytes, &path, language](Workspace& w, std::string& error) {
     const auto image = OverlayProfile(w.data_buf, bytes);
     if (!image) {
-      error = MessageText(kBadProfileTextId, language) + " (" + path + " has no 0x99 at 0x07F)";
+      error = MessageText(kBadProfileTextId, language) + " (" + path +
+              (bytes.size() <= kImageSignatureOffset ? " ends before byte 0x07F" : " has no 0x99 at 0x07F") + ")";
+      return false;
+    }
+    if (const auto problem = ForeignIdentityProblem(*image, ShippedExpectedCodes())) {
+      error = path + " was not written: " + *problem;
       return false;
     }
     const UnpackReport report = w.ShowImage(*image, ImageSource::kProfileFile);

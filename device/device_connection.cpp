@@ -50,8 +50,12 @@ void DeviceConnection::SetState(ConnectionState state) {
   Run(callbacks_.state_changed, state);
 }
 
+bool IsAcceptedIdentity(const IdentityCodes& codes, const ExpectedCodes& expected) {
+  return codes == expected[0] || codes == expected[1];
+}
+
 bool DeviceConnection::Accepted(const IdentityCodes& codes) const {
-  return codes == expected_[0] || codes == expected_[1];
+  return IsAcceptedIdentity(codes, expected_);
 }
 
 void DeviceConnection::DevTimerTimer() {

@@ -36,6 +36,9 @@ struct IdentityCodes {
 };
 using ExpectedCodes = std::array<IdentityCodes, 2>;
 
+// True when the pair is one of the expected ones.
+[[nodiscard]] bool IsAcceptedIdentity(const IdentityCodes& codes, const ExpectedCodes& expected);
+
 // The first pair from factory image 1's bytes at 0x36/0x37, the second from
 // the general layout keys Rev_Manu_ID and Rev_Pro_ID. Nothing when the
 // image is too short to hold the identity bytes.

@@ -14,4 +14,13 @@ ExpectedCodes ShippedExpectedCodes() {
       .value_or(ExpectedCodes{});
 }
 
+std::optional<std::string> ForeignIdentityProblem(const DataBuf& image, const ExpectedCodes& expected) {
+  const IdentityCodes codes{image[kManufacturerCodeAddress], image[kProductCodeAddress]};
+  if (IsAcceptedIdentity(codes, expected)) return std::nullopt;
+  return "its manufacturer and product codes (" + std::to_string(codes.manufacturer) + ", " +
+         std::to_string(codes.product) +
+         " at 0x036, 0x037) are not a pair this program accepts: after writing it, the mouse could no "
+         "longer be read or reset";
+}
+
 }  // namespace zelko

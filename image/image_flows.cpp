@@ -23,6 +23,9 @@ constexpr int kImageChunks = static_cast<int>(ChunkCount(kDataBufSize));
 }  // namespace
 
 std::optional<DataBuf> OverlayProfile(const DataBuf& base, std::span<const std::uint8_t> file_bytes) {
+  // A file that ends before the signature cannot carry it: the mouse's own
+  // byte there must not pass for the file's.
+  if (file_bytes.size() <= kImageSignatureOffset) return std::nullopt;
   DataBuf copy = base;
   const std::size_t n = std::min(file_bytes.size(), kDataBufSize);
   std::copy_n(file_bytes.begin(), n, copy.begin());

@@ -132,8 +132,8 @@ class ImageFlows {
 };
 
 // The bytes of a profile file laid over `base`: at most 2048, a shorter
-// file replaces only as many as it has. Nothing unless the result carries
-// the signature 0x99 at 0x07F.
+// file replaces only as many as it has. Nothing unless the file itself
+// reaches byte 0x07F and carries the signature 0x99 there.
 [[nodiscard]] std::optional<DataBuf> OverlayProfile(const DataBuf& base,
                                                     std::span<const std::uint8_t> file_bytes);
 

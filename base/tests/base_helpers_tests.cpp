@@ -2,7 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <random>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 #include "base/atomic_file.h"
 #include "base/bit_ops.h"
@@ -63,6 +69,70 @@ TEST(AtomicFile, ReplacesTheFileAndLeavesNoTemporary) {
   }
   fs::remove_all(folder);
 }
+
+#ifndef _WIN32
+// What a replacement keeps of the old file: a link stays a link (its target
+// gets the new bytes), the permissions stay, and a file the user may not
+// write is refused instead of replaced.
+TEST(AtomicFile, KeepsLinksAndPermissionsAndRefusesReadOnlyFiles) {
+  namespace fs = std::filesystem;
+  const fs::path folder = fs::temp_directory_path() / ("zelko-keep-" + std::to_string(std::random_device{}()));
+  fs::create_directories(folder);
+  const std::vector<std::uint8_t> old_bytes{1, 2, 3}, new_bytes{7, 7};
+
+  const fs::path target = folder / "library.bin";
+  const fs::path link = folder / "link.bin";
+  ASSERT_EQ(WriteFileAtomically(target.string(), old_bytes), "");
+  fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
+  fs::create_symlink(target, link);
+  ASSERT_EQ(WriteFileAtomically(link.string(), new_bytes), "");
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(ReadWholeFile(target.string()), new_bytes);
+  EXPECT_EQ(fs::status(target).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+
+  if (::geteuid() != 0) {  // root may write any file
+    const fs::path locked = folder / "locked.bin";
+    ASSERT_EQ(WriteFileAtomically(locked.string(), old_bytes), "");
+    fs::permissions(locked, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const std::string error = WriteFileAtomically(locked.string(), new_bytes);
+    EXPECT_NE(error.find("read-only"), std::string::npos) << error;
+    EXPECT_EQ(ReadWholeFile(locked.string()), old_bytes);
+    fs::permissions(locked, fs::perms::owner_all);
+  }
+  fs::remove_all(folder);
+}
+#endif
+
+#ifndef _WIN32
+// Inputs that never end, never answer or would fill the memory are refused
+// with a reason before anything is read.
+TEST(ReadWholeFile, RefusesFilesThatAreNotRegularOrTooLarge) {
+  namespace fs = std::filesystem;
+  const fs::path folder = fs::temp_directory_path() / ("zelko-read-" + std::to_string(std::random_device{}()));
+  fs::create_directories(folder);
+  const fs::path fifo = folder / "pipe";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const fs::path sparse = folder / "sparse.bin";
+  std::ofstream(sparse).close();
+  fs::resize_file(sparse, 1u << 30);
+  struct Case {
+    fs::path path;
+    const char* says;
+  };
+  for (const Case& c : {Case{"/dev/zero", "not a regular file"}, Case{fifo, "not a regular file"},
+                        Case{sparse, "more than the"}}) {
+    std::string error;
+    EXPECT_FALSE(ReadWholeFile(c.path.string(), &error).has_value()) << c.path;
+    EXPECT_NE(error.find(c.says), std::string::npos) << error;
+  }
+  std::string error;
+  EXPECT_FALSE(ReadWholeFile((folder / "pipe").string(), &error, 10).has_value());
+  fs::resize_file(sparse, 11);
+  EXPECT_FALSE(ReadWholeFile(sparse.string(), &error, 10).has_value());
+  EXPECT_EQ(ReadWholeFile(sparse.string(), &error, 11)->size(), 11u);
+  fs::remove_all(folder);
+}
+#endif
 
 }  // namespace
 }  // namespace zelko

@@ -131,6 +131,43 @@ TEST_F(ImageCommands, LoadWritesRepairedProfileAndRefusesAWrongSignature) {
   EXPECT_EQ(Memory(), kept);
 }
 
+// Files that must not reach the mouse: too short to carry the signature
+// (the mouse's own 0x99 must not pass for theirs), a pair of identity codes
+// that would lock the mouse out of every later read, something that is not
+// a regular file. Each is refused before anything is written.
+TEST_F(ImageCommands, LoadRefusesFilesThatCannotBeProfilesBeforeWriting) {
+  SetMemory(UsedMouse());
+  const auto kept = Memory();
+  Bytes foreign = FactoryImage(1);
+  foreign[0x036] = 0x12;
+  foreign[0x037] = 0x34;
+  const std::string foreign_file = folder_ / "foreign.bin";
+  WriteBytes(foreign_file, foreign);
+  struct Case {
+    std::string file;
+    std::string says;
+  };
+  std::vector<Case> cases = {{foreign_file, "not a pair this program accepts"},
+                             {"/dev/zero", "not a regular file"}};
+  const Bytes image1 = FactoryImage(1);
+  for (std::size_t size : {0u, 1u, 127u}) {
+    const std::string file = folder_ / ("short" + std::to_string(size) + ".bin");
+    WriteBytes(file, Bytes(image1.begin(), image1.begin() + static_cast<std::ptrdiff_t>(size)));
+    cases.push_back({file, "ends before byte 0x07F"});
+  }
+  for (const Case& c : cases) {
+    const auto run = Run({"load", c.file});
+    EXPECT_EQ(run.exit_code, kExitBadInput) << run;
+    EXPECT_NE(run.err.find(c.says), std::string::npos) << run;
+    EXPECT_EQ(Memory(), kept) << c.file;
+  }
+  // 128 bytes reach the signature: laid over the image, as before.
+  const std::string reaching = folder_ / "reaching.bin";
+  const Bytes image2 = FactoryImage(2);
+  WriteBytes(reaching, Bytes(image2.begin(), image2.begin() + 128));
+  EXPECT_EQ(Run({"load", reaching}).exit_code, kExitOk);
+}
+
 TEST_F(ImageCommands, ByteThatNeverTakesEndsWithFail) {
   SetMemory(FactoryImage(1));
   const std::string file = folder_ / "f.bin";

@@ -220,16 +220,21 @@ TEST(OverlayProfile, ReplacesAsManyBytesAsTheFileHasAndChecksTheSignature) {
   auto whole = OverlayProfile(base, full);
   ASSERT_TRUE(whole);
   EXPECT_EQ((*whole)[0x7FF], 0x22);
-  auto shorter = OverlayProfile(base, std::vector<std::uint8_t>(0x40, 0x22));
-  ASSERT_TRUE(shorter);  // the signature is still the base's
-  EXPECT_EQ((*shorter)[0x03F], 0x22);
-  EXPECT_EQ((*shorter)[0x040], 0x11);
+  // A file that ends before the signature is refused, even where the
+  // image it would be laid over carries one.
+  for (std::size_t size : {std::size_t{0}, std::size_t{1}, std::size_t{0x40}, kImageSignatureOffset}) {
+    EXPECT_FALSE(OverlayProfile(base, std::vector<std::uint8_t>(size, 0x22)).has_value()) << size;
+  }
+  std::vector<std::uint8_t> just_reaching(kImageSignatureOffset + 1, 0x22);
+  just_reaching[kImageSignatureOffset] = kImageSignature;
+  auto shorter = OverlayProfile(base, just_reaching);
+  ASSERT_TRUE(shorter);
+  EXPECT_EQ((*shorter)[0x07E], 0x22);
+  EXPECT_EQ((*shorter)[0x080], 0x11);
   EXPECT_TRUE(OverlayProfile(base, longer).has_value());
 
   full[kImageSignatureOffset] = 0x98;
   EXPECT_FALSE(OverlayProfile(base, full).has_value());
-  base[kImageSignatureOffset] = 0x00;
-  EXPECT_FALSE(OverlayProfile(base, {}).has_value());
 }
 
 TEST(LoadProfile, WithoutSignatureChangesNothing) {
