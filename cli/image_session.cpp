@@ -216,7 +216,11 @@ void RunImageWrite(CliContext& context, const ImageWriteRequest& request) {
     std::printf("Backup of the image read: %s\n%zu byte(s) to change.\n", backup.path.c_str(),
                 changed);
   }
-  session->WriteImage(context, request.quiet);
+  if (!session->WriteImage(context, request.quiet) && context.exit_code == kExitTransferFailed) {
+    // A write cut short can leave sections that fail their checks.
+    PrintError("what the mouse held before is kept in " + backup.path +
+               "; put it back with: zelko77ctl restore " + backup.path);
+  }
   session->Finish(context);
 }
 

@@ -135,7 +135,7 @@ std::optional<LoadedLibrary> LoadLibraryForCommand(CliContext& context, const Ma
     case LibraryLoad::kLoadedShort:
     case LibraryLoad::kLoadedLong:
       std::fprintf(stderr,
-                   "zelko77ctl: warning: %s does not have 25600 bytes; its whole records were read "
+                   "zelko77ctl: warning: %s does not have 25600 bytes; the entries it reaches were read "
                    "and the next change writes it whole\n",
                    loaded.file.string().c_str());
       return loaded;

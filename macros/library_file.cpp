@@ -58,10 +58,16 @@ LibraryLoad CheckPCMacro(const std::filesystem::path& file, PCMacroLibrary& libr
     return RefreshPCMacro(file, library, hook) ? LibraryLoad::kCreated : LibraryLoad::kCreateFailed;
   }
   if (!std::filesystem::is_regular_file(file, error)) return LibraryLoad::kUnreadable;
-  const auto bytes = ReadWholeFile(file.string());
+  auto bytes = ReadWholeFile(file.string());
   if (!bytes) return LibraryLoad::kUnreadable;
   library = PCMacroLibrary{};
-  ReadLibraryRecords(*bytes, library);
+  // A short file fills the entries it reaches: a record it covers in part
+  // keeps those bytes, the rest of it zero, so the next write loses none.
+  std::vector<std::uint8_t> covered = *bytes;
+  covered.resize(std::min(kLibraryFileSize, (covered.size() + kMacroRecordSize - 1) / kMacroRecordSize *
+                                                kMacroRecordSize),
+                 0);
+  ReadLibraryRecords(covered, library);
   if (bytes->size() < kLibraryFileSize) return LibraryLoad::kLoadedShort;
   if (bytes->size() > kLibraryFileSize) return LibraryLoad::kLoadedLong;
   return LibraryLoad::kLoaded;

@@ -38,7 +38,7 @@ PCMacroLibrary DefaultLibrary();
 
 enum class LibraryLoad {
   kLoaded,         // the file had exactly 25,600 bytes
-  kLoadedShort,    // shorter: the whole records it had were read, the rest are empty
+  kLoadedShort,    // shorter: the entries it reaches were read (a last one in part), the rest are empty
   kLoadedLong,     // longer: its first 25,600 bytes were read
   kCreated,        // it was missing and was made from the default library
   kCreateFailed,   // it was missing and could not be created; the default is in memory

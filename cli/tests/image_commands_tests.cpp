@@ -177,6 +177,8 @@ TEST_F(ImageCommands, ByteThatNeverTakesEndsWithFail) {
   const auto run = Run({"--sim-stuck", "0x305", "load", file});
   EXPECT_EQ(run.exit_code, kExitTransferFailed);
   EXPECT_NE(run.err.find("after 3 repair passes"), std::string::npos) << run.err;
+  // The way back is named: the backup taken before the write.
+  EXPECT_NE(run.err.find("put it back with: zelko77ctl restore "), std::string::npos) << run.err;
   EXPECT_TRUE(EndsWith(run.err, "Fail\n")) << run.err;
 }
 

@@ -64,16 +64,20 @@ TEST_F(LibraryFileTest, LoadsWhatTheFileHolds) {
 }
 
 TEST_F(LibraryFileTest, ShortAndLongFiles) {
-  std::vector<std::uint8_t> bytes = LibraryToBytes(Named("x"));
-  bytes.resize(256 + 17);  // one whole record and a part
+  PCMacroLibrary two = Named("x");
+  two.names[1] = MacroNameStrToUnicode("partial-name");
+  std::vector<std::uint8_t> bytes = LibraryToBytes(two);
+  bytes.resize(256 + 17);  // one whole record and a part of the next
   {
     std::ofstream(file_, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
                                                   static_cast<std::streamsize>(bytes.size()));
   }
   PCMacroLibrary library = Named("old");
   EXPECT_EQ(CheckPCMacro(file_, library), LibraryLoad::kLoadedShort);
+  // The part is kept: the next write of the library loses none of it.
   PCMacroLibrary expected;
   expected.SetRecord(0, Named("x").Record(0));
+  std::copy_n(two.names[1].begin(), 17, expected.names[1].begin());
   EXPECT_EQ(library, expected);
 
   bytes = LibraryToBytes(Named("y"));
