@@ -86,6 +86,11 @@ std::unique_ptr<DeviceSession> OpenDeviceSession(CliContext& context) {
   return session;
 }
 
+std::string UnexpectedSignatureText(std::uint8_t signature) {
+  return "the mouse answered the status query with signature " + HexText(signature) +
+         " instead of 0xAA; it is not a mouse this program can configure";
+}
+
 bool BeginConfigurableExchange(DeviceSession& session, CliContext& context,
                                ExchangeResult* result) {
   const ExchangeResult begin = session.channel().BeginExchange();
@@ -99,8 +104,7 @@ bool BeginConfigurableExchange(DeviceSession& session, CliContext& context,
       context.exit_code = kExitTransferFailed;
       return false;
     case ExchangeState::kBadSignature:
-      PrintError("the mouse answered the status query with signature " + HexText(begin.signature) +
-                 " instead of 0xAA; it is not a mouse this program can configure");
+      PrintError(UnexpectedSignatureText(begin.signature));
       context.exit_code = kExitNotConfigurable;
       return false;
     case ExchangeState::kNotConfigurable:

@@ -78,6 +78,10 @@ std::unique_ptr<DeviceSession> StartDeviceSession(CliContext& context);
 // kExitNoDevice).
 std::unique_ptr<DeviceSession> OpenDeviceSession(CliContext& context);
 
+// "the mouse answered the status query with signature 0x.. instead of
+// 0xAA; ...": an answer of another device, which replugging does not mend.
+std::string UnexpectedSignatureText(std::uint8_t signature);
+
 // The opening handshake. True when the mouse is configurable: the caller
 // transfers, then sends the closing pair. Otherwise says why on stderr,
 // sends the closing pair if the handshake completed, and sets the exit

@@ -102,6 +102,12 @@ bool ImageSession::ReadMouse(CliContext& context) {
                RangesText(last_read_.read.missing) + " after " +
                std::to_string(last_read_.read.tries) +
                " tries); nothing is shown as its settings and nothing was written");
+  } else if (const ExchangeResult& begin = device_->channel().last_begin();
+             begin.state == ExchangeState::kBadSignature) {
+    // It answered, with something else: replugging will not change that.
+    PrintError(UnexpectedSignatureText(begin.signature));
+    SetExit(context, kExitNotConfigurable);
+    return false;
   } else {
     PrintError("the mouse did not answer the opening handshake; unplug and replug it, then try again");
   }
@@ -158,6 +164,11 @@ bool ImageSession::WriteImage(CliContext& context, bool quiet) {
       SetExit(context, kExitTransferFailed);
       return false;
     default:
+      if (result.exchange.state == ExchangeState::kBadSignature) {
+        PrintError(UnexpectedSignatureText(result.exchange.signature) + "; nothing was written");
+        SetExit(context, kExitNotConfigurable);
+        return false;
+      }
       PrintError("the mouse did not answer the opening handshake; nothing was written");
       SetExit(context, kExitTransferFailed);
       return false;

@@ -147,6 +147,11 @@ bool CommandChannel::WriteBlock(std::uint16_t address, std::uint16_t length,
 }
 
 ExchangeResult CommandChannel::BeginExchange() {
+  last_begin_ = OpenExchange();
+  return last_begin_;
+}
+
+ExchangeResult CommandChannel::OpenExchange() {
   ExchangeResult result;
   if (!link_.IsOpen()) return result;
   result.state = ExchangeState::kNotAcknowledged;

@@ -107,6 +107,9 @@ class CommandChannel {
   // Command 8 alone. True when acknowledged.
   [[nodiscard]] bool SendSystemReload();
 
+  // What the last opening handshake found (for saying why a connection
+  // logic that only knows "not ready" did not go on).
+  const ExchangeResult& last_begin() const { return last_begin_; }
   bool StatusFlag() const { return status_flag_; }
   std::uint32_t ChipId() const { return chip_id_; }
   const CommandReport& command_report() const { return report_; }
@@ -129,6 +132,8 @@ class CommandChannel {
   UiPort& ui_;
   CommandReport report_;
   ChunkBuffer chunk_{};
+  ExchangeResult OpenExchange();
+  ExchangeResult last_begin_;
   bool status_flag_ = false;
   std::uint32_t chip_id_ = 0;
 };

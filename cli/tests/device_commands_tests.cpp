@@ -123,6 +123,8 @@ TEST(GlobalOptions, ExitCodesForBadInputAndMissingOrSilentMice) {
       {Sim({"--sim-ids", "1:2", "info"}), kExitNoDevice, "--sim-ids"},
       {Sim({"--sim-no-answer", "info"}), kExitTransferFailed, "did not answer"},
       {Sim({"--sim-signature", "0", "info"}), kExitNotConfigurable, ""},
+      // An answer with another signature is no silence: replugging will not help.
+      {Sim({"--sim-signature", "55", "read"}), kExitNotConfigurable, "signature 0x55 instead of 0xAA"},
       {Sim({"--sim-no-flag", "info"}), kExitNotConfigurable, ""},
       {{"--simulate", "--bogus", "info"}, kExitBadInput, ""},
   };
