@@ -51,10 +51,12 @@ void PrintParameters(const PointerParameters& p) {
   }
 }
 
-const char* OutcomeText(ApplyOutcome outcome) {
+const char* OutcomeText(ApplyOutcome outcome, bool desktop_asked) {
   switch (outcome) {
     case ApplyOutcome::Taken: return "taken by the desktop";
-    case ApplyOutcome::NoPlace: return "kept only (the desktop has no such setting)";
+    case ApplyOutcome::NoPlace:
+      return desktop_asked ? "kept only (the desktop has no such setting)"
+                           : "kept only (the desktop was not asked: --no-desktop)";
     case ApplyOutcome::Failed: return "NOT taken by the desktop";
   }
   return "";
@@ -139,6 +141,7 @@ int RunPointerSet(const PointerSetOptions& o) {
       nlohmann::json entry = {{"Name", s.name}, {"Written", s.written}, {"Stored", s.stored}};
       if (s.applied) {
         entry["Desktop"] = *s.applied == ApplyOutcome::Taken     ? "taken"
+                           : o.no_desktop                        ? "not-asked"
                            : *s.applied == ApplyOutcome::NoPlace ? "no-place"
                                                                  : "failed";
       }
@@ -153,7 +156,7 @@ int RunPointerSet(const PointerSetOptions& o) {
       if (s.written.empty()) continue;
       std::cout << "  " << s.name << " = " << s.written << ": "
                 << (s.stored ? "kept" : "NOT kept");
-      if (s.applied) std::cout << ", " << OutcomeText(*s.applied);
+      if (s.applied) std::cout << ", " << OutcomeText(*s.applied, !o.no_desktop);
       std::cout << "\n";
     }
     if (!system.where.empty()) std::cout << "Kept in: " << system.where << "\n";

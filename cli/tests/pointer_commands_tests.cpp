@@ -189,6 +189,10 @@ TEST_F(PointerCli, PointerSettingsAreKeptUnderTheRegistryNames) {
   const auto set = Ctl({"pointer", "set", "--speed", "6", "--double-click", "7", "--scroll", "screen",
                        "--precision", "on", "--no-desktop"});
   ASSERT_EQ(set.exit_code, 0) << set;
+  // The desktop was left alone, and the output says so rather than that it
+  // has no place for the values.
+  EXPECT_NE(set.out.find("the desktop was not asked"), std::string::npos) << set;
+  EXPECT_EQ(set.out.find("has no such setting"), std::string::npos) << set;
   const std::string text = ReadText(dir_.path() / "zelko77" / "pointer.ini");
   for (const char* line : {"MouseSensitivity=10", "MouseSpeed=1", "MouseThreshold1=6",
                            "MouseThreshold2=10", "DoubleClickSpeed=480", "WheelScrollLines=-1"}) {
