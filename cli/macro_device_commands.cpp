@@ -63,6 +63,12 @@ void RunMacroImportSlots(CliContext& context, const std::string& file, bool dry_
     return true;
   };
   RunImageWrite(context, request);
+  if (context.exit_code == kExitOk && bytes->size() != kMacroAreaSize) {
+    // Said as import and import-all say it: a part of the file was used.
+    std::fprintf(stderr, "zelko77ctl: %s has %zu bytes, not the 1792 of seven slots: slots 1..%zu were %s, the others kept\n",
+                 file.c_str(), bytes->size(), std::min(bytes->size(), kMacroAreaSize) / kMacroRecordSize,
+                 dry_run ? "compared" : "replaced");
+  }
   if (context.exit_code == kExitOk && !dry_run) PrintSlots(slots);
 }
 

@@ -249,6 +249,15 @@ TEST_F(MacroCliTest, ImportSlotsChecksEverySlotAndVerifies) {
   const CtlRun stuck = Ctl({"import-slots", slots.string()}, {"--sim-stuck", "121"});
   EXPECT_EQ(stuck.exit_code, 4) << stuck;
   EXPECT_EQ(Ctl({"import-slots", Write("tiny.bin", "x").string()}).exit_code, 5);
+
+  // A file of one slot: imported, and said, as import and import-all say it.
+  fs::remove(mouse_);
+  const std::vector<std::uint8_t> one_slot(file.begin(), file.begin() + 256);
+  const CtlRun part = Ctl({"import-slots", WriteBytes("one-slot.bin", one_slot).string()});
+  EXPECT_EQ(part.exit_code, 0) << part;
+  EXPECT_NE(part.err.find("has 256 bytes, not the 1792 of seven slots: slots 1..1 were replaced"),
+            std::string::npos)
+      << part;
 }
 
 TEST_F(MacroCliTest, SlotWritesKeepABackupAndDryRunWritesNothing) {
