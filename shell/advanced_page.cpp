@@ -24,13 +24,6 @@ constexpr QRect kPointerOutcomePlace(380, 398, 480, 14);
 
 QString N(int n) { return QString::number(n); }
 
-template <typename Widget>
-Widget* Make(const QString& name, QWidget* parent, ControlRegistry& registry) {
-  auto* widget = new Widget(name, parent);
-  registry.Add(widget);
-  return widget;
-}
-
 QLabel* MakeCaption(const QString& name, QWidget* parent, ControlRegistry& registry) {
   auto* label = new QLabel(parent);
   label->setObjectName(name);
@@ -66,21 +59,21 @@ AdvancedPage::AdvancedPage(QWidget* page, ControlRegistry& controls, AdvancedPag
 
 void AdvancedPage::Build(QWidget* page) {
   for (int n = 1; n <= kLevels; ++n) {
-    Make<SkinImage>("Img_DPI" + N(n), page, controls_)->ShowImage(QStringLiteral("CbS_D"));
-    auto* name = Make<HoverLabel>("lbl_DPI" + N(n), page, controls_);
+    MakeControl<SkinImage>("Img_DPI" + N(n), page, controls_)->ShowImage(QStringLiteral("CbS_D"));
+    auto* name = MakeControl<HoverLabel>("lbl_DPI" + N(n), page, controls_);
     name->setText("DPI" + N(n));
     name->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     name->resize(kCaptionSize);
     for (int k = 1; k <= kDpiBarNotches; ++k) {
-      Make<SkinImage>(QStringLiteral("Img_DPI%1_%2").arg(n).arg(k), page, controls_)->ShowImage(QStringLiteral("Bar2_D"));
+      MakeControl<SkinImage>(QStringLiteral("Img_DPI%1_%2").arg(n).arg(k), page, controls_)->ShowImage(QStringLiteral("Bar2_D"));
     }
     MakeCaption("lbl_DPI" + N(n) + "Value", page, controls_);
     auto* fill = new QLabel(page);
     fill->setObjectName("cs_DPI" + N(n) + "Col");
     fill->setAutoFillBackground(true);
     controls_.Add(fill);
-    Make<SkinImage>("Img_DPI" + N(n) + "Col", page, controls_)->ShowImage(QStringLiteral("Col_F"));
-    Make<HoverLabel>("lbl_DPI" + N(n) + "Col", page, controls_);
+    MakeControl<SkinImage>("Img_DPI" + N(n) + "Col", page, controls_)->ShowImage(QStringLiteral("Col_F"));
+    MakeControl<HoverLabel>("lbl_DPI" + N(n) + "Col", page, controls_);
   }
   auto* count = new QComboBox(page);
   count->setObjectName(QStringLiteral("cbb_DPICount"));
@@ -90,7 +83,7 @@ void AdvancedPage::Build(QWidget* page) {
 
   MakeCaption(QStringLiteral("lbl_AIMKey"), page, controls_);
   for (int k = 1; k <= kDpiBarNotches; ++k) {
-    Make<SkinImage>("Img_AIMKey_" + N(k), page, controls_)->ShowImage(QStringLiteral("Bar2_D"));
+    MakeControl<SkinImage>("Img_AIMKey_" + N(k), page, controls_)->ShowImage(QStringLiteral("Bar2_D"));
   }
   MakeCaption(QStringLiteral("lbl_AIMKeyValue"), page, controls_);
 
@@ -107,7 +100,7 @@ void AdvancedPage::Build(QWidget* page) {
 void AdvancedPage::BuildPointer(QWidget* page) {
   for (const char* bar : {"Spd", "DbSpd", "ScrSpd"}) {
     for (int k = 1; k <= kPointerBarNotches; ++k) {
-      Make<SkinImage>(QStringLiteral("Img_%1%2").arg(QLatin1String(bar)).arg(k), page, controls_)
+      MakeControl<SkinImage>(QStringLiteral("Img_%1%2").arg(QLatin1String(bar)).arg(k), page, controls_)
           ->ShowImage(QStringLiteral("Bar1_D"));
       MakeCaption(QStringLiteral("lbl_%1%2").arg(QLatin1String(bar)).arg(k), page, controls_)->setText(N(k));
     }
@@ -115,8 +108,8 @@ void AdvancedPage::BuildPointer(QWidget* page) {
   auto* outcome = MakeCaption(QStringLiteral("lbl_PointerOutcome"), page, controls_);
   outcome->setGeometry(kPointerOutcomePlace);
   for (const char* option : {"IsControl", "IsScreen"}) {
-    Make<SkinImage>(QStringLiteral("Img_%1").arg(QLatin1String(option)), page, controls_)->ShowImage(QStringLiteral("CbS_D"));
-    auto* label = Make<HoverLabel>(QStringLiteral("lbl_%1").arg(QLatin1String(option)), page, controls_);
+    MakeControl<SkinImage>(QStringLiteral("Img_%1").arg(QLatin1String(option)), page, controls_)->ShowImage(QStringLiteral("CbS_D"));
+    auto* label = MakeControl<HoverLabel>(QStringLiteral("lbl_%1").arg(QLatin1String(option)), page, controls_);
     label->resize(kOptionLabelSize);
   }
 }

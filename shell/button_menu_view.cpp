@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "shell/control_registry.h"
+#include "shell/skin_widgets.h"
 
 namespace zelko {
 
@@ -16,13 +17,6 @@ QRect ToQRect(const MenuRect& rect) { return {rect.left, rect.top, rect.width, r
 
 QString Name(std::string_view name) {
   return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
-}
-
-void SetTextColour(QWidget* widget, const QColor& colour) {
-  QPalette palette = widget->palette();
-  palette.setColor(QPalette::WindowText, colour);
-  palette.setColor(QPalette::Text, colour);
-  widget->setPalette(palette);
 }
 
 }  // namespace

@@ -46,4 +46,12 @@ class ControlRegistry final : public LayoutTarget {
   QHash<QString, QPointer<QWidget>> controls_;
 };
 
+// A control made under `parent` and registered by its name.
+template <typename Widget>
+Widget* MakeControl(const QString& name, QWidget* parent, ControlRegistry& registry) {
+  auto* widget = new Widget(name, parent);
+  registry.Add(widget);
+  return widget;
+}
+
 }  // namespace zelko

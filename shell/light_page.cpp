@@ -27,13 +27,6 @@ constexpr QSize kNumberSize(20, 14);
 
 QString N(int n) { return QString::number(n); }
 
-template <typename Widget>
-Widget* Make(const QString& name, QWidget* parent, ControlRegistry& registry) {
-  auto* widget = new Widget(name, parent);
-  registry.Add(widget);
-  return widget;
-}
-
 QString Radio(bool on) { return on ? QStringLiteral("RdS_E") : QStringLiteral("RdS_D"); }
 
 }  // namespace
@@ -51,8 +44,8 @@ LightPage::LightPage(QWidget* page, ControlRegistry& controls, MouseSettings& se
 
 void LightPage::Build(QWidget* page) {
   const auto radio = [&](const QString& control) {
-    Make<SkinImage>("Img_" + control, page, controls_)->ShowImage(QStringLiteral("RdS_D"));
-    Make<HoverLabel>("lbl_" + control, page, controls_)->resize(kRadioLabelSize);
+    MakeControl<SkinImage>("Img_" + control, page, controls_)->ShowImage(QStringLiteral("RdS_D"));
+    MakeControl<HoverLabel>("lbl_" + control, page, controls_)->resize(kRadioLabelSize);
   };
   for (const PairNames& pair : kPairs) {
     radio(QLatin1String(pair.first));
@@ -61,7 +54,7 @@ void LightPage::Build(QWidget* page) {
   for (int k = 1; k <= kMcuLedModeCount; ++k) radio("MCULEDMode" + N(k));
   const auto row = [&](const QString& stem, int notches, int firstCaption) {
     for (int k = 1; k <= notches; ++k) {
-      Make<SkinImage>("Img_" + stem + N(k), page, controls_)->ShowImage(QStringLiteral("Bar1_D"));
+      MakeControl<SkinImage>("Img_" + stem + N(k), page, controls_)->ShowImage(QStringLiteral("Bar1_D"));
       auto* number = new QLabel(N(firstCaption + k - 1), page);
       number->setObjectName("lbl_" + stem + N(k));
       number->resize(kNumberSize);
@@ -75,8 +68,8 @@ void LightPage::Build(QWidget* page) {
     fill->setObjectName(QStringLiteral("cs_Mode%1Color").arg(m));
     fill->setAutoFillBackground(true);
     controls_.Add(fill);
-    Make<SkinImage>(QStringLiteral("Img_Mode%1Color").arg(m), page, controls_)->ShowImage(QStringLiteral("Col_F"));
-    Make<HoverLabel>(QStringLiteral("IB_Mode%1Color").arg(m), page, controls_);
+    MakeControl<SkinImage>(QStringLiteral("Img_Mode%1Color").arg(m), page, controls_)->ShowImage(QStringLiteral("Col_F"));
+    MakeControl<HoverLabel>(QStringLiteral("IB_Mode%1Color").arg(m), page, controls_);
   }
 }
 

@@ -6,6 +6,7 @@
 #include "shell/language_texts.h"
 #include "shell/skin_images.h"
 #include "shell/window_geometry.h"
+#include "shell/skin_widgets.h"
 
 namespace zelko {
 
@@ -23,13 +24,6 @@ QFont SizedFont(const QString& family, int points) {
   if (!family.isEmpty()) font.setFamily(family);
   if (points > 0) font.setPointSize(points);
   return font;
-}
-
-void SetTextColour(QWidget* widget, const QColor& colour) {
-  QPalette palette = widget->palette();
-  palette.setColor(QPalette::WindowText, colour);
-  palette.setColor(QPalette::Text, colour);
-  widget->setPalette(palette);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "shell/skin_widgets.h"
 
 #include <QMouseEvent>
+#include <QPalette>
 
 #include "shell/skin_images.h"
 
@@ -64,6 +65,13 @@ CoverLabel::CoverLabel(const QString& objectName, QWidget* parent) : QLabel(pare
 void CoverLabel::mousePressEvent(QMouseEvent* event) {
   event->accept();
   if (event->button() == Qt::LeftButton) emit pressed(event->globalPosition().toPoint());
+}
+
+void SetTextColour(QWidget* widget, const QColor& colour) {
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::WindowText, colour);
+  palette.setColor(QPalette::Text, colour);
+  widget->setPalette(palette);
 }
 
 }  // namespace zelko

@@ -2,6 +2,7 @@
 // image by name, and a transparent label that carries a caption and reports
 // hover, leave and click.
 #pragma once
+#include <QColor>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QString>
@@ -66,5 +67,8 @@ class CoverLabel : public QLabel {
   void mouseReleaseEvent(QMouseEvent* event) override { event->accept(); }
   void mouseDoubleClickEvent(QMouseEvent* event) override { event->accept(); }
 };
+
+// The colour a label or an edit draws its text in.
+void SetTextColour(QWidget* widget, const QColor& colour);
 
 }  // namespace zelko

@@ -11,21 +11,12 @@
 #include "pages/button_editor.h"
 #include "pages/button_menu.h"
 #include "pages/combo_key_dialog.h"
+#include "pages/tests/factory_settings.h"
 
 namespace zelko {
 namespace {
 
-// The first factory image's settings: both profiles have Left Click on
-// button 1 only (then Wheel, Right, Backward, Forward, DPI +, DPI Loop,
-// DPI -, LED Switch).
-MouseSettings FactorySettings() {
-  const auto image = FactoryImage(1);
-  EXPECT_TRUE(image.has_value());
-  ParameterRecord record{};
-  BaseMacroArea area{};
-  if (image) (void)UnpackSections(*image, record, area);
-  return DecodeMouseSettings(record);
-}
+using testing::FactorySettings;
 
 struct Page {
   MouseSettings settings = FactorySettings();

@@ -8,18 +8,12 @@
 #include "pages/advanced_page_model.h"
 #include "pages/light_page_model.h"
 #include "pages/pointer_report_text.h"
+#include "pages/tests/factory_settings.h"
 
 namespace zelko {
 namespace {
 
-MouseSettings FactorySettings() {
-  const auto image = FactoryImage(1);
-  EXPECT_TRUE(image.has_value());
-  ParameterRecord record{};
-  BaseMacroArea macros{};
-  (void)UnpackSections(*image, record, macros);
-  return DecodeMouseSettings(record);
-}
+using testing::FactorySettings;
 
 struct AdvancedPage : ::testing::Test {
   MouseSettings settings = FactorySettings();
