@@ -95,16 +95,21 @@ std::vector<AddressRange> ChangedRanges(const DataBuf& before, const DataBuf& af
   return ranges;
 }
 
-WriteVerifyResult WriteChangesAndVerify(CommandChannel& channel, UiPort& ui,
-                                        const DataBuf& mouse_image, const DataBuf& image) {
+namespace {
+
+// Writes `ranges` of `image`, reads them back over `read_back`, and rewrites
+// every differing byte at its own address, at most three passes. Any
+// outcome but kVerified shows Str109.
+WriteVerifyResult WriteRangesAndVerify(CommandChannel& channel, UiPort& ui, const DataBuf& image,
+                                       const std::vector<AddressRange>& ranges, DataBuf read_back,
+                                       bool show_progress) {
   WriteVerifyResult result;
   auto fail = [&](WriteVerifyOutcome outcome) {
     result.outcome = outcome;
     ui.ShowMessage(kWriteFailTextId);
     return result;
   };
-  const std::vector<AddressRange> ranges = ChangedRanges(mouse_image, image);
-  const auto differing = [&](const DataBuf& read_back) {
+  const auto differing = [&] {
     std::vector<std::uint16_t> addresses;
     for (const auto& range : ranges) {
       for (std::size_t a = range.begin; a < range.end; ++a) {
@@ -121,11 +126,10 @@ WriteVerifyResult WriteChangesAndVerify(CommandChannel& channel, UiPort& ui,
       return fail(WriteVerifyOutcome::kWriteNotAcknowledged);
     }
   }
-  DataBuf read_back = mouse_image;
-  if (!ReadImageRanges(channel, read_back, ranges, false).whole()) {
+  if (!ReadImageRanges(channel, read_back, ranges, show_progress).whole()) {
     return fail(WriteVerifyOutcome::kReadBackIncomplete);
   }
-  result.repair_list = differing(read_back);
+  result.repair_list = differing();
   while (!result.repair_list.empty()) {
     if (result.repair_passes == kMaxRepairPasses) {
       return fail(WriteVerifyOutcome::kBytesDidNotTake);
@@ -136,52 +140,29 @@ WriteVerifyResult WriteChangesAndVerify(CommandChannel& channel, UiPort& ui,
         return fail(WriteVerifyOutcome::kRepairNotAcknowledged);
       }
     }
-    if (!ReadImageRanges(channel, read_back, ranges, false).whole()) {
+    if (!ReadImageRanges(channel, read_back, ranges, show_progress).whole()) {
       return fail(WriteVerifyOutcome::kReadBackIncomplete);
     }
-    result.repair_list = differing(read_back);
+    result.repair_list = differing();
   }
   result.outcome = WriteVerifyOutcome::kVerified;
   return result;
 }
 
-WriteVerifyResult WriteAndVerify(CommandChannel& channel, UiPort& ui, const DataBuf& image) {
-  WriteVerifyResult result;
-  auto fail = [&](WriteVerifyOutcome outcome) {
-    result.outcome = outcome;
-    ui.ShowMessage(kWriteFailTextId);
-    return result;
-  };
+}  // namespace
 
+WriteVerifyResult WriteChangesAndVerify(CommandChannel& channel, UiPort& ui,
+                                        const DataBuf& mouse_image, const DataBuf& image) {
+  return WriteRangesAndVerify(channel, ui, image, ChangedRanges(mouse_image, image), mouse_image,
+                              false);
+}
+
+WriteVerifyResult WriteAndVerify(CommandChannel& channel, UiPort& ui, const DataBuf& image) {
   ui.ShowProgress(0, static_cast<int>(ChunkCount(kDataBufSize)));
   ui.ProcessMessages();
   DataBuf read_back;
   read_back.fill(kEmptyByte);
-
-  if (!channel.WriteBlock(0, static_cast<std::uint16_t>(kDataBufSize), image)) {
-    return fail(WriteVerifyOutcome::kWriteNotAcknowledged);
-  }
-  if (!ReadWholeImage(channel, read_back, true).whole()) {
-    return fail(WriteVerifyOutcome::kReadBackIncomplete);
-  }
-  result.repair_list = DifferingAddresses(image, read_back);
-  while (!result.repair_list.empty()) {
-    if (result.repair_passes == kMaxRepairPasses) {
-      return fail(WriteVerifyOutcome::kBytesDidNotTake);
-    }
-    ++result.repair_passes;
-    for (std::uint16_t address : result.repair_list) {
-      if (!channel.WriteBlock(address, 1, std::span<const std::uint8_t>(&image[address], 1))) {
-        return fail(WriteVerifyOutcome::kRepairNotAcknowledged);
-      }
-    }
-    if (!ReadWholeImage(channel, read_back, true).whole()) {
-      return fail(WriteVerifyOutcome::kReadBackIncomplete);
-    }
-    result.repair_list = DifferingAddresses(image, read_back);
-  }
-  result.outcome = WriteVerifyOutcome::kVerified;
-  return result;
+  return WriteRangesAndVerify(channel, ui, image, {{0, kDataBufSize}}, read_back, true);
 }
 
 }  // namespace zelko

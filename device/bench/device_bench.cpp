@@ -11,16 +11,12 @@
 #include "device/command_channel.h"
 #include "device/supported_ids.h"
 #include "sim/sim_transport.h"
+#include "device/bench/bench_require.h"
 
 namespace zelko {
 namespace {
 
-// A bench whose set-up failed would measure nothing: it stops at once.
-void Require(bool ok, const char* what) {
-  if (ok) return;
-  std::fprintf(stderr, "bench set-up failed: %s\n", what);
-  std::abort();
-}
+using bench::Require;
 
 struct BenchRig {
   explicit BenchRig(Clock& clock) : mouse(clock), transport(mouse), link(transport), channel(link, clock, NullUiPort()) {

@@ -14,16 +14,12 @@
 #include "image/image_flows.h"
 #include "sim/sim_transport.h"
 #include "sim/simulated_mouse.h"
+#include "device/bench/bench_require.h"
 
 namespace zelko {
 namespace {
 
-// A bench whose set-up failed would measure nothing: it stops at once.
-void Require(bool ok, const char* what) {
-  if (ok) return;
-  std::fprintf(stderr, "bench set-up failed: %s\n", what);
-  std::abort();
-}
+using bench::Require;
 
 // The real clock, counting the sleeps asked of it.
 class CountingClock final : public Clock {

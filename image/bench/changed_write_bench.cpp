@@ -19,15 +19,12 @@
 #include "image/image_flows.h"
 #include "sim/sim_transport.h"
 #include "sim/simulated_mouse.h"
+#include "device/bench/bench_require.h"
 
 namespace zelko {
 namespace {
 
-void Require(bool ok, const char* what) {
-  if (ok) return;
-  std::fprintf(stderr, "bench set-up failed: %s\n", what);
-  std::abort();
-}
+using bench::Require;
 
 // What a command changes in the image it has read.
 using Edit = std::function<void(Workspace&)>;
