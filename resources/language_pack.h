@@ -3,6 +3,12 @@
 // text (normally with the byte-order mark) in INI form: a section line named
 // like the resource and one key=value entry per line, quoted so that a value
 // may hold spaces. Texts are held here as UTF-8.
+//
+// Besides the texts of the design, the packs carry ids of the program's
+// own:
+//   Str449  the macro page's line saying that the recorder hears only the
+//           keys and mouse buttons pressed in the window (no capture of the
+//           whole desktop, e.g. under Wayland)
 #pragma once
 #include <cstdint>
 #include <map>

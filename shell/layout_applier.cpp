@@ -375,12 +375,12 @@ void LayoutApplier::ApplyMacroPage() {
   Point("DelayEdit", {"Edt_Delay"});
   Point("ReleaseStop", {"Img_ReleaseStop", "IB_ReleaseStop"});
   Point("ReleaseContinue", {"Img_ReleaseContiue", "IB_ReleaseContiue"});
-  Point("Insert", {"Img_Insert", "Btn_Insert"});
+  Point("Insert", {"Img_InsertBase"});
   Point("InsertList", {"CB_Insert"});
   Point("InsertRecDelay", {"Img_InsertRecDelay", "IB_InsertRecDelay"});
   Size("InsertRecDelay", QStringLiteral("IB_InsertRecDelay"));
   Point("InsertDelayEdit", {"Edt_InsertDelay"});
-  Point("InsertAxisEdit", {"Edt_InsertAxis"});
+  Point("InsertAxisEdit", {"edt_XAxisValue", "edt_YAxisValue", "edt_Repeat"});
   Point("InsertBtnStart", {"Img_InsertStart", "Btn_InsertStart"});
   Point("InsertBtnOK", {"Img_OK", "Btn_OK"});
   Point("InsertBtnCancel", {"Img_Cancel", "Btn_Cancel"});

@@ -1,6 +1,7 @@
 // zelko77: the configuration window of the ZELKO77 gaming mouse.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QTemporaryDir>
 #include <cstdio>
 #include <memory>
 
@@ -55,6 +56,11 @@ int RunScreenshots(zelko::ShellOptions options) {
   services.clock = &clock;
   services.device = std::move(device);
   services.runPollTimer = false;
+  // The pictures' sample macro goes into a library of their own, and the
+  // recorder's line about hearing only the window is shown.
+  QTemporaryDir library;
+  services.macroLibraryFile = library.filePath(QStringLiteral("ZELKO77-Macro.bin")).toStdString();
+  services.openInputCapture = [] { return std::unique_ptr<zelko::InputCapture>(); };
   zelko::MainWindow window(std::move(services));
   if (simulate) window.DevTimerTimer();
   QString error;

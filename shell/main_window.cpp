@@ -19,6 +19,7 @@
 #include "resources/layout_pack.h"
 #include "shell/advanced_page.h"
 #include "shell/light_page.h"
+#include "shell/macro_page.h"
 #include "shell/button_menu_view.h"
 #include "shell/qt_button_names.h"
 #include "shell/hover_controller.h"
@@ -47,6 +48,7 @@ MainWindow::MainWindow(WindowServices services)
       run_poll_timer_(services.runPollTimer),
       open_address_(std::move(services.openAddress)),
       library_file_(std::move(services.macroLibraryFile)) {
+  open_input_capture_ = std::move(services.openInputCapture);
   pointer_store_ = services.pointerStore;
   if (!pointer_store_) {
     own_pointer_store_ = OpenPlatformPointerStore(/*use_desktop=*/true).store;
@@ -161,6 +163,7 @@ void MainWindow::BuildControls() {
                                 [this] { return texts_.index(); }};
   advanced_page_ = new AdvancedPage(controls_.Find(PageName(2)), controls_, std::move(advanced));
   light_page_ = new LightPage(controls_.Find(PageName(3)), controls_, settings_);
+  macro_page_ = BuildMacroPage(open_input_capture_ ? open_input_capture_() : OpenDesktopInputCapture());
   // Above every page: the menu opens over the labels and the engineer page.
   menu_view_ = new ButtonMenuView(this, controls_);
 }
@@ -248,6 +251,7 @@ void MainWindow::ApplyPacks() {
   kept_ = std::move(applied.kept);
   advanced_page_->ApplyLayout(layout_, general_.barStyle, kept_.aimLabel);
   light_page_->ApplyLayout(general_.barStyle);
+  macro_page_->ApplyLayout(layout_, texts_, kept_.fontName);
   ApplyMenuLayout();
   UpdateWindowShape();
 }

@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "pages/hover_rules.h"
+#include "macros/input_capture.h"
 #include "macros/device_slots.h"
 #include "macros/macro_library.h"
 #include "pages/button_editor.h"
@@ -38,6 +39,8 @@ class ButtonMenuView;
 class ComboKeyDialog;
 class HoverController;
 class LightPage;
+class MacroPage;
+struct DialogSetup;
 class ProgressWindow;
 
 struct WindowServices {
@@ -56,6 +59,10 @@ struct WindowServices {
   // The macro library file; empty: ZELKO77-Macro.bin in MacroFolder (the
   // general pack's Path, else the user's data folder).
   std::filesystem::path macroLibraryFile;
+  // Opens the recorder's capture of the desktop; null: the platform's own
+  // (OpenDesktopInputCapture). A capture of none makes the recorder hear
+  // what reaches the window.
+  std::function<std::unique_ptr<InputCapture>()> openInputCapture;
 };
 
 class MainWindow : public QWidget {
@@ -85,6 +92,9 @@ class MainWindow : public QWidget {
   void LB_NameClick(int row);                   // a macro of LB_Name
   void IB_ComboKeyClick(LongPressOption option);  // IB_ComboKey1Click, IB_ComboKey2Click
   void HideAllMenu();
+  // The engineer page's Import Base Macro: the seven device slots from a
+  // file, written to the mouse.
+  void ImportBaseMacro();
 
   // Shows a page regardless of the mouse and the lock (screenshots).
   void ShowPageUnchecked(Page page);
@@ -117,6 +127,7 @@ class MainWindow : public QWidget {
   PointerParameters& pointerParameters() { return pointer_params_; }
   AdvancedPage& advancedPage() { return *advanced_page_; }
   LightPage& lightPage() { return *light_page_; }
+  MacroPage& macroPage() { return *macro_page_; }
   const QString& applicationTitle() const { return application_title_; }
   QSize skinSize() const { return skin_; }
   bool covered() const;
@@ -166,6 +177,11 @@ class MainWindow : public QWidget {
   // was refused.
   void ShowAssignment(const ButtonPick& pick, const AssignmentResult& result);
   TextLookup CurrentTextLookup() const;
+  // The macro page and the library it edits.
+  MacroPage* BuildMacroPage(std::unique_ptr<InputCapture> capture);
+  bool SaveMacroLibrary(const PCMacroLibrary& library);
+  void RefreshMacroNames();
+  DialogSetup CurrentDialogSetup() const;
 
   MessagePresenter* messages_;
   std::unique_ptr<MessagePresenter> own_messages_;
@@ -185,6 +201,8 @@ class MainWindow : public QWidget {
   HoverController* hover_ = nullptr;
   AdvancedPage* advanced_page_ = nullptr;
   LightPage* light_page_ = nullptr;
+  MacroPage* macro_page_ = nullptr;
+  std::function<std::unique_ptr<InputCapture>()> open_input_capture_;
   std::unique_ptr<QtUiPort> ui_port_;
   std::unique_ptr<DeviceSession> session_;
   // The seven device macro slots split from the image (their shown names

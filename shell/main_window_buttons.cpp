@@ -15,6 +15,7 @@
 #include "shell/button_menu_view.h"
 #include "shell/combo_key_dialog.h"
 #include "shell/hover_controller.h"
+#include "shell/macro_page.h"
 #include "shell/main_window.h"
 
 namespace zelko {
@@ -44,11 +45,7 @@ void MainWindow::LoadMacroLibrary() {
     // list empty.
     (void)CheckPCMacro(library_file_, library_);
   }
-  QStringList names;
-  for (const std::size_t entry : library_.EntriesInUse()) {
-    names << QString::fromStdString(MacroNameText(library_.names[entry]));
-  }
-  menu_view_->SetMacroNames(names);
+  macro_page_->LibraryReplaced();
 }
 
 void MainWindow::ApplyMenuLayout() {
@@ -65,7 +62,10 @@ void MainWindow::ApplyMenuLayout() {
   for (const MenuPanel panel : kAllMenuPanels) menu_view_->Panel(panel)->setFont(font);
 }
 
-void MainWindow::HideAllMenu() { menu_view_->HideAll(); }
+void MainWindow::HideAllMenu() {
+  menu_view_->HideAll();
+  if (macro_page_) macro_page_->ClearMacro();
+}
 
 ComboKeyDialog* MainWindow::comboDialog() const { return combo_dialog_.data(); }
 

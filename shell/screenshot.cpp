@@ -10,6 +10,7 @@
 #include "base/atomic_file.h"
 #include "shell/button_menu_view.h"
 #include "shell/combo_key_dialog.h"
+#include "shell/macro_page.h"
 #include "shell/main_window.h"
 #include "shell/png_codec.h"
 
@@ -68,6 +69,50 @@ bool SaveButtonEditor(MainWindow& window, const QDir& dir, int language, QString
   return true;
 }
 
+// A macro to show: made in the window's library (the pictures' own).
+void AddSampleMacro(MainWindow& window) {
+  MacroPage& page = window.macroPage();
+  if (!page.model().RequestNew()) return;
+  page.ApplyMacroName(QStringLiteral("Burst"));
+  for (const char* name : {"Reload", "Jump Shot"}) {
+    if (page.model().RequestNew()) page.ApplyMacroName(QLatin1String(name));
+  }
+  page.LB_PCMacroNameClick(0);
+  (void)page.model().editor().ReplaceLines({"10", "1 Ctrl CODE:8101", "0 48", "1 A CODE:8204", "0 96", "2 A CODE:0204",
+                                            "0 48", "2 Ctrl CODE:0101", "7 FD04", "1 LeftKey CODE:00A1", "0 40",
+                                            "2 LeftKey CODE:0021", "3 FB0C", "6 FAF6", "8 00FC"});
+  page.LB_PCMacroNameClick(0);
+  page.LB_macroClick(3);
+}
+
+// The macro page's library menu, then its insert panel on a move and on
+// an insert recording.
+bool SaveMacroPage(MainWindow& window, const QDir& dir, int language, QStringList& written, QString* error) {
+  MacroPage& page = window.macroPage();
+  window.ShowPageUnchecked(Page::Macro);
+  const QWidget* list = window.controls().Find(QStringLiteral("LB_PCMacroName"));
+  if (!list) return true;
+  page.OpenLibraryMenu(list->mapTo(&window, QPoint(60, 30)));
+  const QString menu = dir.filePath(QStringLiteral("lang%1_macro_menu.png").arg(language));
+  const bool menuSaved = Save(window, menu, error);
+  page.ClearMacro();
+  if (!menuSaved) return false;
+  written << menu;
+
+  page.Btn_InsertClick();
+  for (const auto& [choice, file] : {std::pair{6, "macro_insert"}, std::pair{2, "macro_insert_record"}}) {
+    page.CB_InsertChange(choice);
+    const QString path = dir.filePath(QStringLiteral("lang%1_%2.png").arg(language).arg(QLatin1String(file)));
+    if (!Save(window, path, error)) {
+      page.Btn_CancelClick();
+      return false;
+    }
+    written << path;
+  }
+  page.Btn_CancelClick();
+  return true;
+}
+
 }  // namespace
 
 QStringList RenderAllPages(MainWindow& window, const QString& folder, QString* error) {
@@ -77,6 +122,7 @@ QStringList RenderAllPages(MainWindow& window, const QString& folder, QString* e
     return written;
   }
   const QDir dir(folder);
+  AddSampleMacro(window);
   for (int language = 1; language <= 3; ++language) {
     window.LanguageButtonClick(language);
     for (const auto& picture : kPictures) {
@@ -86,6 +132,7 @@ QStringList RenderAllPages(MainWindow& window, const QString& folder, QString* e
       written << path;
     }
     if (!SaveButtonEditor(window, dir, language, written, error)) return written;
+    if (!SaveMacroPage(window, dir, language, written, error)) return written;
   }
   window.LanguageButtonClick(1);
   window.ShowPageUnchecked(Page::Main);

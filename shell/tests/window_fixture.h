@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "base/clock.h"
+#include "macros/fake_input_capture.h"
 #include "macros/library_file.h"
 #include "shell/main_window.h"
 #include "shell/message_presenter.h"
@@ -36,7 +37,11 @@ struct WindowFixture {
   // factory both programs use.
   // `library`: the macro library file holds it when the window starts
   // (without it, the window makes the file from the built-in library).
-  explicit WindowFixture(sim::DeviceSetup device, const PCMacroLibrary* library = nullptr) {
+  // The recorder hears a capture the test drives (`inputCapture`), or with
+  // kWindowOnly no capture: what reaches the window.
+  enum class Capture { kFake, kWindowOnly };
+  explicit WindowFixture(sim::DeviceSetup device, const PCMacroLibrary* library = nullptr,
+                         Capture capture = Capture::kFake) {
     WindowServices services;
     services.messages = &messages;
     services.clock = &clock;
@@ -46,6 +51,12 @@ struct WindowFixture {
     services.runPollTimer = false;
     services.openAddress = [this](const QString& address) { opened << address; };
     services.pointerStore = &pointerStore;
+    services.openInputCapture = [this, capture]() -> std::unique_ptr<InputCapture> {
+      if (capture == Capture::kWindowOnly) return nullptr;
+      auto fake = std::make_unique<FakeInputCapture>();
+      inputCapture = fake.get();
+      return fake;
+    };
     // The macro library is made from the built-in one in a folder of the
     // test's own.
     services.macroLibraryFile = dataDir.filePath(QStringLiteral("ZELKO77-Macro.bin")).toStdString();
@@ -71,6 +82,7 @@ struct WindowFixture {
   FakePointerStore pointerStore;
   RecordingPresenter messages;
   QStringList opened;
+  FakeInputCapture* inputCapture = nullptr;  // owned by the window
   std::unique_ptr<MainWindow> window;
 };
 
