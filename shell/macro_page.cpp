@@ -393,12 +393,23 @@ void MacroPage::Bind() {
   // recording; the buttons show their hover pictures.
   for (const char* stem : {"New", "Start", "InsertStart", "OK", "Cancel"}) {
     auto* label = controls_.Label(QStringLiteral("Btn_") + QLatin1String(stem));
+    const QString image = QStringLiteral("Img_") + QLatin1String(stem);
     const bool record = QLatin1String(stem) != QLatin1String("OK") && QLatin1String(stem) != QLatin1String("Cancel");
-    connect(label, &HoverLabel::entered, this, [this, record] {
+    const QString family = record ? QStringLiteral("MacroS") : QStringLiteral("MacroBtnS");
+    connect(label, &HoverLabel::entered, this, [this, label, image, family, record] {
       if (record) model_.recorder().SetOverRecordButton(true);
+      // A button that records shows its pressed picture until Stop.
+      const SkinImage* shown = controls_.Image(image);
+      if (label->isEnabled() && shown && !shown->imageName().endsWith(QLatin1String("_03"))) {
+        controls_.ShowImages({{image, family + QStringLiteral("_02")}});
+      }
     });
-    connect(label, &HoverLabel::left, this, [this, record] {
+    connect(label, &HoverLabel::left, this, [this, image, family, record] {
       if (record) model_.recorder().SetOverRecordButton(false);
+      const SkinImage* shown = controls_.Image(image);
+      if (shown && shown->imageName().endsWith(QLatin1String("_02"))) {
+        controls_.ShowImages({{image, family + QStringLiteral("_01")}});
+      }
     });
   }
 
@@ -743,7 +754,11 @@ bool MacroPage::eventFilter(QObject* watched, QEvent* event) {
     if (!inside(library_menu_) && library_menu_->isVisible()) library_menu_->hide();
     if (!inside(event_menu_) && event_menu_->isVisible()) event_menu_->hide();
   }
-  if (hearing_window_ && watched == handle) return TakeWindowInput(event);
+  if (watched == handle && model_.recorder().recording()) {
+    if (hearing_window_) return TakeWindowInput(event);
+    // The keys are the macro's: they do not work the page meanwhile.
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) return true;
+  }
   return QObject::eventFilter(watched, event);
 }
 
