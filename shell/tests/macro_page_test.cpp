@@ -267,6 +267,62 @@ class MacroPageTest : public QObject {
              QString::fromUtf8("仅记录在本窗口中按下的按键和鼠标按键"));
   }
 
+  void anInsertRecordingWaitsForOkAndCancelDropsIt() {
+    const PCMacroLibrary library = OneMacro({HeaderLine(DelayMode::kNone), "1 A CODE:8204", "2 A CODE:0204"});
+    WindowFixture f(WindowFixture::SimulatedMouse(), &library);
+    OpenMacroPage(f);
+    MainWindow& w = *f.window;
+    ClickRow(w, "LB_PCMacroName", 0);
+    for (const bool confirm : {false, true}) {
+      ClickRow(w, "LB_macro", 0, Qt::RightButton);
+      ClickOn(w, "Btn_Insert");
+      auto* choice = qobject_cast<QComboBox*>(Control(w, "CB_Insert"));
+      choice->setCurrentIndex(3);  // "Insert Key Back"
+      emit choice->activated(3);
+      ClickOn(w, "IB_InsertNoDelay");
+      ClickOn(w, "Btn_InsertStart");
+      QVERIFY(f.inputCapture->running());
+      QVERIFY(!Control(w, "Btn_OK")->isEnabled());
+      f.inputCapture->Button(MacroMouseButton::kMiddle, true);
+      f.inputCapture->Button(MacroMouseButton::kMiddle, false);
+      QCoreApplication::processEvents();
+      ClickOn(w, "Btn_InsertStart");
+      QVERIFY(!f.inputCapture->running());
+      QCOMPARE(Rows(w, "LB_macro"), (QStringList{"A", "MiddleKey", "MiddleKey", "A"}));
+      QVERIFY(Head(w.macroLibrary().contents[0], 2)[1] == 0x05);  // nothing stored yet
+      ClickOn(w, confirm ? "Btn_OK" : "Btn_Cancel");
+      QVERIFY(!Control(w, "CB_Insert")->isVisible());
+      if (!confirm) QCOMPARE(Rows(w, "LB_macro"), (QStringList{"A", "A"}));
+    }
+    QCOMPARE(Rows(w, "LB_macro"), (QStringList{"A", "MiddleKey", "MiddleKey", "A"}));
+    QCOMPARE(Head(w.macroLibrary().contents[0], 6),
+             (std::vector<std::uint8_t>{0x00, 0x07, 0x82, 0x04, 0xA4, 0x24}));
+  }
+
+  void aFullMacroEndsTheRecordingAndTheCapture() {
+    const PCMacroLibrary library = OneMacro({HeaderLine(DelayMode::kNone)});
+    WindowFixture f(WindowFixture::SimulatedMouse(), &library);
+    OpenMacroPage(f);
+    MainWindow& w = *f.window;
+    ClickRow(w, "LB_PCMacroName", 0);
+    ClickOn(w, "IB_NoDelay");
+    ClickOn(w, "Btn_Start");
+    // 216 one-byte button lines, a key press, two more: 220 bytes; the key's
+    // release then finds the macro full and ends the recording unrecorded.
+    for (int i = 0; i < 216; ++i) f.inputCapture->Button(MacroMouseButton::kRight, false);
+    f.inputCapture->Key(kVkA, KeyState::kFirstPress);
+    f.inputCapture->Button(MacroMouseButton::kRight, false);
+    f.inputCapture->Button(MacroMouseButton::kRight, false);
+    f.inputCapture->Key(kVkA, KeyState::kRelease);
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();  // the page's own end of the recording
+    QVERIFY(!f.inputCapture->running());
+    QCOMPARE(w.controls().Caption(QStringLiteral("Btn_Start")), QString("Record"));
+    QVERIFY(Control(w, "LB_PCMacroName")->isEnabled());
+    QCOMPARE(Rows(w, "LB_macro").size(), 219);
+    QCOMPARE(w.macroLibrary().contents[0][1], std::uint8_t{221});  // 220 event bytes + 1
+  }
+
   void importBaseMacroLoadsTheSlotsAndWritesThemToTheMouse() {
     WindowFixture f(WindowFixture::SimulatedMouse());
     OpenMacroPage(f);

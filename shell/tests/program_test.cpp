@@ -84,8 +84,9 @@ class ProgramTest : public QObject {
     QVERIFY(run->waitForFinished(60000));
     QCOMPARE(run->exitCode(), 0);
     const QStringList pictures = QDir(dir.path()).entryList({"*.png"});
-    QCOMPARE(pictures.size(), 3 * 8 + 1);
-    for (const char* page : {"main", "second", "advanced", "light", "macro", "engineer", "menu", "combo"}) {
+    QCOMPARE(pictures.size(), 3 * 11 + 1);
+    for (const char* page : {"main", "second", "advanced", "light", "macro", "engineer", "menu", "combo", "macro_menu",
+                             "macro_insert", "macro_insert_record"}) {
       for (int language = 1; language <= 3; ++language) {
         QFile file(dir.filePath(QStringLiteral("lang%1_%2.png").arg(language).arg(page)));
         QVERIFY2(file.open(QIODevice::ReadOnly), page);
