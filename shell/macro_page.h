@@ -104,7 +104,7 @@ class MacroPage : public QObject {
   // The dialog opened last, while it is open.
   SkinDialog* openDialog() const { return dialog_.data(); }
   // The recorder hears only what reaches the window.
-  bool windowOnlyCapture() const { return !capture_ || !capture_->HearsWholeDesktop(); }
+  bool windowOnlyCapture() const { return !capture_ || capture_failed_ || !capture_->HearsWholeDesktop(); }
   QStringList LibraryNames() const;
 
  protected:
@@ -144,6 +144,8 @@ class MacroPage : public QObject {
   std::unique_ptr<InputCapture> capture_;
   WindowKeyStates window_keys_;
   bool hearing_window_ = false;
+  // The capture could not start; the recorder hears the window instead.
+  bool capture_failed_ = false;
   FileChooser choose_open_;
   FileChooser choose_save_;
   ReplaceQuestion may_replace_;

@@ -44,13 +44,14 @@ void MacroPage::StartCapture() {
       model_.recorder().TakeMouseButton(button, pressed);
       QMetaObject::invokeMethod(this, [this] { TakePending(); }, Qt::QueuedConnection);
     };
-    if (const Status started = capture_->Start(std::move(sink)); started) {
+    const Status started = capture_->Start(std::move(sink));
+    capture_failed_ = !started;
+    if (started) {
       hearing_window_ = false;
       return;
-    } else {
-      qWarning("zelko77: the desktop's keys cannot be heard: %s; recording what reaches the window",
-               started.error().c_str());
     }
+    qWarning("zelko77: the desktop's keys cannot be heard: %s; recording what reaches the window",
+             started.error().c_str());
   }
   window_keys_.Reset();
   hearing_window_ = true;
