@@ -18,6 +18,7 @@
 #include "macros/macro_library.h"
 #include "pages/button_editor.h"
 #include "pages/button_menu.h"
+#include "pages/engineer_mode.h"
 #include "pages/mouse_settings.h"
 #include "pointer/pointer_parameters.h"
 #include "pointer/pointer_store.h"
@@ -36,6 +37,8 @@ namespace zelko {
 class AdvancedPage;
 class ButtonMenuView;
 class ComboKeyDialog;
+class EngineerPage;
+class PasswordDialog;
 class HoverController;
 class LightPage;
 class ProgressWindow;
@@ -56,6 +59,9 @@ struct WindowServices {
   // The macro library file; empty: ZELKO77-Macro.bin in MacroFolder (the
   // general pack's Path, else the user's data folder).
   std::filesystem::path macroLibraryFile;
+  // Open the engineer page as soon as the mouse has been read
+  // (zelko77 --engineer-page).
+  bool openEngineerPage = false;
 };
 
 class MainWindow : public QWidget {
@@ -85,6 +91,16 @@ class MainWindow : public QWidget {
   void LB_NameClick(int row);                   // a macro of LB_Name
   void IB_ComboKeyClick(LongPressOption option);  // IB_ComboKey1Click, IB_ComboKey2Click
   void HideAllMenu();
+
+  // The engineer page: the logo's double-click, the Default button and a
+  // click on one of the eighteen button selectors.
+  void Img_Logo4DblClick();
+  void Btn_DefaultClick();
+  void TLShowPnlMain_OnClick(int number);
+  EngineerPage& engineerPage() { return *engineer_page_; }
+  const EngineerMode& engineerMode() const { return engineer_mode_; }
+  // The password dialog opened last, while it is open.
+  PasswordDialog* passwordDialog() const;
 
   // Shows a page regardless of the mouse and the lock (screenshots).
   void ShowPageUnchecked(Page page);
@@ -166,6 +182,16 @@ class MainWindow : public QWidget {
   // was refused.
   void ShowAssignment(const ButtonPick& pick, const AssignmentResult& result);
   TextLookup CurrentTextLookup() const;
+  // The engineer page's wiring and its part of the redraw.
+  void BindEngineerPage();
+  void EngineerPageOpened();
+  void TLRefreshProfileKeys();
+  // The captions the Left Click rule compares for a pick: the main page's
+  // labels or the picked engineer group's selectors.
+  ProfileCaptions PickCaptions(const ButtonPick& pick) const;
+  // Apply and Confirm: identity codes that would lock the mouse out are
+  // refused with a message (true) before anything is written.
+  bool RefuseLockingIdentity();
 
   MessagePresenter* messages_;
   std::unique_ptr<MessagePresenter> own_messages_;
@@ -210,6 +236,11 @@ class MainWindow : public QWidget {
   // The PC macro library (ZELKO77-Macro.bin), listed in LB_Name.
   std::filesystem::path library_file_;
   PCMacroLibrary library_;
+  // The engineer page, the hidden engineer mode and its password dialog.
+  EngineerPage* engineer_page_ = nullptr;
+  EngineerMode engineer_mode_;
+  QPointer<PasswordDialog> password_dialog_;
+  bool open_engineer_page_ = false;
 };
 
 }  // namespace zelko
