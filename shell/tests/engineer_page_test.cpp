@@ -116,6 +116,31 @@ class EngineerPageTest : public QObject {
     QCOMPARE(As<QPushButton>(w, "btn_Key202")->text(), w.keyCaption(2));
   }
 
+  void theOptionOpensThePageOnceTheMouseHasBeenRead() {
+    // The fixture's services, with the option of zelko77 --engineer-page.
+    VirtualClock clock;
+    FakePointerStore pointerStore;
+    test::RecordingPresenter messages;
+    QTemporaryDir dataDir;
+    WindowServices services;
+    services.messages = &messages;
+    services.clock = &clock;
+    auto session = sim::OpenDeviceSession(WindowFixture::SimulatedMouse(), clock);
+    QVERIFY(session.ok());
+    services.device = std::move(*session);
+    services.runPollTimer = false;
+    services.pointerStore = &pointerStore;
+    services.macroLibraryFile = dataDir.filePath(QStringLiteral("ZELKO77-Macro.bin")).toStdString();
+    services.openEngineerPage = true;
+    MainWindow w(std::move(services));
+    QCoreApplication::processEvents();
+    QVERIFY(!Control(w, "gbPage6")->isVisibleTo(&w));  // nothing read yet
+    w.DevTimerTimer();
+    QTRY_VERIFY_WITH_TIMEOUT(Control(w, "gbPage6")->isVisibleTo(&w), 2000);
+    QCOMPARE(w.size(), QSize(1076, 640));
+    QVERIFY(messages.texts().isEmpty());
+  }
+
   void theFifthDoubleClickAsksForTheCodeWhichUnlocksEngineerMode() {
     WindowFixture f(WindowFixture::SimulatedMouse());
     OpenEngineerPage(f);
