@@ -14,6 +14,7 @@
 #include "pages/engineer_mode.h"
 #include "shell/advanced_page.h"
 #include "shell/button_menu_view.h"
+#include "shell/combo_key_dialog.h"
 #include "shell/engineer_page.h"
 #include "shell/password_dialog.h"
 #include "window_fixture.h"
@@ -263,6 +264,24 @@ class EngineerPageTest : public QObject {
     QCOMPARE(memory[kProfileOffset + 13], std::uint8_t{0x02});
     QCOMPARE(memory[kProfileOffset + 27], std::uint8_t{0x01});  // mode B button 1 kept Left Click
     QCOMPARE(memory[kProfileOffset + 28], std::uint8_t{0x01});
+  }
+
+  void aCombinationReplacesTheOnlyLeftClickOfItsGroup() {
+    WindowFixture f(WindowFixture::SimulatedMouse());
+    OpenEngineerPage(f);
+    MainWindow& w = *f.window;
+    QTest::mouseClick(As<QPushButton>(w, "btn_Key201"), Qt::LeftButton);
+    w.KeyStatusOnClick(QStringLiteral("Key_Assembly"));
+    QPointer<ComboKeyDialog> dialog = w.comboDialog();
+    QVERIFY(dialog);
+    QTest::mouseClick(dialog->box(ComboModifier::kCtrl), Qt::LeftButton);
+    QTest::keyClick(dialog->field(), Qt::Key_A);
+    QTest::mouseClick(dialog->confirmButton(), Qt::LeftButton);
+    QCOMPARE(As<QPushButton>(w, "btn_Key201")->text(), QStringLiteral("Ctrl+A"));
+    QCOMPARE(ButtonCodeText(w.settings().buttons.Code({2, 1})), std::string("020104"));
+    // Mode A keeps its Left Click; no message.
+    QCOMPARE(ButtonCodeText(w.settings().buttons.Code({1, 1})), std::string("010100"));
+    QVERIFY(f.messages.shown.empty());
   }
 
   void theDefaultButtonWritesTheBuiltInDefaultsAndShowsTheMark() {
