@@ -6,9 +6,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
-#include <QPainter>
-#include <QPainterPath>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QTabBar>
@@ -16,6 +13,7 @@
 #include "pages/edit_rules.h"
 #include "pages/engineer_hints.h"
 #include "pages/page_navigation.h"
+#include "shell/engineer_widgets.h"
 #include "pointer/dpi_tables.h"
 
 namespace zelko {
@@ -71,113 +69,6 @@ constexpr int kKeyButtonWidth = 110;
 constexpr int kKeyButtonStep = 114;
 
 QString FromView(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-// The logo: the product's name, drawn; a double-click drives engineer mode.
-class LogoLabel final : public QLabel {
- public:
-  LogoLabel(const QString& name, QWidget* parent, std::function<void()> doubleClicked)
-      : QLabel(parent), double_clicked_(std::move(doubleClicked)) {
-    setObjectName(name);
-  }
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QFont font = this->font();
-    font.setBold(true);
-    font.setPixelSize(height() / 2);
-    painter.setFont(font);
-    painter.setPen(QColor(0, 210, 255));
-    painter.drawText(rect(), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("ZELKO77"));
-  }
-  void mouseDoubleClickEvent(QMouseEvent* event) override {
-    if (event->button() == Qt::LeftButton && double_clicked_) double_clicked_();
-  }
-
- private:
-  std::function<void()> double_clicked_;
-};
-
-// The result mark shown after the Default button's write verified.
-class ResultMark final : public QLabel {
- public:
-  ResultMark(const QString& name, QWidget* parent) : QLabel(parent) { setObjectName(name); }
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF circle = QRectF(rect()).adjusted(3, 3, -3, -3);
-    painter.setPen(QPen(QColor(64, 200, 120), 3));
-    painter.drawEllipse(circle);
-    QPainterPath tick;
-    tick.moveTo(circle.left() + circle.width() * 0.26, circle.top() + circle.height() * 0.52);
-    tick.lineTo(circle.left() + circle.width() * 0.44, circle.top() + circle.height() * 0.70);
-    tick.lineTo(circle.left() + circle.width() * 0.76, circle.top() + circle.height() * 0.32);
-    painter.setPen(QPen(QColor(64, 200, 120), 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.drawPath(tick);
-  }
-};
-
-// The widgets of the page, made and registered by name.
-class Maker {
- public:
-  Maker(ControlRegistry& registry, std::function<QString(int)> term) : registry_(registry), term_(std::move(term)) {}
-
-  template <typename Widget>
-  Widget* Named(const QString& name, QWidget* parent, const QRect& place) {
-    auto* widget = new Widget(parent);
-    widget->setObjectName(name);
-    widget->setGeometry(place);
-    registry_.Add(widget);
-    return widget;
-  }
-  QLabel* Caption(QWidget* parent, const QString& text, const QRect& place, const QString& name = {}) {
-    auto* label = new QLabel(text, parent);
-    label->setGeometry(place);
-    if (!name.isEmpty()) {
-      label->setObjectName(name);
-      registry_.Add(label);
-    }
-    return label;
-  }
-  QLabel* Term(QWidget* parent, int index, const QRect& place, const QString& name = {}) {
-    return Caption(parent, term_(index), place, name);
-  }
-  QGroupBox* Group(const QString& name, QWidget* parent, const QString& title, const QRect& place) {
-    auto* group = Named<QGroupBox>(name, parent, place);
-    group->setTitle(title);
-    return group;
-  }
-  QComboBox* List(const QString& name, QWidget* parent, const QRect& place, const QStringList& items) {
-    auto* list = Named<QComboBox>(name, parent, place);
-    list->addItems(items);
-    list->setMaxVisibleItems(12);
-    return list;
-  }
-  // Digits only; the page rules clamp the value.
-  QLineEdit* Edit(const QString& name, QWidget* parent, const QRect& place, int maxLength) {
-    auto* edit = Named<QLineEdit>(name, parent, place);
-    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
-    edit->setMaxLength(maxLength);
-    return edit;
-  }
-  QRadioButton* Radio(const QString& name, QWidget* parent, int termIndex, const QRect& place) {
-    auto* radio = Named<QRadioButton>(name, parent, place);
-    radio->setText(term_(termIndex));
-    return radio;
-  }
-  QCheckBox* Check(const QString& name, QWidget* parent, int termIndex, const QRect& place) {
-    auto* box = Named<QCheckBox>(name, parent, place);
-    box->setText(term_(termIndex));
-    return box;
-  }
-
- private:
-  ControlRegistry& registry_;
-  std::function<QString(int)> term_;
-};
 
 // A radio pair: the group it stands in, its two buttons, their captions.
 struct PairPlace {
@@ -292,7 +183,7 @@ void EngineerPage::BuildCommandButtons() {
 }
 
 void EngineerPage::BuildOperatorTab(QWidget* tab) {
-  Maker make(controls_, [this](int index) { return Term(index); });
+  ControlMaker make(controls_, [this](int index) { return Term(index); });
   QStringList values;
   for (int v = 0; v < kDpiValueCount; ++v) values << QString::fromStdString(DpiValueCaption(v));
   QStringList colours;
@@ -387,7 +278,7 @@ void EngineerPage::BuildOperatorTab(QWidget* tab) {
 }
 
 void EngineerPage::BuildKeyGroups(QWidget* tab) {
-  Maker make(controls_, [this](int index) { return Term(index); });
+  ControlMaker make(controls_, [this](int index) { return Term(index); });
   for (int profile = 1; profile <= 2; ++profile) {
     QGroupBox* group = make.Group(QStringLiteral("gbKeyMode%1").arg(QLatin1Char(profile == 1 ? 'A' : 'B')), tab,
                                   Term(profile == 1 ? term::kKeyModeA : term::kKeyModeB),
@@ -404,7 +295,7 @@ void EngineerPage::BuildKeyGroups(QWidget* tab) {
 }
 
 void EngineerPage::BuildEngineerTab(QWidget* tab) {
-  Maker make(controls_, [this](int index) { return Term(index); });
+  ControlMaker make(controls_, [this](int index) { return Term(index); });
   QGroupBox* read = make.Group(QStringLiteral("gbIdentityRead"), tab, {}, {8, 8, 336, 84});
   make.Term(read, term::kVendorId, {10, 18, 96, kRow});
   make.Named<QLineEdit>(QStringLiteral("edt_VendorID_Rd"), read, {108, 18, 56, kRow})->setReadOnly(true);
