@@ -6,7 +6,6 @@ namespace zelko {
 namespace {
 
 constexpr long kSaturation = 1'000'000'000L;
-constexpr std::size_t kIdentityEditLength = 3;
 
 // Above `max` -> max; empty -> `empty`; anything else unchanged.
 std::string CapOrDefault(std::string_view text, long max, std::string_view empty) {

@@ -3,6 +3,7 @@
 // returns the text the edit shows afterwards. Text that is not a number is
 // left alone; the encoder then keeps the field's previous value.
 #pragma once
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -43,6 +44,8 @@ std::string ClampDelayTimeEdit(std::string_view text);
 // edt_FireTime (engineer page interval): above 255 -> "255", empty -> "100".
 std::string ClampFireTimeEdit(std::string_view text);
 
+// The identity code edits take at most this many characters.
+inline constexpr std::size_t kIdentityEditLength = 3;
 // edt_VendorID, edt_ProductID: at most three characters; above 255 or
 // empty -> "255".
 std::string ClampIdentityCodeEdit(std::string_view text);

@@ -167,6 +167,11 @@ void ButtonMenuView::OpenForMainPage(int button, const QRect& label) {
   Sync();
 }
 
+void ButtonMenuView::OpenForEngineerPage(int number, const EngineerButtonPlace& place) {
+  model_.OpenForEngineerPage(number, place);
+  Sync();
+}
+
 void ButtonMenuView::HideAll() {
   model_.HideAll();
   Sync();

@@ -78,6 +78,8 @@ class ButtonMenuView : public QObject {
   void SetMacroNames(const QStringList& names);
 
   void OpenForMainPage(int button, const QRect& label);
+  // A selector of the engineer page (101..109, 201..209).
+  void OpenForEngineerPage(int number, const EngineerButtonPlace& place);
   void HideAll();
   void HideMainAndMacroList();
   // The mouse over an entry (tests may call these as the widgets do).

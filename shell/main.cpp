@@ -101,6 +101,7 @@ int main(int argc, char** argv) {
   if (!device) return zelko::kShellExitNoMouse;
   zelko::WindowServices services;
   services.device = std::move(device);
+  services.openEngineerPage = options.engineerPage;
   zelko::MainWindow window(std::move(services));
   instance.OnComeForward([&window] { zelko::BringForward(&window); });
   FirstPaintTimer firstPaint(sinceStart);

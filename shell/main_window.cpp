@@ -18,6 +18,7 @@
 #include "resources/language_pack.h"
 #include "resources/layout_pack.h"
 #include "shell/advanced_page.h"
+#include "shell/engineer_page.h"
 #include "shell/light_page.h"
 #include "shell/macro_page.h"
 #include "shell/button_menu_view.h"
@@ -47,7 +48,8 @@ MainWindow::MainWindow(WindowServices services)
       clock_(services.clock ? *services.clock : DefaultClock()),
       run_poll_timer_(services.runPollTimer),
       open_address_(std::move(services.openAddress)),
-      library_file_(std::move(services.macroLibraryFile)) {
+      library_file_(std::move(services.macroLibraryFile)),
+      open_engineer_page_(services.openEngineerPage) {
   open_input_capture_ = std::move(services.openInputCapture);
   pointer_store_ = services.pointerStore;
   if (!pointer_store_) {
@@ -155,7 +157,15 @@ void MainWindow::FormCreate() {
 void MainWindow::BuildControls() {
   for (int copy = 1; copy <= kSkinnedPageCount; ++copy) BuildSkinnedPage(copy, this, skin_, controls_);
   // The engineer page's terms follow the user's locale, chosen once.
-  BuildEngineerPage(this, controls_, TermLanguageFromEnvironment());
+  EngineerPageServices engineer{&settings_, TermLanguageFromEnvironment(),
+                                [this](const QString& text) {
+                                  messages_->Show(this, text, MessageKind::Program, kept_.fontName, application_title_);
+                                },
+                                [this] {
+                                  advanced_page_->Refresh();
+                                  light_page_->Refresh();
+                                }};
+  engineer_page_ = new EngineerPage(this, controls_, std::move(engineer));
   AdvancedPageServices advanced{&settings_, &pointer_params_, pointer_store_,
                                 [this](const QString& text) {
                                   messages_->Show(this, text, MessageKind::Program, kept_.fontName, application_title_);
@@ -243,6 +253,7 @@ void MainWindow::BindHandlers() {
       connect(button, &QAbstractButton::clicked, this, [this, target] { PageButtonClick(target); });
     }
   }
+  BindEngineerPage();
 }
 
 void MainWindow::ApplyPacks() {
@@ -323,6 +334,11 @@ void MainWindow::FinishRead() {
     controls_.ShowImages(TabImagesForActivePage(checked));
     ShowProfileLabels(checked == Page::Second);
   }
+  if (open_engineer_page_) {
+    open_engineer_page_ = false;
+    // After the read has finished and the page lock is gone.
+    QMetaObject::invokeMethod(this, [this] { PageButtonClick(Page::Engineer); }, Qt::QueuedConnection);
+  }
 }
 
 void MainWindow::RefreshFromImage() {
@@ -341,6 +357,8 @@ void MainWindow::RefreshUI() {
   controls_.ShowImages(LongPressImages(settings_.buttons));
   advanced_page_->Refresh();
   light_page_->Refresh();
+  engineer_page_->Refresh();
+  TLRefreshProfileKeys();
 }
 
 void MainWindow::ShowProfileLabels(bool profileB) {

@@ -19,6 +19,7 @@
 #include "macros/macro_library.h"
 #include "pages/button_editor.h"
 #include "pages/button_menu.h"
+#include "pages/engineer_mode.h"
 #include "pages/mouse_settings.h"
 #include "pointer/pointer_parameters.h"
 #include "pointer/pointer_store.h"
@@ -37,6 +38,8 @@ namespace zelko {
 class AdvancedPage;
 class ButtonMenuView;
 class ComboKeyDialog;
+class EngineerPage;
+class PasswordDialog;
 class HoverController;
 class LightPage;
 class MacroPage;
@@ -63,6 +66,9 @@ struct WindowServices {
   // (OpenDesktopInputCapture). A capture of none makes the recorder hear
   // what reaches the window.
   std::function<std::unique_ptr<InputCapture>()> openInputCapture;
+  // Open the engineer page as soon as the mouse has been read
+  // (zelko77 --engineer-page).
+  bool openEngineerPage = false;
 };
 
 class MainWindow : public QWidget {
@@ -95,6 +101,16 @@ class MainWindow : public QWidget {
   // The engineer page's Import Base Macro: the seven device slots from a
   // file, written to the mouse.
   void ImportBaseMacro();
+
+  // The engineer page: the logo's double-click, the Default button and a
+  // click on one of the eighteen button selectors.
+  void Img_Logo4DblClick();
+  void Btn_DefaultClick();
+  void TLShowPnlMain_OnClick(int number);
+  EngineerPage& engineerPage() { return *engineer_page_; }
+  const EngineerMode& engineerMode() const { return engineer_mode_; }
+  // The password dialog opened last, while it is open.
+  PasswordDialog* passwordDialog() const;
 
   // Shows a page regardless of the mouse and the lock (screenshots).
   void ShowPageUnchecked(Page page);
@@ -182,6 +198,16 @@ class MainWindow : public QWidget {
   bool SaveMacroLibrary(const PCMacroLibrary& library);
   void RefreshMacroNames();
   DialogSetup CurrentDialogSetup() const;
+  // The engineer page's wiring and its part of the redraw.
+  void BindEngineerPage();
+  void EngineerPageOpened();
+  void TLRefreshProfileKeys();
+  // The captions the Left Click rule compares for a pick: the main page's
+  // labels or the picked engineer group's selectors.
+  ProfileCaptions PickCaptions(const ButtonPick& pick) const;
+  // Apply and Confirm: identity codes that would lock the mouse out are
+  // refused with a message (true) before anything is written.
+  bool RefuseLockingIdentity();
 
   MessagePresenter* messages_;
   std::unique_ptr<MessagePresenter> own_messages_;
@@ -228,6 +254,11 @@ class MainWindow : public QWidget {
   // The PC macro library (ZELKO77-Macro.bin), listed in LB_Name.
   std::filesystem::path library_file_;
   PCMacroLibrary library_;
+  // The engineer page, the hidden engineer mode and its password dialog.
+  EngineerPage* engineer_page_ = nullptr;
+  EngineerMode engineer_mode_;
+  QPointer<PasswordDialog> password_dialog_;
+  bool open_engineer_page_ = false;
 };
 
 }  // namespace zelko

@@ -30,6 +30,7 @@ void MainWindow::PageButtonClick(Page page) {
     ShowContainer(TraitsOf(page).container);
   }
   ShowPanelBackground(page);
+  if (page == Page::Engineer) EngineerPageOpened();
 }
 
 void MainWindow::ShowPageUnchecked(Page page) {
@@ -39,6 +40,7 @@ void MainWindow::ShowPageUnchecked(Page page) {
   ShowContainer(TraitsOf(page).container);
   if (page == Page::Main || page == Page::Second) ShowProfileLabels(page == Page::Second);
   ShowPanelBackground(page);
+  if (page == Page::Engineer) EngineerPageOpened();
 }
 
 void MainWindow::KeepAliveWait() {
@@ -60,6 +62,7 @@ void MainWindow::ActionButtonClick(const QString& button) {
     session_->connection()->ReadDevInfo();
     return;
   }
+  if ((button == QLatin1String("Apply") || button == QLatin1String("Confirm")) && RefuseLockingIdentity()) return;
   if (button == QLatin1String("Apply")) {
     SayWhenTheEndWentUnanswered(ApplyAll());
     return;

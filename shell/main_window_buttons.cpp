@@ -14,6 +14,7 @@
 #include "resources/layout_pack.h"
 #include "shell/button_menu_view.h"
 #include "shell/combo_key_dialog.h"
+#include "shell/engineer_page.h"
 #include "shell/hover_controller.h"
 #include "shell/macro_page.h"
 #include "shell/main_window.h"
@@ -91,10 +92,10 @@ void MainWindow::ShowAssignment(const ButtonPick& pick, const AssignmentResult& 
   switch (result.outcome) {
     case AssignmentOutcome::kStored:
     case AssignmentOutcome::kKeepLeftClick:
-      // The engineer page's buttons are not built yet; its picks land in
-      // the settings only and show at the next redraw.
       if (pick.source == PickSource::kMainPage) {
         controls_.SetCaption(KeyLabelName(pick.number), QString::fromStdString(result.caption));
+      } else {
+        engineer_page_->SetKeyCaption(pick.number, QString::fromStdString(result.caption));
       }
       break;
     case AssignmentOutcome::kNoFreeSlot:
@@ -118,7 +119,7 @@ void MainWindow::KeyStatusOnClick(const QString& entryName) {
   if (!pick || entry->kind != MenuEntryKind::kAssign) return;
   const auto target = PickedButton(*pick, shown_profile_);
   if (!target) return;
-  ShowAssignment(*pick, AssignMenuEntry(settings_, *target, entry->tag, ShownCaptions(), CurrentTextLookup()));
+  ShowAssignment(*pick, AssignMenuEntry(settings_, *target, entry->tag, PickCaptions(*pick), CurrentTextLookup()));
 }
 
 void MainWindow::Key_AssemblyClick() {
@@ -155,7 +156,7 @@ void MainWindow::LB_NameClick(int row) {
   if (!target) return;
   const MacroRecord macro = library_.Record(entries[static_cast<std::size_t>(row)]);
   ShowAssignment(*pick, AssignLibraryMacro(settings_, *target, macro, device_slots_,
-                                           session_->workspace().base_macro_area, ShownCaptions(),
+                                           session_->workspace().base_macro_area, PickCaptions(*pick),
                                            CurrentTextLookup()));
 }
 

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QPixmap>
+#include <QTabWidget>
 #include <array>
 
 #include "base/atomic_file.h"
@@ -12,6 +13,7 @@
 #include "shell/combo_key_dialog.h"
 #include "shell/macro_page.h"
 #include "shell/main_window.h"
+#include "shell/password_dialog.h"
 #include "shell/png_codec.h"
 
 namespace zelko {
@@ -113,6 +115,43 @@ bool SaveMacroPage(MainWindow& window, const QDir& dir, int language, QStringLis
   return true;
 }
 
+// The engineer page in engineer mode, the way a user gets there: the logo
+// double-clicked until the password dialog opens, the code typed, OK; then
+// the menu of one selector; engineer mode is left again at the end.
+bool SaveEngineerMode(MainWindow& window, const QDir& dir, int language, QStringList& written, QString* error) {
+  window.ShowPageUnchecked(Page::Engineer);
+  for (int click = 0; click < kLogoClicksPerAsk && !window.passwordDialog(); ++click) window.Img_Logo4DblClick();
+  if (PasswordDialog* dialog = window.passwordDialog()) {
+    const QString dialogFile = dir.filePath(QStringLiteral("lang%1_password.png").arg(language));
+    dialog->field()->setText(QString::fromUtf8(kEngineerAccessCode.data(), static_cast<qsizetype>(kEngineerAccessCode.size())));
+    const bool dialogSaved = Save(*dialog, dialogFile, error);
+    dialog->okButton()->click();
+    QCoreApplication::processEvents();
+    if (!dialogSaved) return false;
+    written << dialogFile;
+  }
+  const QString on = dir.filePath(QStringLiteral("lang%1_engineer_mode.png").arg(language));
+  if (!Save(window, on, error)) return false;
+  written << on;
+  if (auto* tabs = qobject_cast<QTabWidget*>(window.controls().Find(QStringLiteral("Pg_Parameter")))) {
+    tabs->setCurrentWidget(window.controls().Find(QStringLiteral("ts_Engineer")));
+    const QString tab = dir.filePath(QStringLiteral("lang%1_engineer_tab.png").arg(language));
+    const bool tabSaved = Save(window, tab, error);
+    tabs->setCurrentIndex(0);
+    if (!tabSaved) return false;
+    written << tab;
+  }
+  window.TLShowPnlMain_OnClick(105);
+  window.menuView().Enter(QStringLiteral("Key_Standard"));
+  const QString menu = dir.filePath(QStringLiteral("lang%1_engineer_menu.png").arg(language));
+  const bool menuSaved = Save(window, menu, error);
+  window.HideAllMenu();
+  if (window.engineerMode().on()) window.Img_Logo4DblClick();
+  if (!menuSaved) return false;
+  written << menu;
+  return true;
+}
+
 }  // namespace
 
 QStringList RenderAllPages(MainWindow& window, const QString& folder, QString* error) {
@@ -133,6 +172,7 @@ QStringList RenderAllPages(MainWindow& window, const QString& folder, QString* e
     }
     if (!SaveButtonEditor(window, dir, language, written, error)) return written;
     if (!SaveMacroPage(window, dir, language, written, error)) return written;
+    if (!SaveEngineerMode(window, dir, language, written, error)) return written;
   }
   window.LanguageButtonClick(1);
   window.ShowPageUnchecked(Page::Main);

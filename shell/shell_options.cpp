@@ -20,6 +20,8 @@ ShellOptionsResult ParseShellOptions(int argc, const char* const* argv) {
   app.add_option("--screenshot", o.screenshotFolder,
                  "Render every page in every language to PNG files in DIR (no display needed) and end")
       ->type_name("DIR");
+  app.add_flag("--engineer-page", o.engineerPage,
+               "Open the engineer page as soon as the mouse has been read (in the window: Ctrl+Shift+E)");
   app.add_option("--single-instance-key", o.instanceKey,
                  "Another key for the one-window check (default: the window title)")
       ->type_name("KEY");

@@ -23,6 +23,8 @@ struct ShellOptions {
   std::string screenshotFolder;
   // --single-instance-key KEY: another key for the one-instance check.
   std::string instanceKey;
+  // --engineer-page: open the engineer page once the mouse has been read.
+  bool engineerPage = false;
 };
 
 struct ShellOptionsResult {

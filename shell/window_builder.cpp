@@ -1,7 +1,5 @@
 #include "shell/window_builder.h"
 
-#include <QPushButton>
-
 #include "shell/qt_button_names.h"
 #include "shell/control_registry.h"
 #include "shell/skin_widgets.h"
@@ -101,45 +99,6 @@ QWidget* BuildSkinnedPage(int copy, QWidget* window, const QSize& skin, ControlR
 
   AddButton(QStringLiteral("Mini"), copy, page, registry);
   AddButton(QStringLiteral("Exit"), copy, page, registry);
-  return page;
-}
-
-QWidget* BuildEngineerPage(QWidget* window, ControlRegistry& registry, TermLanguage terms) {
-  auto* page = new QWidget(window);
-  page->setObjectName(QStringLiteral("gbPage6"));
-  page->setGeometry(0, 0, kEngineerWidth, kEngineerHeight);
-  page->setAutoFillBackground(true);
-  // Plain controls on the skin's dark base.
-  QPalette palette = page->palette();
-  palette.setColor(QPalette::Window, QColor(18, 20, 26));
-  palette.setColor(QPalette::WindowText, QColor(220, 226, 235));
-  palette.setColor(QPalette::Button, QColor(36, 40, 50));
-  palette.setColor(QPalette::ButtonText, QColor(220, 226, 235));
-  palette.setColor(QPalette::Base, QColor(12, 14, 18));
-  palette.setColor(QPalette::Text, QColor(220, 226, 235));
-  page->setPalette(palette);
-  registry.Add(page);
-  QFont font = page->font();
-  font.setFamily(QString::fromUtf8(kEngineerPageFont.data(), static_cast<qsizetype>(kEngineerPageFont.size())));
-  page->setFont(font);
-  struct PageButton {
-    const char* button;
-    int term;
-  };
-  // Terms 0..7: "Mode A", "Mode B", "Advanced", "Breathing Light", "Macro",
-  // "Engineer Mode", "Load", "Save".
-  constexpr PageButton kButtons[] = {
-      {"Main", 0}, {"Second", 1}, {"Adv", 2}, {"Breath", 3}, {"Macro", 4}, {"Engineer", 5}, {"Load", 6}, {"Save", 7},
-  };
-  int left = 8;
-  for (const auto& entry : kButtons) {
-    const std::string_view term = EngineerTerm(entry.term, terms);
-    auto* button = new QPushButton(QString::fromUtf8(term.data(), static_cast<qsizetype>(term.size())), page);
-    button->setObjectName(QStringLiteral("Btn_%1_6").arg(QLatin1String(entry.button)));
-    button->setGeometry(left, 8, 124, 28);
-    registry.Add(button);
-    left += 130;
-  }
   return page;
 }
 

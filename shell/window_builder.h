@@ -6,7 +6,6 @@
 #include <QStringList>
 #include <QWidget>
 
-#include "resources/engineer_terms.h"
 
 namespace zelko {
 
@@ -17,9 +16,5 @@ const QStringList& SkinnedButtonNames();
 
 // Skinned page `copy` (1..4), container "gbPage<copy>", sized `skin`.
 QWidget* BuildSkinnedPage(int copy, QWidget* window, const QSize& skin, ControlRegistry& registry);
-
-// The engineer page "gbPage6": its page buttons, captioned from the engineer
-// terms in `terms` (the page itself is filled elsewhere).
-QWidget* BuildEngineerPage(QWidget* window, ControlRegistry& registry, TermLanguage terms);
 
 }  // namespace zelko

@@ -47,6 +47,18 @@ class OptionsTest : public QObject {
     QCOMPARE(result.options.device.identity.vendor_id, vendor);
   }
 
+  void theEngineerPageCanBeAskedForAndIsDocumented() {
+    QVERIFY(!Parse({"--simulate"}).options.engineerPage);
+    const auto asked = Parse({"--simulate", "--engineer-page"});
+    QCOMPARE(asked.exitCode, -1);
+    QVERIFY(asked.options.engineerPage);
+    const auto help = Parse({"--help"});
+    QCOMPARE(help.exitCode, 0);
+    const QString text = QString::fromStdString(help.output);
+    QVERIFY(text.contains(QStringLiteral("--engineer-page")));
+    QVERIFY(text.contains(QStringLiteral("Ctrl+Shift+E")));
+  }
+
   void simulatorKnobsReachTheFaults() {
     const auto result = Parse({"--simulate", "--sim-chip", "0xFD", "--sim-identity", "12,34", "--sim-virtual-time"});
     QCOMPARE(result.exitCode, -1);
