@@ -18,6 +18,10 @@ constexpr int kTagReportCount = 0x9;  // global
 constexpr int kTagPush = 0xA;         // global
 constexpr int kTagPop = 0xB;          // global
 
+// A report length is 16-bit; more bits than fit in one are malformed.
+constexpr std::uint64_t kMaxReportBytes = 0xFFFF;
+constexpr std::uint64_t kTooManyBits = kMaxReportBytes * 8 + 1;
+
 struct GlobalState {
   std::uint32_t report_size = 0;
   std::uint32_t report_count = 0;
@@ -63,13 +67,16 @@ std::optional<std::uint16_t> FeatureReportByteLength(std::span<const std::uint8_
         default: break;
       }
     } else if (type == kTypeMain && tag == kTagFeature) {
-      feature_bits[state.report_id] += std::uint64_t{state.report_size} * state.report_count;
+      // Sizes and counts are 32-bit: the sum of their products is held
+      // below what would wrap, and anything that large is malformed.
+      std::uint64_t& bits = feature_bits[state.report_id];
+      bits = std::min(kTooManyBits, bits + std::uint64_t{state.report_size} * state.report_count);
     }
   }
 
   std::uint64_t largest = 0;
   for (const auto& [id, bits] : feature_bits) largest = std::max(largest, (bits + 7) / 8 + 1);
-  if (largest > 0xFFFF) return std::nullopt;
+  if (largest > kMaxReportBytes) return std::nullopt;
   return static_cast<std::uint16_t>(largest);
 }
 

@@ -60,16 +60,19 @@ LibraryLoad CheckPCMacro(const std::filesystem::path& file, PCMacroLibrary& libr
   if (!std::filesystem::is_regular_file(file, error)) return LibraryLoad::kUnreadable;
   auto bytes = ReadWholeFile(file.string());
   if (!bytes) return LibraryLoad::kUnreadable;
+  return LibraryFromBytes(*bytes, library);
+}
+
+LibraryLoad LibraryFromBytes(std::span<const std::uint8_t> bytes, PCMacroLibrary& library) {
   library = PCMacroLibrary{};
   // A short file fills the entries it reaches: a record it covers in part
   // keeps those bytes, the rest of it zero, so the next write loses none.
-  std::vector<std::uint8_t> covered = *bytes;
-  covered.resize(std::min(kLibraryFileSize, (covered.size() + kMacroRecordSize - 1) / kMacroRecordSize *
-                                                kMacroRecordSize),
-                 0);
+  std::vector<std::uint8_t> covered(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(
+                                                                     std::min(bytes.size(), kLibraryFileSize)));
+  covered.resize((covered.size() + kMacroRecordSize - 1) / kMacroRecordSize * kMacroRecordSize, 0);
   ReadLibraryRecords(covered, library);
-  if (bytes->size() < kLibraryFileSize) return LibraryLoad::kLoadedShort;
-  if (bytes->size() > kLibraryFileSize) return LibraryLoad::kLoadedLong;
+  if (bytes.size() < kLibraryFileSize) return LibraryLoad::kLoadedShort;
+  if (bytes.size() > kLibraryFileSize) return LibraryLoad::kLoadedLong;
   return LibraryLoad::kLoaded;
 }
 

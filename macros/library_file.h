@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,6 +45,10 @@ enum class LibraryLoad {
   kCreateFailed,   // it was missing and could not be created; the default is in memory
   kUnreadable,     // it exists but cannot be read; nothing was loaded
 };
+
+// The library from the bytes of a library file of any size: kLoaded,
+// kLoadedShort or kLoadedLong. `library` starts empty.
+LibraryLoad LibraryFromBytes(std::span<const std::uint8_t> bytes, PCMacroLibrary& library);
 
 // CheckPCMacro: loads the library from the file, creating the file from the
 // default library when it is missing. `library` starts empty.

@@ -7,9 +7,8 @@ namespace zelko {
 namespace {
 
 // Windows virtual-key codes the dialog treats apart.
-constexpr int kVkShift = 16;
-constexpr int kVkControl = 17;
-constexpr int kVkMenu = 18;  // Alt
+constexpr int kVkShift = 16;  // Ctrl is 17, between Shift and Alt
+constexpr int kVkMenu = 18;   // Alt
 constexpr int kVkLeftWindows = 91;
 constexpr int kVkRightWindows = 92;
 constexpr int kVkLeftShift = 160;

@@ -12,6 +12,7 @@ PACKAGES=(
   fonts-wqy-microhei
   xvfb xauth
   help2man desktop-file-utils appstream lintian dpkg-dev
+  clang libclang-rt-dev
 )
 
 missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs the whole test suite twice:
 # once in a normal build, once under AddressSanitizer and
-# UndefinedBehaviorSanitizer. GUI tests run on Qt's offscreen platform.
+# UndefinedBehaviorSanitizer, then every fuzz target for a short time
+# (scripts/fuzz.sh). GUI tests run on Qt's offscreen platform.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/setup.sh"
@@ -14,3 +15,5 @@ ctest --test-dir "$root/build" --output-on-failure -j "$(nproc)"
 
 "$root/scripts/build.sh" build-asan -DCMAKE_BUILD_TYPE=Debug -DZELKO_SANITIZE=ON -DZELKO_BUILD_BENCH=OFF -DZELKO_WARNINGS_AS_ERRORS=ON
 ctest --test-dir "$root/build-asan" --output-on-failure -j "$(nproc)"
+
+"$root/scripts/fuzz.sh" 20

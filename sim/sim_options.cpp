@@ -14,8 +14,6 @@ constexpr std::uint32_t kMaxLatencyMs = 10'000;
 
 class Parser {
  public:
-  explicit Parser(SimFaults& faults) : faults_(faults) {}
-
   std::string error;
 
   std::optional<std::uint32_t> Hex(std::string_view text, std::uint32_t max, const char* what) {
@@ -44,7 +42,6 @@ class Parser {
     } while (value);
     return text;
   }
-  SimFaults& faults_;
 };
 
 }  // namespace
@@ -52,7 +49,7 @@ class Parser {
 SimOptionsResult ParseSimOptions(const SimOptionTexts& texts) {
   SimOptionsResult result;
   SimFaults& faults = result.faults;
-  Parser parser(faults);
+  Parser parser;
 
   if (!texts.ids.empty()) {
     if (const auto ids = ParseDeviceIdentity(texts.ids)) {

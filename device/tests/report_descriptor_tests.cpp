@@ -72,6 +72,11 @@ TEST(ReportDescriptor, MalformedDescriptorsGiveNothing) {
       {0x97, 0x01, 0x00},        // 4-byte item cut short
       {0xFE, 0x05, 0x00, 0x01},  // long item cut short
       {0xB4},                    // Pop without Push
+      // 2^31-bit fields 2^31 times, four times over: 2^64 bits, which a
+      // 64-bit count wraps to 0 (and the 7 bytes after it to an 8-byte
+      // report).
+      {0x77, 0x00, 0x00, 0x00, 0x80, 0x97, 0x00, 0x00, 0x00, 0x80, 0xB1, 0x02, 0xB1, 0x02, 0xB1, 0x02,
+       0xB1, 0x02, 0x75, 0x08, 0x95, 0x07, 0xB1, 0x02},
   };
   for (const auto& descriptor : cases) EXPECT_FALSE(FeatureReportByteLength(descriptor).has_value());
 }
