@@ -146,6 +146,31 @@ TEST_F(X11InputCaptureTest, NothingReachesASinkAfterStopAndStartCanRunAgain) {
   // The destructor stops the running capture.
 }
 
+// Keys of the server's own keyboard mapping, read at Start; the pad keys
+// also ask for Num Lock, which a fresh server has off.
+TEST_F(X11InputCaptureTest, KeysOfTheServersMappingGiveTheirVirtualKeys) {
+  struct Case {
+    const char* keysym_name;
+    int virtual_key;
+  };
+  const Case cases[] = {
+      {"Return", 13},      {"space", 32},   {"F12", 123}, {"bracketleft", 219},   {"Super_L", 91},
+      {"KP_Divide", 111},  {"KP_Home", 36}, {"Next", 34}, {"XF86AudioMute", 173},
+  };
+  X11InputCapture capture(server_->display());
+  Heard heard;
+  ExpectStarted(capture.Start(heard.Sink()));
+  std::vector<std::string> expected;
+  for (const Case& c : cases) {
+    Xdotool({"key", c.keysym_name});
+    expected.push_back("key " + std::to_string(c.virtual_key) + " first");
+    expected.push_back("key " + std::to_string(c.virtual_key) + " release");
+    EXPECT_TRUE(WaitUntil([&] { return heard.size() >= expected.size(); })) << c.keysym_name;
+  }
+  capture.Stop();
+  EXPECT_EQ(heard.events(), expected);
+}
+
 // B pressed twice while A is held: the second press follows B's release,
 // so it is a first press again and the recorder keeps it.
 TEST_F(X11InputCaptureTest, SecondKeyWhileOneIsHeldGivesTheStatesTheRecorderExpects) {
