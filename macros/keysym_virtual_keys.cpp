@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "keys/xkb_typing_block.h"
+
 namespace zelko {
 namespace {
 
@@ -193,6 +195,10 @@ constexpr auto kKeysymRows = std::to_array<KeysymRow>({
 constexpr Keysym kFirstKeypadKeysym = 0xff80;  // XK_KP_Space
 constexpr Keysym kLastKeypadKeysym = 0xffbd;   // XK_KP_Equal
 
+bool IsLatinLetterKeysym(Keysym keysym) {
+  return (keysym >= 0x61 && keysym <= 0x7a) || (keysym >= 0x41 && keysym <= 0x5a);  // XK_a..XK_z, XK_A..XK_Z
+}
+
 }  // namespace
 
 std::span<const KeysymRow> KeysymVirtualKeyTable() { return kKeysymRows; }
@@ -206,7 +212,9 @@ int VirtualKeyOfKeysym(Keysym keysym) {
 
 bool IsKeypadKeysym(Keysym keysym) { return keysym >= kFirstKeypadKeysym && keysym <= kLastKeypadKeysym; }
 
-int VirtualKeyOfKey(Keysym unshifted, Keysym shifted, bool num_lock_on) {
+int VirtualKeyOfKey(std::uint32_t xkb_keycode, Keysym unshifted, Keysym shifted, bool num_lock_on) {
+  if (IsLatinLetterKeysym(unshifted)) return VirtualKeyOfKeysym(unshifted);
+  if (const int by_place = VirtualKeyOfXkbPlace(xkb_keycode); by_place != 0) return by_place;
   if (num_lock_on && IsKeypadKeysym(unshifted) && IsKeypadKeysym(shifted)) {
     if (const int vk = VirtualKeyOfKeysym(shifted); vk != 0) return vk;
   }

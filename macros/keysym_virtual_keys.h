@@ -33,12 +33,14 @@ int VirtualKeyOfKeysym(Keysym keysym);
 // A keysym of the numeric pad's range (XK_KP_Space .. XK_KP_Equal).
 bool IsKeypadKeysym(Keysym keysym);
 
-// The virtual key of a key whose mapping gives it these keysyms unshifted
-// and shifted (0 when the mapping has none). A pad key with Num Lock on
-// takes its shifted keysym (the digit, not the arrow); any other key takes
-// its unshifted keysym, or its shifted one when only that has a row (the
-// digit row of a French board gives "&" unshifted and "1" shifted).
-// 0 when neither has a row: the key is not recorded.
-int VirtualKeyOfKey(Keysym unshifted, Keysym shifted, bool num_lock_on);
+// The virtual key of the key at this xkb keycode whose mapping gives it
+// these keysyms unshifted and shifted (0 when the mapping has none), as
+// the input dialogs name keys: a letter by the layout; the rest of the
+// typing block (digits, punctuation, and letters of a non-Latin layout) by
+// its place on a US board (keys/xkb_typing_block.h); a pad key with Num
+// Lock on by its shifted keysym (the digit, not the arrow); any other key
+// by its unshifted keysym, or its shifted one when only that has a row.
+// 0 when none of these names it: the key is not recorded.
+int VirtualKeyOfKey(std::uint32_t xkb_keycode, Keysym unshifted, Keysym shifted, bool num_lock_on);
 
 }  // namespace zelko

@@ -13,7 +13,7 @@
 #include "macros/key_press_tracker.h"
 #include "macros/keysym_virtual_keys.h"
 
-// Xlib defines Status, Bool and True as macros; ours are included above.
+// Xlib defines Status as a macro for int; our Status is the one meant below.
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
@@ -89,8 +89,8 @@ void UnguardDisplay(Display* display) {
 }
 
 // A connection whose server went away cannot be closed: Xlib leaves it
-// locked, and XCloseDisplay would wait for ever. It stays listed here
-// (its socket already closed by the server) and is never freed.
+// locked, and XCloseDisplay would wait for ever. It stays listed here, and
+// guarded, and is never freed: a few hundred bytes once per lost server.
 void KeepLostDisplay(Display* display) {
   static std::mutex mutex;
   static std::vector<Display*> lost;
@@ -117,6 +117,7 @@ std::optional<MacroMouseButton> MacroButtonOfXButton(std::uint32_t x_button) {
 struct X11InputCapture::Session {
   Display* display = nullptr;
   int xi_opcode = 0;
+  int xkb_event_type = -1;  // the XKB extension's event type, -1 without XKB
   Atom num_lock = 0;
   int wake_read = -1;
   int wake_write = -1;
@@ -177,7 +178,7 @@ struct X11InputCapture::Session {
     const auto [unshifted, shifted] = keysyms[static_cast<std::size_t>(slot)];
     // Only a pad key asks the server for Num Lock: one round trip.
     const bool num_lock_on = IsKeypadKeysym(unshifted) ? NumLockOn() : true;
-    return VirtualKeyOfKey(unshifted, shifted, num_lock_on);
+    return VirtualKeyOfKey(keycode, unshifted, shifted, num_lock_on);
   }
 
   void Deliver(std::optional<TrackedKeyEvent> key) {
@@ -187,7 +188,27 @@ struct X11InputCapture::Session {
     if (const auto button = MacroButtonOfXButton(x_button); button && sink.button) sink.button(*button, pressed);
   }
 
+  // A new layout (setxkbmap, a desktop's layout switch) comes as an XKB
+  // event to XKB clients, which Xlib makes every connection; older servers
+  // send the core MappingNotify.
+  void SelectLayoutChanges() {
+    int opcode = 0;
+    int event_type = 0;
+    int error = 0;
+    int major = XkbMajorVersion;
+    int minor = XkbMinorVersion;
+    if (!XkbQueryExtension(display, &opcode, &event_type, &error, &major, &minor)) return;
+    xkb_event_type = event_type;
+    const unsigned int changes = XkbNewKeyboardNotifyMask | XkbMapNotifyMask;
+    XkbSelectEvents(display, XkbUseCoreKbd, changes, changes);
+  }
+
   void Handle(XEvent& event) {
+    if (xkb_event_type >= 0 && event.type == xkb_event_type) {
+      const auto* xkb = reinterpret_cast<const XkbAnyEvent*>(&event);
+      if (xkb->xkb_type == XkbNewKeyboardNotify || xkb->xkb_type == XkbMapNotify) LoadKeyboardMapping();
+      return;
+    }
     if (event.type == MappingNotify) {
       XRefreshKeyboardMapping(&event.xmapping);
       if (event.xmapping.request == MappingKeyboard) LoadKeyboardMapping();
@@ -267,6 +288,7 @@ Status X11InputCapture::Start(InputSink sink) {
   mask.mask = bits;
   XISelectEvents(session->display, DefaultRootWindow(session->display), &mask, 1);
   session->num_lock = XInternAtom(session->display, "Num Lock", True);
+  session->SelectLayoutChanges();
   session->LoadKeyboardMapping();
   // The selection is in force before Start returns: every event after it
   // reaches the sink.

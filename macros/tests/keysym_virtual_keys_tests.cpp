@@ -60,6 +60,7 @@ TEST(KeysymTable, UnknownKeysymGivesNoKey) {
 
 struct KeyCase {
   std::string name;
+  std::uint32_t xkb_keycode;
   Keysym unshifted;
   Keysym shifted;
   bool num_lock_on;
@@ -68,25 +69,44 @@ struct KeyCase {
 
 class KeyOfKeysyms : public ::testing::TestWithParam<KeyCase> {};
 
-TEST_P(KeyOfKeysyms, ChoosesTheKeysymWindowsWouldName) {
+TEST_P(KeyOfKeysyms, NamesTheKeyAsTheInputDialogsDo) {
   const KeyCase& c = GetParam();
-  EXPECT_EQ(VirtualKeyOfKey(c.unshifted, c.shifted, c.num_lock_on), c.virtual_key);
+  EXPECT_EQ(VirtualKeyOfKey(c.xkb_keycode, c.unshifted, c.shifted, c.num_lock_on), c.virtual_key);
 }
+
+// xkb keycodes of a pc105 board.
+constexpr std::uint32_t kPlaceOfA = 38;
+constexpr std::uint32_t kPlaceOf1 = 10;
+constexpr std::uint32_t kPlaceOfBracketLeft = 34;
+constexpr std::uint32_t kPlaceOfSemicolon = 47;
+constexpr std::uint32_t kPlaceOfY = 29;
+constexpr std::uint32_t kPad7 = 79;
+constexpr std::uint32_t kPadDelete = 91;
+constexpr std::uint32_t kPadMultiply = 63;
+constexpr std::uint32_t kUp = 111;
+constexpr std::uint32_t kLessGreater = 94;  // the ISO key beside left Shift
 
 INSTANTIATE_TEST_SUITE_P(
     KeysymVirtualKeys, KeyOfKeysyms,
-    ::testing::Values(KeyCase{"LetterTakesItsUnshiftedKeysym", 0x61, 0x41, true, 65},
-                      KeyCase{"DigitIsNotItsShiftedSymbol", 0x31, 0x21, true, 49},
-                      KeyCase{"PadSevenWithNumLockIsTheDigit", 0xff95, 0xffb7, true, 103},
-                      KeyCase{"PadSevenWithoutNumLockIsHome", 0xff95, 0xffb7, false, 36},
-                      KeyCase{"PadDeleteWithNumLockIsTheDecimal", 0xff9f, 0xffae, true, 110},
-                      // The pad's "*" gives a grab keysym shifted; Num Lock keeps it "*".
-                      KeyCase{"PadKeyKeepsItsKeysymWhenTheShiftedOneIsNoPadKey", 0xffaa, 0x1008fe21, true, 106},
-                      // Num Lock does not turn the arrow keys into pad digits.
-                      KeyCase{"ArrowKeyIgnoresNumLock", 0xff52, 0, true, 38},
-                      KeyCase{"FrenchDigitRowTakesTheShiftedDigit", 0x26, 0x31, true, 49},
-                      KeyCase{"KeyWithoutARowOnEitherLevelIsNotRecorded", 0x00fc, 0x00dc, true, 0},
-                      KeyCase{"KeyWithoutKeysymsIsNotRecorded", 0, 0, true, 0}),
+    ::testing::Values(
+        KeyCase{"LetterTakesItsUnshiftedKeysym", kPlaceOfA, 0x61, 0x41, true, 65},
+        KeyCase{"GermanZAtTheUsYPlaceIsZ", kPlaceOfY, 0x7a, 0x5a, true, 90},
+        KeyCase{"AzertyMAtTheUsSemicolonPlaceIsM", kPlaceOfSemicolon, 0x6d, 0x4d, true, 77},
+        KeyCase{"DigitIsNotItsShiftedSymbol", kPlaceOf1, 0x31, 0x21, true, 49},
+        KeyCase{"FrenchDigitRowIsNamedByPlace", kPlaceOf1, 0x26, 0x31, true, 49},
+        KeyCase{"GermanUmlautKeyIsNamedByPlace", kPlaceOfBracketLeft, 0x00fc, 0x00dc, true, 219},
+        KeyCase{"CyrillicLetterIsTheLetterOfItsPlace", kPlaceOfA, 0x06c6, 0x06e6, true, 65},
+        KeyCase{"PadSevenWithNumLockIsTheDigit", kPad7, 0xff95, 0xffb7, true, 103},
+        KeyCase{"PadSevenWithoutNumLockIsHome", kPad7, 0xff95, 0xffb7, false, 36},
+        KeyCase{"PadDeleteWithNumLockIsTheDecimal", kPadDelete, 0xff9f, 0xffae, true, 110},
+        // The pad's "*" gives a grab keysym shifted; Num Lock keeps it "*".
+        KeyCase{"PadKeyKeepsItsKeysymWhenTheShiftedOneIsNoPadKey", kPadMultiply, 0xffaa, 0x1008fe21, true, 106},
+        // Num Lock does not turn the arrow keys into pad digits.
+        KeyCase{"ArrowKeyIgnoresNumLock", kUp, 0xff52, 0, true, 38},
+        // A dead key (dead_circumflex) whose shifted symbol is "`".
+        KeyCase{"KeyOutsideTheBlockTakesItsShiftedKeysymWhenOnlyThatHasARow", kLessGreater, 0xfe52, 0x60, true, 192},
+        KeyCase{"KeyOutsideTheBlockWithoutARowIsNotRecorded", kLessGreater, 0x3c, 0x3e, true, 0},
+        KeyCase{"KeyWithoutKeysymsIsNotRecorded", kLessGreater, 0, 0, true, 0}),
     [](const ::testing::TestParamInfo<KeyCase>& info) { return info.param.name; });
 
 }  // namespace

@@ -171,6 +171,23 @@ TEST_F(X11InputCaptureTest, KeysOfTheServersMappingGiveTheirVirtualKeys) {
   EXPECT_EQ(heard.events(), expected);
 }
 
+// A new layout reaches the capture while it runs; on a German board the
+// letters go by the layout and the other keys by their place.
+TEST_F(X11InputCaptureTest, LayoutChangedWhileCapturingIsFollowed) {
+  X11InputCapture capture(server_->display());
+  Heard heard;
+  ExpectStarted(capture.Start(heard.Sink()));
+  const Result<int> layout = server_->Run({"setxkbmap", "-layout", "de"});
+  if (!layout || *layout != 0) GTEST_SKIP() << "setxkbmap cannot set a German layout: " << layout.error();
+  Xdotool({"key", "z"});           // where a US board has Y
+  Xdotool({"key", "udiaeresis"});  // where a US board has [
+  Xdotool({"key", "ssharp"});      // where a US board has -
+  EXPECT_TRUE(WaitUntil([&] { return heard.size() >= 6; }));
+  capture.Stop();
+  EXPECT_EQ(heard.events(), (std::vector<std::string>{"key 90 first", "key 90 release", "key 219 first",
+                                                      "key 219 release", "key 189 first", "key 189 release"}));
+}
+
 // B pressed twice while A is held: the second press follows B's release,
 // so it is a first press again and the recorder keeps it.
 TEST_F(X11InputCaptureTest, SecondKeyWhileOneIsHeldGivesTheStatesTheRecorderExpects) {
