@@ -8,9 +8,11 @@
 #endif
 
 namespace zelko {
+
+#if defined(ZELKO_X11_INPUT_CAPTURE)
 namespace {
 
-[[maybe_unused]] bool InWaylandSession() {
+bool InWaylandSession() {
   const char* wayland_display = std::getenv("WAYLAND_DISPLAY");
   const char* session_type = std::getenv("XDG_SESSION_TYPE");
   return (wayland_display != nullptr && *wayland_display != '\0') ||
@@ -18,6 +20,7 @@ namespace {
 }
 
 }  // namespace
+#endif
 
 // The one place that chooses the desktop capture of the build's platform.
 // Under Wayland an X server is at most XWayland, which hands raw events on
