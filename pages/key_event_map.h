@@ -20,6 +20,8 @@
 #include <span>
 #include <string_view>
 
+#include "keys/xkb_typing_block.h"
+
 namespace zelko {
 
 enum class KeyEventSource {
@@ -49,13 +51,5 @@ struct QtKeyRow {
   std::string_view qt_name;  // "Key_F1", for tests and readers
 };
 std::span<const QtKeyRow> QtKeyTable();
-
-// One row of the typing block by place: an xkb keycode and the virtual key
-// of that place on a US board.
-struct ScanCodeRow {
-  std::uint32_t xkb_keycode;
-  int virtual_key;
-};
-std::span<const ScanCodeRow> XkbTypingBlockTable();
 
 }  // namespace zelko

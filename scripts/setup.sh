@@ -11,6 +11,7 @@ PACKAGES=(
   libcli11-dev nlohmann-json3-dev
   fonts-wqy-microhei
   xvfb xauth
+  libx11-dev libxi-dev xdotool x11-xkb-utils
   help2man desktop-file-utils appstream lintian dpkg-dev
   clang libclang-rt-dev
 )
