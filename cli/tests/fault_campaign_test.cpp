@@ -31,6 +31,7 @@
 #include <mutex>
 #include <optional>
 #include <random>
+#include <set>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -185,6 +186,9 @@ struct FaultPlan {
 struct Command {
   std::string kind;
   std::vector<std::string> args;  // after the global options
+  // The image it must leave, where that is known without running it: a
+  // factory image reset or loaded.
+  std::optional<DataBuf> leaves = std::nullopt;
 };
 
 std::string Joined(const std::vector<std::string>& args) {
@@ -209,6 +213,7 @@ std::string ReasonOf(const CtlRun& run) {
   for (const auto& [phrase, reason] : kReasons) {
     if (run.err.find(phrase) != std::string::npos) return reason;
   }
+  if (run.exit_code == kExitBadInput) return "refused as bad input";
   return "exit " + std::to_string(run.exit_code) + ", other";
 }
 
@@ -224,6 +229,7 @@ class FaultCampaign {
       if (!image) continue;
       starts_.push_back(*image);
       files_.push_back(Write("factory" + std::to_string(n) + ".bin", {image->begin(), image->end()}));
+      factory_files_.push_back(files_.back());
       if (n == 2) files_.push_back(Write("head128.bin", {image->begin(), image->begin() + 128}));
     }
     bad_profile_ = Write("no-signature.bin", std::vector<std::uint8_t>(kDataBufSize, 0x00));
@@ -258,6 +264,9 @@ class FaultCampaign {
       EXPECT_TRUE(healthy.memory == start) << what << " refused, but wrote";
     }
     const DataBuf intended = healthy.memory;
+    if (command.leaves && reference.exit_code == kExitOk) {
+      EXPECT_TRUE(intended == *command.leaves) << what << " leaves another image than the factory image";
+    }
 
     const FaultPlan plan = DrawFaults(healthy, start, intended);
     MouseLog faulted;
@@ -277,7 +286,9 @@ class FaultCampaign {
     int runs = 0;
     for (const auto& [kind, n] : by_command_) runs += n;
     text << "fault campaign: " << runs << " runs, " << successes_ << " succeeded, " << runs - successes_
-         << " failed, " << never_wrote_ << " never wrote; slowest " << slowest_ms_ / 1000 << " s virtual\n";
+         << " failed, " << never_wrote_ << " never wrote, " << restored_
+         << " left the mouse changed and were restored from the backup they named; slowest "
+         << slowest_ms_ / 1000 << " s virtual\n";
     text << "  failures:";
     for (const auto& [reason, n] : failures_) text << " " << reason << " " << n << ";";
     text << "\n  commands:";
@@ -345,13 +356,19 @@ class FaultCampaign {
     const std::string kind = Pick(kKinds);
     const std::string profile = std::to_string(Between(1, 2));
     const std::string button = std::to_string(Between(1, 9));
-    if (kind == "load") {
+    if (kind == "load" || kind == "restore") {
       // Now and then a file without the signature: refused, nothing written.
-      return {kind, {"load", Between(0, 15) == 0 ? bad_profile_ : Pick(files_)}};
+      const std::string& file = kind == "load" && Between(0, 15) == 0 ? bad_profile_ : Pick(files_);
+      const auto factory = std::find(factory_files_.begin(), factory_files_.end(), file);
+      Command command{kind, {kind, file}};
+      if (factory != factory_files_.end()) command.leaves = starts_[factory - factory_files_.begin()];
+      return command;
     }
-    if (kind == "reset") return {kind, {"reset", std::to_string(Between(1, 3))}};
+    if (kind == "reset") {
+      const int n = Between(1, 3);
+      return {kind, {"reset", std::to_string(n)}, starts_[static_cast<std::size_t>(n - 1)]};
+    }
     if (kind == "defaults") return {kind, {"defaults"}};
-    if (kind == "restore") return {kind, {"restore", Pick(files_)}};
     if (kind == "set-button") return {kind, {"set-button", "--profile", profile, button, Pick(kFunctions)}};
     if (kind == "set-dpi") {
       switch (Between(0, 3)) {
@@ -402,7 +419,7 @@ class FaultCampaign {
     };
     const int count = Between(1, 3);
     for (int i = 0; i < count; ++i) {
-      switch (Between(0, 8)) {
+      switch (Between(0, 10)) {
         case 0:
           f.unplug_after_reports = when();
           plan.text += " unplugged after " + std::to_string(*f.unplug_after_reports) + " reports;";
@@ -446,6 +463,22 @@ class FaultCampaign {
         case 7:
           f.latency_ms = static_cast<std::uint32_t>(Between(1, 30));
           plan.text += " latency " + std::to_string(f.latency_ms) + " ms;";
+          break;
+        case 8: {
+          static const std::vector<std::set<std::uint8_t>> kClosing = {{0x08}, {0x02}, {0x08, 0x02}};
+          f.refused_commands = Pick(kClosing);
+          plan.text += " closing pair refused (" + std::to_string(f.refused_commands.size()) + " of 2);";
+          break;
+        }
+        case 9:
+          // A handshake that refuses configuration: now and then only.
+          if (Between(0, 2) == 0) {
+            f.status_flag = false;
+            plan.text += " status flag clear;";
+          } else {
+            f.latency_ms = static_cast<std::uint32_t>(Between(1, 30));
+            plan.text += " latency " + std::to_string(f.latency_ms) + " ms;";
+          }
           break;
         default:
           plan.backup_blocked = true;
@@ -498,7 +531,26 @@ class FaultCampaign {
     if (run.exit_code != kExitOk && log.memory != start && kept) {
       EXPECT_NE(run.err.find("zelko77ctl restore " + backups.front()), std::string::npos)
           << what << ": left the mouse changed without naming the backup\n" << run.err;
+      ExpectRestorable(what, backups.front(), start, log.memory);
     }
+  }
+
+  // The backup a failure names puts back, on a healthy mouse holding what
+  // the failure left, the image a restore gives on the mouse as it was.
+  void ExpectRestorable(const std::string& what, const std::string& backup, const DataBuf& start,
+                        const DataBuf& left) {
+    const auto bytes = ReadWholeFile(backup);
+    ASSERT_TRUE(bytes) << what << ": cannot read " << backup;
+    const std::vector<std::string> args = {"--simulate", "--sim-virtual-time", "restore",
+                                           Write("named-backup.bin", *bytes)};
+    MouseLog from_left;
+    MouseLog from_start;
+    const CtlRun restored = RunOnMouse(args, left, FaultPlan{}, from_left);
+    (void)RunOnMouse(args, start, FaultPlan{}, from_start);
+    EXPECT_EQ(restored.exit_code, kExitOk) << what << ": the backup it names cannot be restored\n" << restored.err;
+    EXPECT_TRUE(from_left.memory == from_start.memory)
+        << what << ": restoring the backup it names does not give back what the mouse held";
+    ++restored_;
   }
 
   void Count(const std::string& kind, const CtlRun& run, const MouseLog& log) {
@@ -541,6 +593,7 @@ class FaultCampaign {
   bool library_made_ = false;
   std::string bad_profile_;
   std::vector<std::string> files_;
+  std::vector<std::string> factory_files_;
   std::vector<std::string> slot_files_;
   std::vector<DataBuf> starts_;
   DataBuf current_{};
@@ -550,6 +603,7 @@ class FaultCampaign {
   const sim::SimFaults* active_faults_ = nullptr;
 
   int successes_ = 0;
+  int restored_ = 0;
   int never_wrote_ = 0;
   std::uint64_t slowest_ms_ = 0;
   std::map<std::string, int> failures_;
