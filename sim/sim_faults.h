@@ -41,6 +41,11 @@ struct SimFaults {
   // The wrong acknowledgements begin only after this many reports, so that
   // they can fall in the middle of a transfer.
   long ack_value_after_reports = 0;
+  // The answers of the next N polls after report K are lost on the way:
+  // the request is carried out all the same, so the host's resend of a
+  // request it never saw answered has it carried out a second time.
+  int lost_answers = 0;
+  long lost_answers_after_reports = 0;
   // Get Feature fails every time (the mouse never answers).
   bool no_answer = false;
   // After this many reports Get Feature fails every time: the mouse stops

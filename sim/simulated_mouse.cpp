@@ -56,6 +56,10 @@ bool SimulatedMouse::GetFeature(std::span<std::uint8_t> report) {
       answer = reply_;
     }
   }
+  if (faults_.lost_answers > 0 && reports_seen_ > faults_.lost_answers_after_reports) {
+    --faults_.lost_answers;
+    return false;
+  }
   std::copy(answer.begin(), answer.end(), report.begin());
   return true;
 }

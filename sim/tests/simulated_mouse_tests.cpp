@@ -163,6 +163,23 @@ TEST(SimulatedMouse, FaultsThatBeginAfterSomeReports) {
   }
 }
 
+// Answers lost on the way: the request was carried out, so the resend of a
+// chunk read the host never saw answered reads the next chunk (the channel
+// does not take that answer), and the one after reads the chunk after it.
+TEST(SimulatedMouse, LostAnswersLeaveTheRequestCarriedOut) {
+  SimRig rig;
+  const DeviceMemory& memory = rig.mouse.memory();
+  rig.InConfigurableExchange([&] {
+    ASSERT_TRUE(rig.channel.SendCommand(CommandCode::kBeginBlockRead, 0, 0, 18, 0));
+    rig.mouse.faults().lost_answers = 5;  // every poll of the first attempt
+    rig.mouse.faults().lost_answers_after_reports = rig.mouse.reports_seen();
+    EXPECT_FALSE(rig.channel.ReadChunk());
+    EXPECT_EQ(rig.mouse.executed(CommandCode::kNextReadChunk), 2);
+    EXPECT_TRUE(rig.channel.ReadChunk());
+    EXPECT_TRUE(std::equal(memory.begin() + 12, memory.begin() + 18, rig.channel.chunk_buffer().begin()));
+  });
+}
+
 TEST(SimulatedMouse, IdentityBytes) {
   SimFaults faults;
   faults.identity = std::array<std::uint8_t, 2>{0x12, 0x34};
