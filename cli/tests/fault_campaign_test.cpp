@@ -26,6 +26,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <map>
 #include <mutex>
@@ -255,10 +256,13 @@ class FaultCampaign {
 
   // A case kept from a campaign that once broke the invariant: the command
   // and its faults on a mouse holding factory image 1.
-  void RunKept(const std::string& name, const std::vector<std::string>& command_args, const FaultPlan& plan) {
+  void RunKept(const std::string& name, const std::vector<std::string>& command_args, const FaultPlan& plan,
+               const std::function<void(DataBuf&)>& damage = {}) {
     current_ = starts_.front();
+    if (damage) damage(current_);
     RunCommand(0, Command{name, command_args}, false, plan);
   }
+  const std::string& slot_file() const { return slot_files_.front(); }
 
   // The command on a healthy mouse, then under the faults given or drawn.
   void RunCommand(int index, const Command& command, bool full, const std::optional<FaultPlan>& given) {
@@ -546,6 +550,13 @@ class FaultCampaign {
     });
     EXPECT_TRUE(kept) << what << ": wrote into the mouse without a backup of the image it held";
     if (run.exit_code != kExitOk && log.memory != start && kept) {
+      if (start[kImageSignatureOffset] != kImageSignature) {
+        // Held so since an earlier write was cut short: restore refuses it,
+        // and the failure must not offer it.
+        EXPECT_NE(run.err.find("cannot be restored; put a whole image back with"), std::string::npos)
+            << what << ": offers to restore a backup without the signature\n" << run.err;
+        return;
+      }
       EXPECT_NE(run.err.find("zelko77ctl restore " + backups.front()), std::string::npos)
           << what << ": left the mouse changed without naming the backup\n" << run.err;
       ExpectRestorable(what, backups.front(), start, log.memory);
@@ -662,6 +673,20 @@ TEST(WritingCommandsUnderFaults, AnswersLostWhileReadingNeitherReachTheBackupNor
   plan.text = " 9 answers lost after 44 reports; latency 8 ms;";
   campaign.RunKept("set-button", {"set-button", "--profile", "1", "6", "Ctrl+Shift+A"}, plan);
   EXPECT_EQ(campaign.successes(), 1);
+}
+
+TEST(WritingCommandsUnderFaults, AFailureOnAMouseWithoutTheSignatureDoesNotOfferARestoreThatIsRefused) {
+  // Seed 13, run 517: a mouse left without its signature by an earlier
+  // write cut short; the next failed write named its backup and the restore
+  // command, which refuses a file without the signature.
+  FaultCampaign campaign(kDefaultSeed);
+  ASSERT_TRUE(campaign.ready());
+  FaultPlan plan;
+  plan.faults.refused_commands = {0x02};
+  plan.text = " closing pair refused (1 of 2);";
+  campaign.RunKept("import-slots", {"macro", "import-slots", campaign.slot_file()}, plan,
+                   [](DataBuf& image) { image[kImageSignatureOffset] = 0x00; });
+  EXPECT_EQ(campaign.failures(), 1);
 }
 
 }  // namespace
