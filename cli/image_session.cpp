@@ -228,9 +228,17 @@ void RunImageWrite(CliContext& context, const ImageWriteRequest& request) {
                 changed);
   }
   if (!session->WriteImage(context, request.quiet) && context.exit_code == kExitTransferFailed) {
-    // A write cut short can leave sections that fail their checks.
-    PrintError("what the mouse held before is kept in " + backup.path +
-               "; put it back with: zelko77ctl restore " + backup.path);
+    // A write cut short can leave sections that fail their checks. An image
+    // read without the signature (left so by an earlier write cut short) is
+    // kept too, but restore refuses it as it refuses any such file.
+    if (before[kImageSignatureOffset] == kImageSignature) {
+      PrintError("what the mouse held before is kept in " + backup.path +
+                 "; put it back with: zelko77ctl restore " + backup.path);
+    } else {
+      PrintError("what the mouse held before is kept in " + backup.path +
+                 ", but it has no 0x99 at 0x07F and cannot be restored; put a whole image back with "
+                 "zelko77ctl reset 1, or restore an older backup (zelko77ctl backups)");
+    }
   }
   session->Finish(context);
 }

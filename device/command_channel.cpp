@@ -59,12 +59,27 @@ bool CommandChannel::SendCommand(std::uint8_t code, std::uint8_t a1, std::uint8_
 
 bool CommandChannel::ReadChunk() {
   chunk_.fill(kEmptyByte);
-  if (!Exchange(BuildRequest(CommandCode::kNextReadChunk, 0, 0, 0, 0), kReadChunkTiming)) {
-    return false;
+  // The attempts one by one: an attempt the mouse never answered (every
+  // poll failed or said "not ready") may still have been carried out, and
+  // then the resend reads the next chunk: its data would pass for this
+  // one's and shift the rest of the block. Such an answer is not taken; the
+  // chunk counts as not acknowledged, so the reader reads again from here
+  // with a new block command. A refused attempt was not carried out and its
+  // resend is safe. The traffic is the same either way.
+  ExchangeTiming one_attempt = kReadChunkTiming;
+  one_attempt.attempts = 1;
+  const Request request = BuildRequest(CommandCode::kNextReadChunk, 0, 0, 0, 0);
+  bool unanswered_before = false;
+  for (int attempt = 0; attempt < kReadChunkTiming.attempts; ++attempt) {
+    if (Exchange(request, one_attempt)) {
+      if (unanswered_before) return false;
+      std::copy_n(report_.bytes.begin() + kReadChunkFirstDataByte, kChunkBufferLength, chunk_.begin());
+      ui_.ProcessMessages();
+      return true;
+    }
+    if (report_.ack() == kAckPending) unanswered_before = true;
   }
-  std::copy_n(report_.bytes.begin() + kReadChunkFirstDataByte, kChunkBufferLength, chunk_.begin());
-  ui_.ProcessMessages();
-  return true;
+  return false;
 }
 
 bool CommandChannel::WriteChunk(std::uint8_t d0, std::uint8_t d1, std::uint8_t d2,

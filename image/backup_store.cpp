@@ -79,9 +79,17 @@ BackupSaved SaveBackup(const std::string& folder, const DataBuf& image, std::uin
   if (!saved.ok()) return saved;
   saved.path = path.string();
 
-  const auto backups = ListBackups(folder);
-  for (std::size_t i = std::max<std::size_t>(keep, 1); i < backups.size(); ++i) {
-    fs::remove(backups[i], error);
+  // The oldest go, but never the backup just written: with the clock set
+  // back its name sorts among the oldest, and the write it guards is yet to
+  // come.
+  std::size_t kept = 1;
+  for (const auto& other : ListBackups(folder)) {
+    if (fs::path(other).filename() == path.filename()) continue;
+    if (kept < std::max<std::size_t>(keep, 1)) {
+      ++kept;
+    } else {
+      fs::remove(other, error);
+    }
   }
   return saved;
 }

@@ -38,6 +38,7 @@ Result<DeviceSetup> ReadDeviceRequest(const DeviceRequest& request) {
   setup.faults = std::move(faults.faults);
   setup.simulate = request.simulate;
   if (!request.simulate) return setup;
+  setup.watch = request.watch;
 
   setup.virtual_time = request.sim.virtual_time;
   setup.memory_file = request.simulate_file;
@@ -61,6 +62,7 @@ DeviceSession::~DeviceSession() {
   // Unfinished: nothing is saved (a session abandoned on an error must not
   // write the memory file); the interface is released all the same.
   if (link_) link_->ForgetDevice();
+  if (mouse_ && setup_.watch.ended) setup_.watch.ended(*mouse_, clock_);
 }
 
 Status DeviceSession::Finish() {
@@ -90,6 +92,7 @@ Result<std::unique_ptr<DeviceSession>> OpenDeviceSession(DeviceSetup setup, Cloc
     }
   }
   session->link_ = std::make_unique<DeviceLink>(*session->transport_, s.identity);
+  if (session->mouse_ && s.watch.started) s.watch.started(*session->mouse_, session->clock_);
   return session;
 }
 

@@ -29,12 +29,23 @@
 
 namespace zelko::sim {
 
+// Not on any command line: a test that runs a program's commands
+// in-process follows each simulated mouse a session makes. `started` sees
+// it before its first report (to give it faults); `ended` when the session
+// ends, with the clock it ran on (what it holds, what it carried out, how
+// long it took).
+struct SimMouseWatch {
+  std::function<void(SimulatedMouse&, Clock&)> started;
+  std::function<void(const SimulatedMouse&, const Clock&)> ended;
+};
+
 // The user's choice of mouse, as typed.
 struct DeviceRequest {
   std::string device;         // --device VID:PID; empty: the supported mouse
   bool simulate = false;      // --simulate
   std::string simulate_file;  // --simulate=FILE: the simulated memory kept in FILE
   SimOptionTexts sim;         // --sim-*
+  SimMouseWatch watch;
 };
 
 // The choice checked: everything the session is built from.
@@ -52,6 +63,7 @@ struct DeviceSetup {
   // Not on any command line: the simulated mouse is not plugged in, another
   // maker's keyboard is (tests of the window's "no mouse" state).
   bool simulate_absent = false;
+  SimMouseWatch watch;
 };
 
 // Checks --device and the --sim-* texts and reads the memory file. Every

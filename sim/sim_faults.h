@@ -38,8 +38,19 @@ struct SimFaults {
   // not carried out while it lasts.
   std::optional<std::uint8_t> ack_value;
   int ack_value_replies = 0;
+  // The wrong acknowledgements begin only after this many reports, so that
+  // they can fall in the middle of a transfer.
+  long ack_value_after_reports = 0;
+  // The answers of the next N polls after report K are lost on the way:
+  // the request is carried out all the same, so the host's resend of a
+  // request it never saw answered has it carried out a second time.
+  int lost_answers = 0;
+  long lost_answers_after_reports = 0;
   // Get Feature fails every time (the mouse never answers).
   bool no_answer = false;
+  // After this many reports Get Feature fails every time: the mouse stops
+  // answering, but stays plugged in and takes Set Feature.
+  std::optional<long> no_answer_after_reports;
   // Command codes the firmware refuses every time (acknowledgement
   // kAckRefused, nothing done): 8 and 2 leave the closing pair unanswered.
   std::set<std::uint8_t> refused_commands;

@@ -39,13 +39,15 @@ bool SimulatedMouse::SetFeature(std::span<const std::uint8_t> report) {
 
 bool SimulatedMouse::GetFeature(std::span<std::uint8_t> report) {
   if (!CountReport() || faults_.no_answer || report.size() < kReportLength) return false;
+  if (faults_.no_answer_after_reports && reports_seen_ > *faults_.no_answer_after_reports) return false;
   Report answer = reply_;
   if (has_request_ && !request_done_) {
     answer = request_;
     if (pending_polls_ > 0) {
       --pending_polls_;
       answer[kAckByte] = kAckPending;
-    } else if (faults_.ack_value && faults_.ack_value_replies > 0) {
+    } else if (faults_.ack_value && faults_.ack_value_replies > 0 &&
+               reports_seen_ > faults_.ack_value_after_reports) {
       --faults_.ack_value_replies;
       answer[kAckByte] = *faults_.ack_value;
     } else {
@@ -53,6 +55,10 @@ bool SimulatedMouse::GetFeature(std::span<std::uint8_t> report) {
       request_done_ = true;
       answer = reply_;
     }
+  }
+  if (faults_.lost_answers > 0 && reports_seen_ > faults_.lost_answers_after_reports) {
+    --faults_.lost_answers;
+    return false;
   }
   std::copy(answer.begin(), answer.end(), report.begin());
   return true;
@@ -156,6 +162,7 @@ SimulatedMouse::Report SimulatedMouse::NextWriteChunk(Report reply) {
     StoreByte(static_cast<std::uint16_t>(cursor_ + i), reply[kWriteChunkFirstDataByte + i]);
   }
   NextChunk(count);
+  if (first_write_report_ == 0) first_write_report_ = reports_seen_;
   reply[kAckByte] = kAckOk;
   return reply;
 }

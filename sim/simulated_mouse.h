@@ -35,6 +35,9 @@ class SimulatedMouse {
   // How many requests of each command code were carried out (0..8).
   int executed(CommandCode code) const { return executed_[static_cast<std::size_t>(code)]; }
   long reports_seen() const { return reports_seen_; }
+  // The report that carried out the first write chunk (0: none yet), so a
+  // fault can be timed to strike while the mouse is being written.
+  long first_write_report() const { return first_write_report_; }
 
  private:
   using Report = std::array<std::uint8_t, kReportLength>;
@@ -54,6 +57,7 @@ class SimulatedMouse {
   DeviceMemory memory_{};
   bool unplugged_ = false;
   long reports_seen_ = 0;
+  long first_write_report_ = 0;
   std::array<int, 9> executed_{};
 
   bool has_request_ = false;

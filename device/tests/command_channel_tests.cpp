@@ -135,6 +135,33 @@ TEST(CommandChannel, AFailedGetFeatureNeverPassesForAnAcknowledgement) {
   EXPECT_FALSE(rig.channel.WriteChunk(1, 2, 3, 4, 5, 0xCC));
 }
 
+// A chunk read the mouse never answered may have been carried out, and the
+// resend then reads the next chunk: its answer is not taken. A refused one
+// was not carried out; its resend's answer is.
+TEST(CommandChannel, AChunkReadIsTakenOnlyWhenNoEarlierAttemptWentUnanswered) {
+  struct Case {
+    const char* name;
+    std::vector<int> acks;  // per Get Feature; -1 fails
+    bool taken;
+    std::size_t sends;
+  };
+  const Case cases[] = {
+      {"refused, then acknowledged", {0x55, 0xCC}, true, 2},
+      {"five polls without an answer, then acknowledged", {-1, -1, -1, -1, -1, 0xCC}, false, 2},
+      {"five polls not ready, then acknowledged", {0, 0, 0, 0, 0, 0xCC}, false, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Rig rig;
+    rig.transport.reply = FakeTransport::AckSequence(c.acks);
+    EXPECT_EQ(rig.channel.ReadChunk(), c.taken);
+    EXPECT_EQ(rig.transport.sent.size(), c.sends);
+    if (!c.taken) {
+      EXPECT_EQ(rig.channel.chunk_buffer()[0], kEmptyByte);
+    }
+  }
+}
+
 TEST(CommandChannel, ChunkAndStatusTiming) {
   {
     Rig rig;

@@ -54,6 +54,20 @@ TEST_F(BackupStore, SameMillisecondGetsTheNextName) {
   EXPECT_EQ(ListBackups(folder_.string()).front(), second.path);
 }
 
+TEST_F(BackupStore, ABackupMadeWithTheClockSetBackIsKept) {
+  DataBuf image{};
+  for (std::uint64_t t = 0; t < 3; ++t) ASSERT_TRUE(SaveBackup(folder_.string(), image, 90'000 + t, 3).ok());
+  image[0] = 0x77;
+  const auto saved = SaveBackup(folder_.string(), image, 1'000, 3);
+  ASSERT_TRUE(saved.ok());
+  const auto kept = ReadWholeFile(saved.path);
+  ASSERT_TRUE(kept) << saved.path << " was removed right after it was written";
+  EXPECT_EQ((*kept)[0], 0x77);
+  const auto backups = ListBackups(folder_.string());
+  ASSERT_EQ(backups.size(), 3u);
+  EXPECT_EQ(backups.back(), saved.path);  // the oldest name; the oldest of the others went
+}
+
 TEST_F(BackupStore, UnusableFolderIsAnError) {
   EXPECT_FALSE(SaveBackup("", DataBuf{}, 1).ok());
   fs::create_directories(folder_);

@@ -181,6 +181,38 @@ TEST(DeviceSession, TheChoiceReachesTheSession) {
   EXPECT_FALSE(s.link().IsOpen());  // the caller opens it
 }
 
+TEST(DeviceSession, AWatchSeesTheMouseBeforeItsFirstReportAndWhenTheSessionEnds) {
+  DeviceRequest request;
+  request.simulate = true;
+  request.sim.virtual_time = true;
+  int started = 0;
+  int ended = 0;
+  request.watch.started = [&](SimulatedMouse& mouse, Clock&) {
+    ++started;
+    EXPECT_EQ(mouse.reports_seen(), 0);
+    mouse.faults().latency_ms = 7;
+  };
+  request.watch.ended = [&](const SimulatedMouse& mouse, const Clock& clock) {
+    ++ended;
+    EXPECT_EQ(mouse.reports_seen(), 1);
+    EXPECT_EQ(clock.NowMs(), 7u);  // the latency given at the start, on the session's clock
+  };
+  auto setup = ReadDeviceRequest(request);
+  ASSERT_TRUE(setup.ok()) << setup.error();
+  VirtualClock outer;
+  {
+    auto session = OpenDeviceSession(std::move(*setup), outer);
+    ASSERT_TRUE(session.ok()) << session.error();
+    EXPECT_EQ(started, 1);
+    std::array<std::uint8_t, kReportLength> report{};
+    EXPECT_TRUE((*session)->simulated_mouse()->SetFeature(report));
+    EXPECT_TRUE((*session)->Finish().ok());
+    EXPECT_EQ(ended, 0);
+  }
+  EXPECT_EQ(ended, 1);
+  EXPECT_EQ(outer.NowMs(), 0u);
+}
+
 TEST(DeviceSession, TheIdentityKnobWinsOverTheMemoryFile) {
   Folder folder;
   const std::string file = folder / "mouse.bin";

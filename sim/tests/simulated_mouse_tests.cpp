@@ -145,6 +145,41 @@ TEST(SimulatedMouse, AcknowledgementFaults) {
   }
 }
 
+// Faults that begin part-way: the first command goes through, the second
+// meets them; the mouse stays plugged in.
+TEST(SimulatedMouse, FaultsThatBeginAfterSomeReports) {
+  SimFaults late_refusals, falls_silent;
+  late_refusals.ack_value = 0x55;
+  late_refusals.ack_value_replies = 5;  // every attempt of the second command
+  late_refusals.ack_value_after_reports = 2;
+  falls_silent.no_answer_after_reports = 2;
+  for (const SimFaults& faults : {late_refusals, falls_silent}) {
+    SimRig rig(faults);
+    EXPECT_TRUE(rig.channel.SendCommand(CommandCode::kBeginExchange));
+    EXPECT_EQ(rig.mouse.reports_seen(), 2);
+    EXPECT_FALSE(rig.channel.SendCommand(CommandCode::kStatus));
+    EXPECT_EQ(rig.mouse.executed(CommandCode::kStatus), 0);
+    EXPECT_FALSE(rig.mouse.unplugged());
+  }
+}
+
+// Answers lost on the way: the request was carried out, so the resend of a
+// chunk read the host never saw answered reads the next chunk (the channel
+// does not take that answer), and the one after reads the chunk after it.
+TEST(SimulatedMouse, LostAnswersLeaveTheRequestCarriedOut) {
+  SimRig rig;
+  const DeviceMemory& memory = rig.mouse.memory();
+  rig.InConfigurableExchange([&] {
+    ASSERT_TRUE(rig.channel.SendCommand(CommandCode::kBeginBlockRead, 0, 0, 18, 0));
+    rig.mouse.faults().lost_answers = 5;  // every poll of the first attempt
+    rig.mouse.faults().lost_answers_after_reports = rig.mouse.reports_seen();
+    EXPECT_FALSE(rig.channel.ReadChunk());
+    EXPECT_EQ(rig.mouse.executed(CommandCode::kNextReadChunk), 2);
+    EXPECT_TRUE(rig.channel.ReadChunk());
+    EXPECT_TRUE(std::equal(memory.begin() + 12, memory.begin() + 18, rig.channel.chunk_buffer().begin()));
+  });
+}
+
 TEST(SimulatedMouse, IdentityBytes) {
   SimFaults faults;
   faults.identity = std::array<std::uint8_t, 2>{0x12, 0x34};
@@ -161,9 +196,12 @@ TEST(SimulatedMouse, AddressesThatDropWrites) {
   SimRig rig(faults);
   const std::uint8_t old40 = rig.mouse.memory()[0x40];
   const std::vector<std::uint8_t> bytes{0xA0, 0xA1, 0xA2};
+  EXPECT_EQ(rig.mouse.first_write_report(), 0);
   for (int pass = 1; pass <= 3; ++pass) {
     SCOPED_TRACE(pass);
     rig.InConfigurableExchange([&] { EXPECT_TRUE(rig.channel.WriteBlock(0x040, 3, bytes)); });
+    // Handshake (4 reports) and block command (2) before the chunk's poll.
+    EXPECT_EQ(rig.mouse.first_write_report(), 8);
     EXPECT_EQ(rig.mouse.memory()[0x40], old40);
     EXPECT_EQ(rig.mouse.memory()[0x41] == 0xA1, pass == 3);  // kept after two lost writes
     EXPECT_EQ(rig.mouse.memory()[0x42], 0xA2);
