@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
   zelko::cli::RegisterKeyCommands(app, context);
   zelko::cli::RegisterMacroCommands(app, context);
   zelko::cli::RegisterPointerCommands(app, context);
+  zelko::cli::RegisterEngineerCommands(app, context);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {
