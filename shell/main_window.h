@@ -37,7 +37,9 @@ class AdvancedPage;
 class ButtonMenuView;
 class ComboKeyDialog;
 class HoverController;
+class KeyTestRunner;
 class LightPage;
+class ProfileDialogs;
 class ProgressWindow;
 
 struct WindowServices {
@@ -56,6 +58,8 @@ struct WindowServices {
   // The macro library file; empty: ZELKO77-Macro.bin in MacroFolder (the
   // general pack's Path, else the user's data folder).
   std::filesystem::path macroLibraryFile;
+  // The file dialogs of Save and Load Profile; null: the toolkit's own.
+  ProfileDialogs* profileDialogs = nullptr;
 };
 
 class MainWindow : public QWidget {
@@ -76,6 +80,17 @@ class MainWindow : public QWidget {
   void ExitClick();
   // One DevTimer tick.
   void DevTimerTimer();
+
+  // Save Profile and Load Profile (every copy of the buttons).
+  void Btn_Save_0Click();
+  void Btn_Load_0Click();
+  // The key test (btn_TestKeysClick): pressed buttons blink btn_Key101 ..
+  // btn_Key109, the caption of btn_TestKeys counts down.
+  void StartKeyTest();
+  KeyTestRunner& keyTest() { return *key_test_; }
+  // While the key test runs only its worker talks to the mouse: the
+  // buttons that would talk to it do nothing.
+  bool keyTestRunning() const;
 
   // The button assignment editor.
   void ShowPnlMain_OnClick(int button);         // a click on Key1 .. Key9
@@ -210,6 +225,15 @@ class MainWindow : public QWidget {
   // The PC macro library (ZELKO77-Macro.bin), listed in LB_Name.
   std::filesystem::path library_file_;
   PCMacroLibrary library_;
+  ProfileDialogs* profile_dialogs_ = nullptr;
+  std::unique_ptr<ProfileDialogs> own_profile_dialogs_;
+  std::unique_ptr<KeyTestRunner> key_test_;
+  // Save and Load of every page bound to their handlers.
+  void BindProfileButtons();
+  // The key test's runner, its targets found by name when it shows them.
+  void MakeKeyTest();
+  void SetTestKeysCaption(const QString& caption);
+  void ShowTestKey(int button, bool visible);
 };
 
 }  // namespace zelko
