@@ -36,6 +36,7 @@ class InterruptGuard {
   InterruptGuard() {
     interrupted = false;
     previous_ = std::signal(SIGINT, OnInterrupt);
+    if (previous_ == SIG_ERR) previous_ = SIG_DFL;
   }
   ~InterruptGuard() { std::signal(SIGINT, previous_); }
   InterruptGuard(const InterruptGuard&) = delete;
