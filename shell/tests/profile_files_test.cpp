@@ -1,5 +1,6 @@
 // Save Profile and Load Profile in the window on the simulated mouse, the
 // file dialogs answered by the test.
+#include <QAbstractButton>
 #include <QtTest>
 
 #include <fstream>
@@ -102,6 +103,22 @@ class ProfileFilesTest : public QObject {
     QVERIFY(f.messages.shown.empty());
     QVERIFY(QDir(f.dataDir.path()).entryList({"*.bin.*", "abc*"}).isEmpty());
     QVERIFY(MouseMemory(f) == memory);
+  }
+
+  void everyCopyOfTheButtonsRunsTheHandlers() {
+    WindowFixture f(WindowFixture::SimulatedMouse());
+    ConnectAndRead(f);
+    for (int copy = 1; copy <= 4; ++copy) {
+      emit f.window->controls().Label(QStringLiteral("Btn_Save_%1").arg(copy))->clicked();
+      emit f.window->controls().Label(QStringLiteral("Btn_Load_%1").arg(copy))->clicked();
+    }
+    for (const char* button : {"Btn_Save_6", "Btn_Load_6"}) {
+      auto* engineer = qobject_cast<QAbstractButton*>(f.window->controls().Find(button));
+      QVERIFY(engineer);
+      engineer->click();
+    }
+    QCOMPARE(f.dialogs.filters.size(), 10);
+    QCOMPARE(f.dialogs.filters.count("SaveFile(*.bin) (*.bin)"), 5);
   }
 
   void withoutAMouseBothAskForIt() {
