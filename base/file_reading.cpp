@@ -13,6 +13,31 @@ constexpr std::size_t kReadChunk = 4096;
 
 }  // namespace
 
+std::optional<std::vector<std::uint8_t>> ReadFileStart(const std::string& path, std::size_t count,
+                                                       std::string* error) {
+  auto fail = [&](const std::string& why) -> std::optional<std::vector<std::uint8_t>> {
+    if (error) *error = why;
+    return std::nullopt;
+  };
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const fs::file_status status = fs::status(path, ec);
+  if (fs::is_directory(status)) return fail("cannot read " + path + ": it is a folder");
+  if (fs::exists(status) && !fs::is_regular_file(status)) {
+    return fail("cannot read " + path + ": it is not a regular file");
+  }
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return fail("cannot open " + path + ": " + std::strerror(errno));
+  std::vector<std::uint8_t> bytes(count);
+  const std::size_t n = std::fread(bytes.data(), 1, count, file);
+  const bool failed = std::ferror(file) != 0;
+  const std::string why = failed ? std::strerror(errno) : "";
+  std::fclose(file);
+  if (failed) return fail("cannot read " + path + ": " + why);
+  bytes.resize(n);
+  return bytes;
+}
+
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path, std::string* error,
                                                        std::size_t max_bytes) {
   auto fail = [&](const std::string& why) -> std::optional<std::vector<std::uint8_t>> {

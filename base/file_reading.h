@@ -20,4 +20,10 @@ inline constexpr std::size_t kMaxReadBytes = 1u << 20;
                                                        std::string* error = nullptr,
                                                        std::size_t max_bytes = kMaxReadBytes);
 
+// At most the first `count` bytes of a file (all of a shorter one), with the
+// same refusals as ReadWholeFile except for the size.
+[[nodiscard]] std::optional<std::vector<std::uint8_t>> ReadFileStart(const std::string& path,
+                                                                     std::size_t count,
+                                                                     std::string* error = nullptr);
+
 }  // namespace zelko

@@ -39,5 +39,6 @@ void RegisterImageCommands(CLI::App& app, CliContext& context);
 void RegisterKeyCommands(CLI::App& app, CliContext& context);
 void RegisterMacroCommands(CLI::App& app, CliContext& context);
 void RegisterPointerCommands(CLI::App& app, CliContext& context);
+void RegisterEngineerCommands(CLI::App& app, CliContext& context);
 
 }  // namespace zelko::cli

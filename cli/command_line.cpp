@@ -17,6 +17,7 @@ int RunCommandLine(int argc, const char* const* argv, const sim::SimMouseWatch& 
   RegisterKeyCommands(app, context);
   RegisterMacroCommands(app, context);
   RegisterPointerCommands(app, context);
+  RegisterEngineerCommands(app, context);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {

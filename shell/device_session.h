@@ -32,6 +32,8 @@ class DeviceSession {
   void Connect(const ExpectedCodes& expected, ConnectionCallbacks callbacks);
 
   bool IsOpen() const { return device_->link().IsOpen(); }
+  // The clock the protocol and the simulated mouse run on.
+  Clock& clock() { return device_->clock(); }
   DeviceLink& link() { return device_->link(); }
   Workspace& workspace() { return workspace_; }
   ImageFlows& flows() { return *flows_; }

@@ -24,6 +24,8 @@
 #include "shell/button_menu_view.h"
 #include "shell/qt_button_names.h"
 #include "shell/hover_controller.h"
+#include "shell/key_test_runner.h"
+#include "shell/profile_dialogs.h"
 #include "shell/skin_setup.h"
 #include "shell/progress_window.h"
 #include "shell/skin_images.h"
@@ -59,6 +61,11 @@ MainWindow::MainWindow(WindowServices services)
   if (!messages_) {
     own_messages_ = std::make_unique<QtMessagePresenter>();
     messages_ = own_messages_.get();
+  }
+  profile_dialogs_ = services.profileDialogs;
+  if (!profile_dialogs_) {
+    own_profile_dialogs_ = std::make_unique<QtProfileDialogs>();
+    profile_dialogs_ = own_profile_dialogs_.get();
   }
   if (!open_address_) {
     open_address_ = [](const QString& address) {
@@ -97,6 +104,8 @@ MainWindow::MainWindow(WindowServices services)
 MainWindow::~MainWindow() {
   qApp->removeEventFilter(this);
   dev_timer_.stop();
+  // The key test's worker talks to the mouse: it ends first.
+  key_test_.reset();
   session_.reset();
 }
 
@@ -152,6 +161,8 @@ void MainWindow::FormCreate() {
   connect(&dev_timer_, &QTimer::timeout, this, &MainWindow::DevTimerTimer);
   if (run_poll_timer_) dev_timer_.start();
   BindHandlers();
+  BindProfileButtons();
+  MakeKeyTest();
 }
 
 void MainWindow::BuildControls() {
@@ -458,6 +469,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   close_pending_ = false;
+  // A key test still running ends with its closing commands.
+  key_test_->Finish();
   // FormCloseQuery: the device is released; nothing else is saved.
   dev_timer_.stop();
   progress_->HideNow();

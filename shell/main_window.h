@@ -41,9 +41,11 @@ class ComboKeyDialog;
 class EngineerPage;
 class PasswordDialog;
 class HoverController;
+class KeyTestRunner;
 class LightPage;
 class MacroPage;
 struct DialogSetup;
+class ProfileDialogs;
 class ProgressWindow;
 
 struct WindowServices {
@@ -69,6 +71,8 @@ struct WindowServices {
   // Open the engineer page as soon as the mouse has been read
   // (zelko77 --engineer-page).
   bool openEngineerPage = false;
+  // The file dialogs of Save and Load Profile; null: the toolkit's own.
+  ProfileDialogs* profileDialogs = nullptr;
 };
 
 class MainWindow : public QWidget {
@@ -89,6 +93,17 @@ class MainWindow : public QWidget {
   void ExitClick();
   // One DevTimer tick.
   void DevTimerTimer();
+
+  // Save Profile and Load Profile (every copy of the buttons).
+  void Btn_Save_0Click();
+  void Btn_Load_0Click();
+  // The key test (btn_TestKeysClick): pressed buttons blink btn_Key101 ..
+  // btn_Key109, the caption of btn_TestKeys counts down.
+  void StartKeyTest();
+  KeyTestRunner& keyTest() { return *key_test_; }
+  // While the key test runs only its worker talks to the mouse: the
+  // buttons that would talk to it do nothing.
+  bool keyTestRunning() const;
 
   // The button assignment editor.
   void ShowPnlMain_OnClick(int button);         // a click on Key1 .. Key9
@@ -259,6 +274,15 @@ class MainWindow : public QWidget {
   EngineerMode engineer_mode_;
   QPointer<PasswordDialog> password_dialog_;
   bool open_engineer_page_ = false;
+  ProfileDialogs* profile_dialogs_ = nullptr;
+  std::unique_ptr<ProfileDialogs> own_profile_dialogs_;
+  std::unique_ptr<KeyTestRunner> key_test_;
+  // Save and Load of every page bound to their handlers.
+  void BindProfileButtons();
+  // The key test's runner, its targets found by name when it shows them.
+  void MakeKeyTest();
+  void SetTestKeysCaption(const QString& caption);
+  void ShowTestKey(int button, bool visible);
 };
 
 }  // namespace zelko

@@ -51,6 +51,7 @@ void MainWindow::KeepAliveWait() {
 }
 
 void MainWindow::ActionButtonClick(const QString& button) {
+  if (keyTestRunning()) return;
   const auto ref = ParseButtonLabel(ButtonLabelName(button, 1));
   if (ref) controls_.ShowImages(PressImages(*ref));
   ImageFlows& flows = session_->flows();
@@ -125,6 +126,7 @@ void MainWindow::MinimiseClick() {
 void MainWindow::ExitClick() { close(); }
 
 void MainWindow::DevTimerTimer() {
+  if (keyTestRunning()) return;
   if (auto* connection = session_->connection()) connection->DevTimerTimer();
   // A close asked for during the search happens now.
   if (close_pending_) QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);

@@ -37,6 +37,7 @@ void MainWindow::BindEngineerPage() {
   onClick("btn_Write", [this] { ActionButtonClick(QStringLiteral("Apply")); });
   onClick("Btn_Default", [this] { Btn_DefaultClick(); });
   onClick("Btn_ImportBaseMacro", [this] { ImportBaseMacro(); });
+  onClick("btn_TestKeys", [this] { StartKeyTest(); });
 }
 
 PasswordDialog* MainWindow::passwordDialog() const {
@@ -56,6 +57,7 @@ void MainWindow::Img_Logo4DblClick() {
 }
 
 void MainWindow::Btn_DefaultClick() {
+  if (keyTestRunning()) return;
   HideAllMenu();
   controls_.SetShown(QStringLiteral("Img_Result"), false);
   // Waits, and is silent without a mouse.

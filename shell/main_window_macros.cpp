@@ -44,6 +44,8 @@ MacroPage* MainWindow::BuildMacroPage(std::unique_ptr<InputCapture> capture) {
 }
 
 void MainWindow::ImportBaseMacro() {
+  // Only the key test's worker talks to the mouse while the test runs.
+  if (keyTestRunning()) return;
   HideAllMenu();
   const QString path = macro_page_->ChooseOpenFile();
   if (path.isEmpty()) return;

@@ -9,6 +9,7 @@
 
 #include "device/protocol_layout.h"
 #include "device/supported_ids.h"
+#include "sim/button_script.h"
 
 namespace zelko::sim {
 
@@ -28,6 +29,8 @@ struct SimFaults {
   std::uint8_t signature = kStatusSignature;
   bool status_flag = true;
   std::uint16_t button_state = 0;
+  // Presses over time, added to button_state while they last.
+  ButtonScript button_presses;
 
   // Bytes at 0x36/0x37 put into memory at start-up.
   std::optional<std::array<std::uint8_t, 2>> identity;

@@ -40,8 +40,11 @@ inline void AddSimulatorOptions(CLI::App& app, SimOptionTexts& s) {
       ->type_name("N,...")->group(group);
   app.add_option("--sim-unplug-after", s.unplug_after, "Unplug the mouse after N reports")
       ->type_name("N")->group(group);
-  app.add_option("--sim-buttons", s.buttons, "Button-state word of the status reply, HEX")
-      ->type_name("HEX")->group(group);
+  app.add_option("--sim-buttons", s.buttons,
+                 "Buttons pressed over time, BUTTONS@START+DURATION[,...] in ms from the start of "
+                 "the key test (3@1000+200,1+2@4000+100: button 3 for 0.2 s after 1 s, then 1 and 2 "
+                 "together); or a button-state word HEX held throughout")
+      ->type_name("SCRIPT")->group(group);
   app.add_flag("--sim-virtual-time", s.virtual_time,
                "Run the simulated mouse in virtual time: no real sleeps")
       ->group(group);

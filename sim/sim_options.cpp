@@ -128,7 +128,14 @@ SimOptionsResult ParseSimOptions(const SimOptionTexts& texts) {
       faults.unplug_after_reports = static_cast<long>(*v);
     }
   }
-  if (!texts.buttons.empty()) {
+  if (LooksLikeButtonScript(texts.buttons)) {
+    ButtonScriptParse script = ParseButtonScript(texts.buttons);
+    if (script.error.empty()) {
+      faults.button_presses = std::move(script.script);
+    } else if (parser.error.empty()) {
+      parser.error = "--sim-buttons: " + script.error;
+    }
+  } else if (!texts.buttons.empty()) {
     if (auto v = parser.Hex(texts.buttons, 0xFFFF, "--sim-buttons")) faults.button_state = static_cast<std::uint16_t>(*v);
   }
   result.error = parser.error;

@@ -23,7 +23,9 @@ struct SimOptionTexts {
   std::string refuse;         // HEX[,HEX...]: command codes never acknowledged
   std::string unacked_chunks;  // N[,N...]: read chunks never acknowledged
   std::string unplug_after;    // N reports, then unplugged
-  std::string buttons;         // HEX: button-state word of the status reply
+  // HEX: button-state word of the status reply, held throughout; or a
+  // script of presses over time, BUTTONS@START+DURATION[,...] (sim/button_script.h)
+  std::string buttons;
   // Not a fault: the simulated mouse and the protocol run on a virtual
   // clock, so no exchange waits in real time (sim/device_session.h).
   bool virtual_time = false;

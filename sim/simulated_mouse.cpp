@@ -76,6 +76,7 @@ SimulatedMouse::Report SimulatedMouse::Execute(const Report& request) {
   switch (static_cast<CommandCode>(code)) {
     case CommandCode::kBeginExchange:
       in_exchange_ = true;
+      exchange_began_ms_ = clock_.NowMs();
       break;
     case CommandCode::kEndExchange:
       in_exchange_ = false;
@@ -107,8 +108,10 @@ SimulatedMouse::Report SimulatedMouse::Status(Report reply) const {
   reply[kStatusFlagsByte] = faults_.status_flag ? kStatusFlagMask : 0;
   reply[kStatusChipCodeByte] = faults_.chip_code;
   reply[kStatusReservedByte] = 0;
-  reply[kStatusWordLowByte] = static_cast<std::uint8_t>(faults_.button_state & 0xFF);
-  reply[kStatusWordHighByte] = static_cast<std::uint8_t>(faults_.button_state >> 8);
+  const auto word = static_cast<std::uint16_t>(
+      faults_.button_state | ButtonsHeldAt(faults_.button_presses, clock_.NowMs() - exchange_began_ms_));
+  reply[kStatusWordLowByte] = static_cast<std::uint8_t>(word & 0xFF);
+  reply[kStatusWordHighByte] = static_cast<std::uint8_t>(word >> 8);
   return reply;
 }
 

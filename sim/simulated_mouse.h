@@ -67,6 +67,9 @@ class SimulatedMouse {
   Report reply_{};
 
   bool in_exchange_ = false;
+  // When the last begin-exchange command was carried out: the button
+  // script's time zero.
+  std::uint64_t exchange_began_ms_ = 0;
   BlockMode mode_ = BlockMode::kNone;
   std::uint16_t cursor_ = 0;
   std::uint16_t remaining_ = 0;

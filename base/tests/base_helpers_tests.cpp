@@ -132,6 +132,33 @@ TEST(ReadWholeFile, RefusesFilesThatAreNotRegularOrTooLarge) {
   EXPECT_EQ(ReadWholeFile(sparse.string(), &error, 11)->size(), 11u);
   fs::remove_all(folder);
 }
+
+// The start of a file of any size; what never ends or is no file is refused.
+TEST(ReadFileStart, ReadsAtMostTheCountAndRefusesWhatIsNoFile) {
+  namespace fs = std::filesystem;
+  const fs::path folder = fs::temp_directory_path() / ("zelko-start-" + std::to_string(std::random_device{}()));
+  fs::create_directories(folder);
+  const fs::path fifo = folder / "pipe";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const fs::path big = folder / "big.bin";
+  std::ofstream(big).close();
+  fs::resize_file(big, 1u << 30);  // far more than ReadWholeFile takes
+  EXPECT_EQ(ReadFileStart(big.string(), 2048), std::vector<std::uint8_t>(2048, 0));
+  const fs::path small = folder / "small.bin";
+  ASSERT_EQ(WriteFileAtomically(small.string(), std::vector<std::uint8_t>{1, 2, 3}), "");
+  EXPECT_EQ(ReadFileStart(small.string(), 2048), (std::vector<std::uint8_t>{1, 2, 3}));
+  struct Case {
+    fs::path path;
+    const char* says;
+  };
+  for (const Case& c : {Case{"/dev/zero", "not a regular file"}, Case{fifo, "not a regular file"},
+                        Case{folder, "it is a folder"}, Case{folder / "none.bin", "cannot open"}}) {
+    std::string error;
+    EXPECT_FALSE(ReadFileStart(c.path.string(), 2048, &error).has_value()) << c.path;
+    EXPECT_NE(error.find(c.says), std::string::npos) << error;
+  }
+  fs::remove_all(folder);
+}
 #endif
 
 }  // namespace

@@ -80,6 +80,10 @@ class OptionsTest : public QObject {
                                     << "zelko77: --device: 'zz:7707' is not VID:PID in hexadecimal (e.g. 3151:7707)\n";
     QTest::newRow("bad simulator knob") << QStringList{"--simulate", "--sim-chip", "nope"}
                                         << "zelko77: --sim-chip: 'nope' is not a hexadecimal number up to 0xFF\n";
+    QTest::newRow("bad button script")
+        << QStringList{"--simulate", "--sim-buttons", "3@1000"}
+        << "zelko77: --sim-buttons: '3@1000' is not BUTTONS@START+DURATION (buttons 1 to 9 joined by '+', start "
+           "and duration in ms, e.g. 3@1000+200,1+2@4000+100)\n";
   }
   void badInputEndsWithAMessage() {
     QFETCH(QStringList, args);
@@ -94,7 +98,7 @@ class OptionsTest : public QObject {
     QCOMPARE(result.exitCode, 0);
     const QString help = QString::fromStdString(result.output);
     for (const char* line : {"--simulate [=FILE]", "--device VID:PID", "--screenshot DIR", "--single-instance-key KEY",
-                             "--sim-chip HEX", "--sim-identity HEX,HEX", "--sim-refuse CODE,...",
+                             "--sim-chip HEX", "--sim-identity HEX,HEX", "--sim-refuse CODE,...", "--sim-buttons SCRIPT",
                              "--sim-virtual-time", "Exit status:"}) {
       QVERIFY2(help.contains(QLatin1String(line)), line);
     }

@@ -10,6 +10,7 @@
 #include "macros/library_file.h"
 #include "shell/main_window.h"
 #include "shell/message_presenter.h"
+#include "shell/profile_dialogs.h"
 #include "pointer/fake_pointer_store.h"
 #include "sim/device_session.h"
 
@@ -32,6 +33,29 @@ class RecordingPresenter final : public MessagePresenter {
   std::vector<Shown> shown;
 };
 
+// The profile file dialogs answered by the test: a name, or nothing for
+// Cancel; the replace question answered with `replace`.
+class ScriptedProfileDialogs final : public ProfileDialogs {
+ public:
+  std::optional<QString> SaveFileName(QWidget*, const QString& filter) override {
+    filters << filter;
+    return saveName;
+  }
+  std::optional<QString> OpenFileName(QWidget*, const QString& filter) override {
+    filters << filter;
+    return openName;
+  }
+  bool ConfirmReplace(QWidget*, const QString& path) override {
+    replaceAsked << path;
+    return replace;
+  }
+  std::optional<QString> saveName;
+  std::optional<QString> openName;
+  bool replace = true;
+  QStringList filters;
+  QStringList replaceAsked;
+};
+
 struct WindowFixture {
   // The simulated mouse's session is made on the fixture's clock by the
   // factory both programs use.
@@ -39,13 +63,17 @@ struct WindowFixture {
   // (without it, the window makes the file from the built-in library).
   // The recorder hears a capture the test drives (`inputCapture`), or with
   // kWindowOnly no capture: what reaches the window.
+  // `sharedClock`: the window and the mouse run on it instead of `clock`
+  // (a test with the key test's worker thread).
   enum class Capture { kFake, kWindowOnly };
   explicit WindowFixture(sim::DeviceSetup device, const PCMacroLibrary* library = nullptr,
-                         Capture capture = Capture::kFake) {
+                         Capture capture = Capture::kFake, Clock* sharedClock = nullptr) {
+    Clock& windowClock = sharedClock ? *sharedClock : clock;
     WindowServices services;
     services.messages = &messages;
-    services.clock = &clock;
-    auto session = sim::OpenDeviceSession(std::move(device), clock);
+    services.clock = &windowClock;
+    services.profileDialogs = &dialogs;
+    auto session = sim::OpenDeviceSession(std::move(device), windowClock);
     if (!session) qFatal("WindowFixture: %s", session.error().c_str());
     services.device = std::move(*session);
     services.runPollTimer = false;
@@ -81,6 +109,7 @@ struct WindowFixture {
   VirtualClock clock;
   FakePointerStore pointerStore;
   RecordingPresenter messages;
+  ScriptedProfileDialogs dialogs;
   QStringList opened;
   FakeInputCapture* inputCapture = nullptr;  // owned by the window
   std::unique_ptr<MainWindow> window;

@@ -77,6 +77,14 @@ TEST(SimOptions, BadTextsNameTheOption) {
       {"chunk past the image", with([](auto& t) { t.unacked_chunks = "342"; }), "--sim-unacked-chunks"},
       {"ids zero", with([](auto& t) { t.ids = "0:1"; }), "--sim-ids"},
       {"refused code not hex", with([](auto& t) { t.refuse = "8,x"; }), "--sim-refuse"},
+      {"button ten", with([](auto& t) { t.buttons = "10@0+5"; }), "--sim-buttons"},
+      {"button zero", with([](auto& t) { t.buttons = "0@0+5"; }), "--sim-buttons"},
+      {"press without duration", with([](auto& t) { t.buttons = "3@1000"; }), "--sim-buttons"},
+      {"press of no time", with([](auto& t) { t.buttons = "3@1000+0"; }), "--sim-buttons"},
+      {"press without buttons", with([](auto& t) { t.buttons = "@1000+5"; }), "--sim-buttons"},
+      {"buttons joined badly", with([](auto& t) { t.buttons = "1++2@0+5"; }), "--sim-buttons"},
+      {"second press bad", with([](auto& t) { t.buttons = "3@0+5,x@1+1"; }), "--sim-buttons"},
+      {"start not decimal", with([](auto& t) { t.buttons = "3@0x10+5"; }), "--sim-buttons"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -84,6 +92,16 @@ TEST(SimOptions, BadTextsNameTheOption) {
     EXPECT_FALSE(result.ok());
     EXPECT_EQ(result.error.rfind(c.option, 0), 0u) << result.error;
   }
+}
+
+TEST(SimOptions, ButtonScriptListsEachPress) {
+  SimOptionTexts texts;
+  texts.buttons = "3@1000+200,1+2@4000+100,9@0+1";
+  const auto result = ParseSimOptions(texts);
+  ASSERT_TRUE(result.ok()) << result.error;
+  EXPECT_EQ(result.faults.button_state, 0);
+  EXPECT_EQ(result.faults.button_presses,
+            (ButtonScript{{0x004, 1000, 200}, {0x003, 4000, 100}, {0x100, 0, 1}}));
 }
 
 }  // namespace

@@ -274,5 +274,26 @@ TEST(SimulatedMouse, ButtonStateWord) {
   EXPECT_EQ(rig.channel.ReadStatusWord(), 0x0105);
 }
 
+TEST(SimulatedMouse, ScriptedPressesCountFromTheLastBeginExchange) {
+  SimFaults faults;
+  faults.button_state = 0x0100;  // button 9 held throughout
+  faults.button_presses = {{0x0004, 1000, 200}, {0x0003, 1100, 50}};
+  SimRig rig(faults);
+  rig.clock.Advance(5000);  // time before the test does not count
+  ASSERT_TRUE(rig.channel.SendCommand(CommandCode::kBeginExchange));
+  const std::uint64_t began = rig.clock.NowMs();
+  struct Sample {
+    std::uint64_t at_ms;
+    std::uint16_t word;
+  };
+  for (const Sample sample : {Sample{990, 0x0100}, Sample{1000, 0x0104}, Sample{1120, 0x0107},
+                              Sample{1180, 0x0104}, Sample{1200, 0x0100}}) {
+    SCOPED_TRACE(sample.at_ms);
+    // The status query's own pauses: 5 ms before the send, 5 ms before the poll.
+    rig.clock.Advance(began + sample.at_ms - 10 - rig.clock.NowMs());
+    EXPECT_EQ(rig.channel.ReadStatusWord(), sample.word);
+  }
+}
+
 }  // namespace
 }  // namespace zelko::sim

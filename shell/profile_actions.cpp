@@ -1,0 +1,97 @@
+// Save Profile and Load Profile: the mouse's image into a file, and a file
+// shown and written into the mouse. The rules live in pages/profile_files.h
+// and image/; here the dialogs, the messages and the flows meet.
+#include <QAbstractButton>
+#include <QFileInfo>
+
+#include "base/file_reading.h"
+#include "image/profile_file.h"
+#include "pages/button_families.h"
+#include "pages/profile_files.h"
+#include "shell/main_window.h"
+#include "shell/profile_dialogs.h"
+#include "shell/qt_button_names.h"
+#include "shell/skin_widgets.h"
+
+namespace zelko {
+
+namespace {
+
+QString FilterText(std::string_view filter) { return QString::fromStdString(DialogFilter(filter)); }
+
+}  // namespace
+
+void MainWindow::BindProfileButtons() {
+  const std::pair<const char*, void (MainWindow::*)()> buttons[] = {
+      {"Save", &MainWindow::Btn_Save_0Click},
+      {"Load", &MainWindow::Btn_Load_0Click},
+  };
+  for (const auto& [button, handler] : buttons) {
+    for (int copy = 1; copy <= kSkinnedPageCount; ++copy) {
+      const QString label = QString::fromStdString(ButtonLabelName(std::string_view(button), copy));
+      if (auto* control = controls_.Label(label)) connect(control, &HoverLabel::clicked, this, handler);
+    }
+    // The engineer page's own buttons.
+    const QString engineer = QStringLiteral("Btn_%1_6").arg(QLatin1String(button));
+    if (auto* control = qobject_cast<QAbstractButton*>(controls_.Find(engineer))) {
+      connect(control, &QAbstractButton::clicked, this, handler);
+    }
+  }
+}
+
+void MainWindow::Btn_Save_0Click() {
+  if (keyTestRunning()) return;
+  HideAllMenu();
+  controls_.ShowImages(AllCopies(std::string_view("Save"), std::string_view("SetS_03")));
+  if (!session_->IsOpen()) {
+    ShowTextMessage(std::string(kNoDeviceTextId), {}, MessageKind::Standard);
+    return;
+  }
+  const auto chosen = profile_dialogs_->SaveFileName(this, FilterText(kSaveProfileFilter));
+  if (!chosen) return;
+  const QString path = QString::fromStdString(ProfileSavePath(chosen->toStdString()));
+  // The dialog saw the name without the appended ".bin": the file that is
+  // replaced is asked about here.
+  if (QFileInfo::exists(path) && !profile_dialogs_->ConfirmReplace(this, path)) return;
+  // The mouse read again, so the file holds its memory as it is now; a mouse
+  // that is refused (Str107) or not read whole leaves the image as it was.
+  session_->connection()->ReadDevInfo();
+  const std::string error = SaveProfile(path.toStdString(), session_->workspace().data_buf);
+  if (!error.empty()) messages_->Show(this, QString::fromStdString(error), MessageKind::Standard, kept_.fontName, application_title_);
+}
+
+void MainWindow::Btn_Load_0Click() {
+  if (keyTestRunning()) return;
+  HideAllMenu();
+  controls_.ShowImages(AllCopies(std::string_view("Load"), std::string_view("SetS_03")));
+  if (!session_->IsOpen()) {
+    ShowTextMessage(std::string(kNoDeviceTextId), {}, MessageKind::Standard);
+    return;
+  }
+  const auto chosen = profile_dialogs_->OpenFileName(this, FilterText(kLoadProfileFilter));
+  if (!chosen) return;
+  std::string error;
+  const auto bytes = ReadFileStart(chosen->toStdString(), kProfileReadLimit, &error);
+  if (!bytes) {
+    messages_->Show(this, QString::fromStdString(error), MessageKind::Standard, kept_.fontName, application_title_);
+    return;
+  }
+  Workspace& workspace = session_->workspace();
+  const ProfileLoadPlan plan = PlanProfileLoad(workspace.data_buf, *bytes, session_->connection()->expected_codes());
+  switch (plan.verdict) {
+    case ProfileLoadVerdict::kNoSignature:
+      ShowTextMessage(std::string(kBadProfileTextId), {}, MessageKind::Standard);
+      return;
+    case ProfileLoadVerdict::kForeignIdentity:
+      messages_->Show(this, QString::fromStdString(plan.problem), MessageKind::Standard, kept_.fontName,
+                      application_title_);
+      return;
+    case ProfileLoadVerdict::kWrite:
+      break;
+  }
+  workspace.data_buf = plan.image;
+  workspace.source = ImageSource::kProfileFile;
+  SayWhenTheEndWentUnanswered(session_->flows().ShowAndWriteImage());
+}
+
+}  // namespace zelko

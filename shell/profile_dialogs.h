@@ -1,0 +1,31 @@
+// The file dialogs of Save Profile and Load Profile, behind a seam so that
+// tests hand in a file name without a modal dialog.
+#pragma once
+#include <QString>
+#include <QWidget>
+#include <optional>
+
+namespace zelko {
+
+class ProfileDialogs {
+ public:
+  virtual ~ProfileDialogs() = default;
+  // The name typed or picked in the save dialog (`filter` in the toolkit's
+  // form); nothing when cancelled. The dialog itself asks nothing about
+  // existing files: the name written is another one (".bin" appended).
+  virtual std::optional<QString> SaveFileName(QWidget* owner, const QString& filter) = 0;
+  // The file picked in the open dialog; nothing when cancelled.
+  virtual std::optional<QString> OpenFileName(QWidget* owner, const QString& filter) = 0;
+  // `path` exists: may it be replaced?
+  virtual bool ConfirmReplace(QWidget* owner, const QString& path) = 0;
+};
+
+// QFileDialog and QMessageBox.
+class QtProfileDialogs final : public ProfileDialogs {
+ public:
+  std::optional<QString> SaveFileName(QWidget* owner, const QString& filter) override;
+  std::optional<QString> OpenFileName(QWidget* owner, const QString& filter) override;
+  bool ConfirmReplace(QWidget* owner, const QString& path) override;
+};
+
+}  // namespace zelko
