@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs the whole test suite twice:
 # once in a normal build, once under AddressSanitizer and
-# UndefinedBehaviorSanitizer. GUI tests run on Qt's offscreen platform.
+# UndefinedBehaviorSanitizer; then the Windows build of the core and its
+# tests under Wine (scripts/test-windows.sh). GUI tests run on Qt's
+# offscreen platform.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/setup.sh"
@@ -14,3 +16,13 @@ ctest --test-dir "$root/build" --output-on-failure -j "$(nproc)"
 
 "$root/scripts/build.sh" build-asan -DCMAKE_BUILD_TYPE=Debug -DZELKO_SANITIZE=ON -DZELKO_BUILD_BENCH=OFF -DZELKO_WARNINGS_AS_ERRORS=ON
 ctest --test-dir "$root/build-asan" --output-on-failure -j "$(nproc)"
+
+# The Windows leg: the core, zelko77ctl.exe and their tests cross-built with
+# mingw-w64 and run under Wine. Only a failed package install skips it.
+windows=0
+"$root/scripts/test-windows.sh" build-windows || windows=$?
+if [ "$windows" -eq 3 ]; then
+  echo "test.sh: the Windows leg was skipped: its packages (mingw-w64, Wine) could not be installed"
+elif [ "$windows" -ne 0 ]; then
+  exit "$windows"
+fi
