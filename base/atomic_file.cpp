@@ -6,9 +6,13 @@
 #include <cstring>
 #include <filesystem>
 #include <random>
+#include <system_error>
+
+#include "base/path_text.h"
 
 #ifdef _WIN32
 #include <io.h>
+#include <windows.h>
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -38,17 +42,20 @@ std::string Failure(const char* what, const std::string& path, bool refused) {
          (refused ? "interrupted" : std::strerror(errno));
 }
 
-std::string TempPathFor(const std::filesystem::path& target) {
+std::filesystem::path TempPathFor(const std::filesystem::path& target) {
   std::random_device random;
   char suffix[32];
   std::snprintf(suffix, sizeof suffix, ".%08x.tmp", static_cast<unsigned>(random()));
-  return target.string() + suffix;
+  std::filesystem::path temp = target;
+  temp += suffix;
+  return temp;
 }
 
 #ifndef _WIN32
 // Writes everything to `temp` in chunks and flushes it to disk.
-std::string WriteAndSync(const std::string& temp, std::span<const std::uint8_t> bytes,
+std::string WriteAndSync(const std::filesystem::path& temp_path, std::span<const std::uint8_t> bytes,
                          const AtomicWriteHook& hook, unsigned mode) {
+  const std::string temp = temp_path.string();
   if (!Allowed(hook, AtomicWriteStep::kCreateTemp)) return Failure("create", temp, true);
   const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
   if (fd < 0) return Failure("create", temp, false);
@@ -91,10 +98,12 @@ void SyncFolder(const std::filesystem::path& folder) {
   }
 }
 #else
-std::string WriteAndSync(const std::string& temp, std::span<const std::uint8_t> bytes,
+// Binary mode: the bytes are written as they are, no CR before an LF.
+std::string WriteAndSync(const std::filesystem::path& temp_path, std::span<const std::uint8_t> bytes,
                          const AtomicWriteHook& hook, unsigned /*mode*/) {
+  const std::string temp = Utf8FromPath(temp_path);
   if (!Allowed(hook, AtomicWriteStep::kCreateTemp)) return Failure("create", temp, true);
-  std::FILE* file = std::fopen(temp.c_str(), "wb");
+  std::FILE* file = ::_wfopen(temp_path.c_str(), L"wb");
   if (!file) return Failure("create", temp, false);
   std::string error;
   for (std::size_t done = 0; error.empty() && done < bytes.size();) {
@@ -119,6 +128,23 @@ std::string WriteAndSync(const std::string& temp, std::span<const std::uint8_t> 
 void SyncFolder(const std::filesystem::path&) {}
 #endif
 
+// Puts the new file in place of the old in one step; on failure the old
+// file is untouched. Empty on success, else the system's reason.
+std::string MoveIntoPlace(const std::filesystem::path& temp, const std::filesystem::path& target) {
+#ifdef _WIN32
+  // MoveFileExW replaces an existing file, and with WRITE_THROUGH returns
+  // only once the move is on disk (there is no folder to flush).
+  if (::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return {};
+  }
+  return std::system_category().message(static_cast<int>(::GetLastError()));
+#else
+  std::error_code ec;
+  std::filesystem::rename(temp, target, ec);
+  return ec ? ec.message() : std::string();
+#endif
+}
+
 }  // namespace
 
 std::string WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
@@ -126,7 +152,7 @@ std::string WriteFileAtomically(const std::string& path, std::span<const std::ui
   namespace fs = std::filesystem;
   std::error_code ec;
   // A link is written through: its target is replaced, the link stays.
-  fs::path target(path);
+  fs::path target = PathFromUtf8(path);
   if (fs::is_symlink(target, ec)) {
     const fs::path resolved = fs::weakly_canonical(target, ec);
     if (ec) return "cannot replace " + path + ": its link cannot be followed (" + ec.message() + ")";
@@ -141,13 +167,13 @@ std::string WriteFileAtomically(const std::string& path, std::span<const std::ui
     }
     mode = static_cast<unsigned>(status.permissions()) & 07777u;
   }
-  const std::string temp = TempPathFor(target);
+  const fs::path temp = TempPathFor(target);
   std::string error = WriteAndSync(temp, bytes, hook, mode);
   if (error.empty()) {
     if (!Allowed(hook, AtomicWriteStep::kRename)) {
       error = "cannot replace " + path + ": interrupted";
-    } else if (fs::rename(temp, target, ec); ec) {
-      error = "cannot replace " + path + ": " + ec.message();
+    } else if (const std::string why = MoveIntoPlace(temp, target); !why.empty()) {
+      error = "cannot replace " + path + ": " + why;
     }
   }
   if (!error.empty()) {

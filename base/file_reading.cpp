@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/path_text.h"
+
 namespace zelko {
 namespace {
 
@@ -46,17 +48,22 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path, 
   };
   namespace fs = std::filesystem;
   std::error_code ec;
-  const fs::file_status status = fs::status(path, ec);
+  const fs::path file_path = PathFromUtf8(path);
+  const fs::file_status status = fs::status(file_path, ec);
   if (fs::is_directory(status)) return fail("cannot read " + path + ": it is a folder");
   // A device, a pipe or a socket may never end or never answer.
   if (fs::exists(status) && !fs::is_regular_file(status)) {
     return fail("cannot read " + path + ": it is not a regular file");
   }
-  if (const auto size = fs::file_size(path, ec); !ec && size > max_bytes) {
+  if (const auto size = fs::file_size(file_path, ec); !ec && size > max_bytes) {
     return fail("cannot read " + path + ": it has " + std::to_string(size) + " bytes, more than the " +
                 std::to_string(max_bytes) + " a file of this kind can hold");
   }
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+#ifdef _WIN32
+  std::FILE* file = ::_wfopen(file_path.c_str(), L"rb");
+#else
+  std::FILE* file = std::fopen(file_path.c_str(), "rb");
+#endif
   if (!file) return fail("cannot open " + path + ": " + std::strerror(errno));
   std::vector<std::uint8_t> bytes;
   std::uint8_t buffer[kReadChunk];

@@ -5,7 +5,9 @@
 #include <system_error>
 
 #ifdef _WIN32
-#include <io.h>
+#include <windows.h>
+
+#include <vector>
 #else
 #include <unistd.h>
 #endif
@@ -17,6 +19,7 @@ namespace fs = std::filesystem;
 
 constexpr const char* kFolderName = "zelko77";
 
+#ifndef _WIN32
 std::optional<fs::path> AbsoluteEnv(const char* name) {
   const char* value = std::getenv(name);
   if (value == nullptr || *value == '\0') return std::nullopt;
@@ -24,14 +27,19 @@ std::optional<fs::path> AbsoluteEnv(const char* name) {
   if (!path.is_absolute()) return std::nullopt;
   return path;
 }
+#endif
 
 // The XDG folder, or HOME joined with the fallback below it.
 std::optional<fs::path> XdgFolder(const char* variable, const fs::path& below_home) {
 #ifdef _WIN32
   (void)variable;
   (void)below_home;
-  if (const auto appdata = AbsoluteEnv("APPDATA")) return *appdata / kFolderName;
-  return std::nullopt;
+  // The wide form: the narrow one holds the ANSI code page's reading of it.
+  const wchar_t* appdata = ::_wgetenv(L"APPDATA");
+  if (appdata == nullptr || *appdata == L'\0') return std::nullopt;
+  const fs::path path(appdata);
+  if (!path.is_absolute()) return std::nullopt;
+  return path / kFolderName;
 #else
   if (const auto xdg = AbsoluteEnv(variable)) return *xdg / kFolderName;
   if (const auto home = AbsoluteEnv("HOME")) return *home / below_home / kFolderName;
@@ -51,9 +59,32 @@ bool FolderWritable(const fs::path& folder) {
   std::error_code error;
   if (folder.empty() || !fs::is_directory(folder, error)) return false;
 #ifdef _WIN32
-  return ::_waccess(folder.c_str(), 2) == 0;
+  const fs::path probe = folder / "zelko77-write-probe.tmp";
+  const HANDLE file = ::CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  ::CloseHandle(file);
+  return true;
 #else
   return ::access(folder.c_str(), W_OK | X_OK) == 0;
+#endif
+}
+
+std::optional<fs::path> ProgramFolder() {
+#ifdef _WIN32
+  std::vector<wchar_t> name(MAX_PATH);
+  for (;;) {
+    const DWORD length = ::GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
+    if (length == 0) return std::nullopt;
+    if (length < name.size()) return fs::path(std::wstring(name.data(), length)).parent_path();
+    if (name.size() >= 32768) return std::nullopt;
+    name.resize(name.size() * 2);
+  }
+#else
+  std::error_code error;
+  const auto exe = fs::read_symlink("/proc/self/exe", error);
+  if (error) return std::nullopt;
+  return exe.parent_path();
 #endif
 }
 

@@ -15,7 +15,14 @@ namespace zelko {
 std::optional<std::filesystem::path> UserDataFolder();
 std::optional<std::filesystem::path> UserConfigFolder();
 
-// True when the folder exists and the user may create files in it.
+// True when the folder exists and the user may create files in it. On
+// Windows that is tried by creating (and at once deleting) a file there,
+// because the C runtime's access check ignores the folder's permissions
+// (a program folder below "Program Files" passes it).
 bool FolderWritable(const std::filesystem::path& folder);
+
+// The folder of the running program's file; nothing when the system does
+// not tell it.
+std::optional<std::filesystem::path> ProgramFolder();
 
 }  // namespace zelko

@@ -8,6 +8,7 @@
 #include "cli/device_session.h"
 #include "cli/id_text.h"
 #include "base/atomic_file.h"
+#include "base/file_reading.h"
 #include "base/hex_text.h"
 #include "device/link_doctor.h"
 #include "device/supported_ids.h"
@@ -19,7 +20,6 @@
 
 #include "device/hidraw_nodes.h"
 #include "device/process_holders.h"
-#include "base/file_reading.h"
 #endif
 
 namespace zelko::cli {
@@ -99,6 +99,14 @@ void RunDoctor(CliContext& context, const DoctorOptions& options) {
   const auto resolved = ResolveDeviceIdentity(context);
   if (!resolved) return;
   const DeviceIdentity identity = *resolved;
+#ifdef _WIN32
+  // Windows reaches the mouse through its own HID driver: there is no
+  // hidraw node to look at and no udev rule to install.
+  std::printf("doctor checks the Linux set-up (hidraw and the udev rule); Windows needs neither: "
+              "zelko77ctl info says whether the mouse is found\n");
+  if (options.install_rule) context.exit_code = kExitBadInput;
+  return;
+#endif
   if (context.options.mouse.simulate) {
     std::printf("note: doctor checks the real set-up; --simulate is ignored here\n");
   }

@@ -15,18 +15,14 @@
 #include "resources/general_pack.h"
 #include "resources/language_pack.h"
 #include "base/file_reading.h"
+#include "base/path_text.h"
+#include "base/user_folders.h"
 
 namespace zelko::cli {
 namespace {
 
-std::filesystem::path ProgramFolder() {
-  std::error_code error;
-  const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
-  return error ? std::filesystem::current_path(error) : exe.parent_path();
-}
-
 std::optional<std::filesystem::path> DefaultLibraryFile() {
-  const auto folder = MacroFolder(LoadGeneralPack().Path, ProgramFolder());
+  const auto folder = MacroFolder(LoadGeneralPack().Path, ProgramFolder().value_or(std::filesystem::path()));
   if (!folder) return std::nullopt;
   return LibraryFilePath(*folder);
 }
@@ -110,12 +106,12 @@ std::optional<LoadedLibrary> LoadLibraryForCommand(CliContext& context, const Ma
   LoadedLibrary loaded;
   const bool chosen = !options.library.empty();
   if (chosen) {
-    loaded.file = options.library;
+    loaded.file = PathFromUtf8(options.library);
   } else if (const auto file = DefaultLibraryFile()) {
     loaded.file = *file;
   } else {
     FailCommand(context, kExitFailure,
-                "no folder for the macro library (set XDG_DATA_HOME or HOME, or use --library)");
+                "no folder for the macro library (set XDG_DATA_HOME or HOME, or APPDATA on Windows, or use --library)");
     return std::nullopt;
   }
   std::error_code error;
@@ -123,7 +119,7 @@ std::optional<LoadedLibrary> LoadLibraryForCommand(CliContext& context, const Ma
     const auto size = std::filesystem::file_size(loaded.file, error);
     if (!error && size != kLibraryFileSize) {
       FailCommand(context, kExitBadInput,
-           loaded.file.string() + " has " + std::to_string(size) +
+           Utf8FromPath(loaded.file) + " has " + std::to_string(size) +
                " bytes; a macro library file has exactly 25600");
       return std::nullopt;
     }
@@ -137,13 +133,13 @@ std::optional<LoadedLibrary> LoadLibraryForCommand(CliContext& context, const Ma
       std::fprintf(stderr,
                    "zelko77ctl: warning: %s does not have 25600 bytes; the entries it reaches were read "
                    "and the next change writes it whole\n",
-                   loaded.file.string().c_str());
+                   Utf8FromPath(loaded.file).c_str());
       return loaded;
     case LibraryLoad::kCreateFailed:
-      FailCommand(context, kExitFailure, "cannot create the macro library " + loaded.file.string());
+      FailCommand(context, kExitFailure, "cannot create the macro library " + Utf8FromPath(loaded.file));
       return std::nullopt;
     case LibraryLoad::kUnreadable:
-      FailCommand(context, kExitFailure, "cannot read the macro library " + loaded.file.string());
+      FailCommand(context, kExitFailure, "cannot read the macro library " + Utf8FromPath(loaded.file));
       return std::nullopt;
   }
   return std::nullopt;
@@ -151,7 +147,7 @@ std::optional<LoadedLibrary> LoadLibraryForCommand(CliContext& context, const Ma
 
 bool SaveLibrary(CliContext& context, const LoadedLibrary& loaded) {
   if (RefreshPCMacro(loaded.file, loaded.library)) return true;
-  FailCommand(context, kExitFailure, "cannot write the macro library " + loaded.file.string());
+  FailCommand(context, kExitFailure, "cannot write the macro library " + Utf8FromPath(loaded.file));
   return false;
 }
 

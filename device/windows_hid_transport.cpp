@@ -2,52 +2,38 @@
 // gives identity, capabilities and feature transfers. Both libraries are
 // bound by name at first use, each loaded once.
 #include <windows.h>
+// After windows.h: the system's declarations, used only to check ours.
+#include <hidsdi.h>
+#include <setupapi.h>
 
+#include <cstddef>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "device/hid_transport.h"
 #include "device/platform_transport.h"
+#include "device/windows_hid_records.h"
 
 namespace zelko {
 namespace {
 
-// The records SetupAPI and HID.dll fill, laid out as their headers do.
-struct DeviceInterfaceData {  // SP_DEVICE_INTERFACE_DATA (28 bytes in a 32-bit program)
-  DWORD cbSize;
-  GUID InterfaceClassGuid;
-  DWORD Flags;
-  ULONG_PTR Reserved;
-};
-struct DeviceInterfaceDetailA {  // SP_DEVICE_INTERFACE_DETAIL_DATA_A
-  DWORD cbSize;
-  CHAR DevicePath[1];
-};
-// Its size field: 5 in a 32-bit program (byte-packed), 8 in a 64-bit one.
-constexpr DWORD kDetailSizeField = sizeof(void*) == 8 ? 8 : 5;
+using windows_hid::DeviceInterfaceData;
+using windows_hid::DeviceInterfaceDetailA;
+using windows_hid::HiddAttributes;
+using windows_hid::HidpCaps;
 
-struct HiddAttributes {  // HIDD_ATTRIBUTES
-  ULONG Size;
-  USHORT VendorID;
-  USHORT ProductID;
-  USHORT VersionNumber;
-};
-struct HidpCaps {  // HIDP_CAPS
-  USHORT Usage;
-  USHORT UsagePage;
-  USHORT InputReportByteLength;
-  USHORT OutputReportByteLength;
-  USHORT FeatureReportByteLength;
-  USHORT Reserved[17];
-  USHORT Counts[10];
-};
-
-constexpr DWORD kDigcfPresent = 0x02;
-constexpr DWORD kDigcfDeviceInterface = 0x10;
-constexpr DWORD kErrorInsufficientBuffer = 122;
-// The HID interface class when HID.dll cannot tell it.
-constexpr GUID kHidClassGuid = {0x4D1E55B2, 0xF16F, 0x11CF, {0x88, 0xCB, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
+// Our records against the system's own headers, for the layout being built.
+static_assert(sizeof(DeviceInterfaceData) == sizeof(SP_DEVICE_INTERFACE_DATA));
+static_assert(sizeof(DeviceInterfaceDetailA) == sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A));
+static_assert(sizeof(HiddAttributes) == sizeof(HIDD_ATTRIBUTES));
+static_assert(sizeof(HidpCaps) == sizeof(HIDP_CAPS));
+static_assert(offsetof(HidpCaps, FeatureReportByteLength) == offsetof(HIDP_CAPS, FeatureReportByteLength));
+static_assert(sizeof(windows_hid::Guid) == sizeof(GUID));
+static_assert(windows_hid::kDigcfPresent == DIGCF_PRESENT);
+static_assert(windows_hid::kDigcfDeviceInterface == DIGCF_DEVICEINTERFACE);
+static_assert(windows_hid::kErrorInsufficientBuffer == ERROR_INSUFFICIENT_BUFFER);
 
 using GetClassDevsA = HANDLE(WINAPI*)(const GUID*, PCSTR, HWND, DWORD);
 using EnumDeviceInterfaces = BOOL(WINAPI*)(HANDLE, void*, const GUID*, DWORD, DeviceInterfaceData*);
@@ -110,9 +96,10 @@ class WindowsHidTransport final : public HidTransport {
   [[nodiscard]] std::optional<std::vector<std::string>> EnumerateInterfaces() override {
     const Api& api = BoundApi();
     if (!api.setupapi_bound()) return std::nullopt;
-    GUID guid = kHidClassGuid;
+    GUID guid;
+    std::memcpy(&guid, &windows_hid::kHidClassGuid, sizeof guid);
     if (api.get_hid_guid) api.get_hid_guid(&guid);
-    const HANDLE list = api.get_class_devs(&guid, nullptr, nullptr, kDigcfPresent | kDigcfDeviceInterface);
+    const HANDLE list = api.get_class_devs(&guid, nullptr, nullptr, windows_hid::kListFlags);
     if (list == INVALID_HANDLE_VALUE) return std::nullopt;
 
     std::vector<std::string> paths;
@@ -122,10 +109,10 @@ class WindowsHidTransport final : public HidTransport {
       if (!api.enum_interfaces(list, nullptr, &guid, index, &data)) break;
       DWORD size = 0;
       api.get_detail(list, &data, nullptr, 0, &size, nullptr);
-      if (size == 0 || GetLastError() != kErrorInsufficientBuffer) continue;
+      if (size == 0 || GetLastError() != windows_hid::kErrorInsufficientBuffer) continue;
       std::vector<std::uint8_t> buffer(size + sizeof(DWORD), 0);
       auto* detail = reinterpret_cast<DeviceInterfaceDetailA*>(buffer.data());
-      detail->cbSize = kDetailSizeField;
+      detail->cbSize = sizeof(DeviceInterfaceDetailA);
       if (api.get_detail(list, &data, detail, size, nullptr, nullptr)) paths.emplace_back(detail->DevicePath);
     }
     api.destroy_list(list);

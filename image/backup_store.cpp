@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "base/atomic_file.h"
+#include "base/path_text.h"
 #include "base/user_folders.h"
 
 namespace zelko {
@@ -28,7 +29,7 @@ bool IsBackupName(const std::string& name) {
 
 std::string DefaultBackupFolder() {
   const auto data = UserDataFolder();
-  return data ? (*data / "backups").string() : std::string();
+  return data ? Utf8FromPath(*data / "backups") : std::string();
 }
 
 std::string BackupFileName(std::uint64_t epoch_ms) {
@@ -49,9 +50,9 @@ std::string BackupFileName(std::uint64_t epoch_ms) {
 std::vector<std::string> ListBackups(const std::string& folder) {
   std::vector<std::string> paths;
   std::error_code error;
-  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-    const std::string name = it->path().filename().string();
-    if (IsBackupName(name) && it->is_regular_file(error)) paths.push_back(it->path().string());
+  for (fs::directory_iterator it(PathFromUtf8(folder), error), end; !error && it != end; it.increment(error)) {
+    const std::string name = Utf8FromPath(it->path().filename());
+    if (IsBackupName(name) && it->is_regular_file(error)) paths.push_back(Utf8FromPath(it->path()));
   }
   std::sort(paths.begin(), paths.end(), std::greater<>());
   return paths;
@@ -65,30 +66,30 @@ BackupSaved SaveBackup(const std::string& folder, const DataBuf& image, std::uin
     return saved;
   }
   std::error_code error;
-  fs::create_directories(folder, error);
+  fs::create_directories(PathFromUtf8(folder), error);
   if (error) {
     saved.error = "cannot create " + folder + ": " + error.message();
     return saved;
   }
   // Two backups within the same millisecond get successive names.
   std::uint64_t stamp = epoch_ms;
-  fs::path path = fs::path(folder) / BackupFileName(stamp);
-  while (fs::exists(path, error)) path = fs::path(folder) / BackupFileName(++stamp);
+  fs::path path = PathFromUtf8(folder) / BackupFileName(stamp);
+  while (fs::exists(path, error)) path = PathFromUtf8(folder) / BackupFileName(++stamp);
 
-  saved.error = WriteFileAtomically(path.string(), image);
+  saved.error = WriteFileAtomically(Utf8FromPath(path), image);
   if (!saved.ok()) return saved;
-  saved.path = path.string();
+  saved.path = Utf8FromPath(path);
 
   // The oldest go, but never the backup just written: with the clock set
   // back its name sorts among the oldest, and the write it guards is yet to
   // come.
   std::size_t kept = 1;
   for (const auto& other : ListBackups(folder)) {
-    if (fs::path(other).filename() == path.filename()) continue;
+    if (PathFromUtf8(other).filename() == path.filename()) continue;
     if (kept < std::max<std::size_t>(keep, 1)) {
       ++kept;
     } else {
-      fs::remove(other, error);
+      fs::remove(PathFromUtf8(other), error);
     }
   }
   return saved;

@@ -8,12 +8,13 @@
 #include "base/user_folders.h"
 #include "resources/resources.h"
 #include "base/file_reading.h"
+#include "base/path_text.h"
 
 namespace zelko {
 namespace {
 
 std::string WithSeparator(const std::filesystem::path& folder) {
-  std::string text = folder.string();
+  std::string text = Utf8FromPath(folder);
   if (text.empty() || text.back() != std::filesystem::path::preferred_separator) {
     text += std::filesystem::path::preferred_separator;
   }
@@ -39,7 +40,7 @@ std::optional<std::string> MacroFolder(std::string_view layout_path,
 }
 
 std::filesystem::path LibraryFilePath(std::string_view macro_folder) {
-  return std::filesystem::path(std::string(macro_folder) + std::string(kLibraryFileName));
+  return PathFromUtf8(std::string(macro_folder) + std::string(kLibraryFileName));
 }
 
 PCMacroLibrary DefaultLibrary() {
@@ -58,7 +59,7 @@ LibraryLoad CheckPCMacro(const std::filesystem::path& file, PCMacroLibrary& libr
     return RefreshPCMacro(file, library, hook) ? LibraryLoad::kCreated : LibraryLoad::kCreateFailed;
   }
   if (!std::filesystem::is_regular_file(file, error)) return LibraryLoad::kUnreadable;
-  auto bytes = ReadWholeFile(file.string());
+  auto bytes = ReadWholeFile(Utf8FromPath(file));
   if (!bytes) return LibraryLoad::kUnreadable;
   return LibraryFromBytes(*bytes, library);
 }
@@ -79,7 +80,7 @@ LibraryLoad LibraryFromBytes(std::span<const std::uint8_t> bytes, PCMacroLibrary
 bool RefreshPCMacro(const std::filesystem::path& file, const PCMacroLibrary& library,
                     const AtomicWriteHook& hook) {
   const auto bytes = LibraryToBytes(library);
-  return WriteFileAtomically(file.string(), bytes, hook).empty();
+  return WriteFileAtomically(Utf8FromPath(file), bytes, hook).empty();
 }
 
 }  // namespace zelko

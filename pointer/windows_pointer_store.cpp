@@ -1,9 +1,10 @@
 #include "pointer/windows_pointer_store.h"
 
-#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace zelko {
 namespace {
@@ -31,14 +32,33 @@ class OpenedKey {
   HKEY handle_ = nullptr;
 };
 
-ApplyOutcome Outcome(BOOL ok) { return ok ? ApplyOutcome::Taken : ApplyOutcome::Failed; }
+static_assert(kSpiSetMouse == SPI_SETMOUSE);
+static_assert(kSpiSetDoubleClickTime == SPI_SETDOUBLECLICKTIME);
+static_assert(kSpiSetWheelScrollLines == SPI_SETWHEELSCROLLLINES);
+static_assert(kSpiSetMouseSpeed == SPI_SETMOUSESPEED);
+static_assert(kSpifUpdateIniFile == SPIF_UPDATEINIFILE);
+static_assert(kSpifSendChange == SPIF_SENDCHANGE);
+static_assert(kWheelPageScroll == WHEEL_PAGESCROLL);
+
+bool CallSystemParametersInfo(const SystemParametersCall& call) {
+  std::vector<int> pointed_to = call.pointed_to;
+  void* pointer = pointed_to.empty() ? reinterpret_cast<void*>(call.pointer_value) : pointed_to.data();
+  return SystemParametersInfoW(call.action, call.ui_param, pointer, call.flags) != FALSE;
+}
 
 }  // namespace
+
+WindowsPointerStore::WindowsPointerStore() : setter_(CallSystemParametersInfo) {}
+
+WindowsPointerStore::WindowsPointerStore(SystemParametersSetter setter) : setter_(std::move(setter)) {}
+
+ApplyOutcome WindowsPointerStore::Set(SystemParametersCall call) {
+  return setter_ && setter_(call) ? ApplyOutcome::Taken : ApplyOutcome::Failed;
+}
 
 bool WindowsPointerStore::OpenKey(PointerKey key) {
   return static_cast<bool>(OpenedKey(key, KEY_READ | KEY_WRITE));
 }
-
 std::optional<std::string> WindowsPointerStore::ReadValue(PointerKey key, std::string_view name) {
   OpenedKey opened(key, KEY_READ);
   if (!opened) return std::nullopt;
@@ -65,28 +85,23 @@ bool WindowsPointerStore::WriteValue(PointerKey key, std::string_view name, std:
                         static_cast<DWORD>(data.size() + 1)) == ERROR_SUCCESS;
 }
 
+// The speed goes as the pointer parameter itself.
 ApplyOutcome WindowsPointerStore::ApplyPointerSpeed(int speed) {
-  return Outcome(SystemParametersInfoA(SPI_SETMOUSESPEED, 0,
-                                       reinterpret_cast<PVOID>(static_cast<INT_PTR>(speed)),
-                                       SPIF_SENDCHANGE));
+  return Set({kSpiSetMouseSpeed, 0, static_cast<std::uintptr_t>(speed), {}, kSpifSendChange});
 }
 
-ApplyOutcome WindowsPointerStore::ApplyPrecision(int threshold1, int threshold2,
-                                                 int acceleration) {
-  int values[3] = {threshold1, threshold2, acceleration};
-  return Outcome(SystemParametersInfoA(SPI_SETMOUSE, 0, values, SPIF_SENDCHANGE));
+ApplyOutcome WindowsPointerStore::ApplyPrecision(int threshold1, int threshold2, int acceleration) {
+  return Set({kSpiSetMouse, 0, 0, {threshold1, threshold2, acceleration}, kSpifSendChange});
 }
 
 ApplyOutcome WindowsPointerStore::ApplyDoubleClickTime(int time_ms) {
-  return Outcome(SystemParametersInfoA(SPI_SETDOUBLECLICKTIME, static_cast<UINT>(time_ms), nullptr,
-                                       SPIF_SENDCHANGE));
+  return Set({kSpiSetDoubleClickTime, static_cast<unsigned>(time_ms), 0, {}, kSpifSendChange});
 }
 
 ApplyOutcome WindowsPointerStore::ApplyWheelScrollLines(int lines) {
-  // -1 is WHEEL_PAGESCROLL (UINT_MAX): one screen at a time.
-  const UINT value = lines < 0 ? WHEEL_PAGESCROLL : static_cast<UINT>(lines);
-  return Outcome(SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, value, nullptr,
-                                       SPIF_UPDATEINIFILE));
+  // -1 is one screen at a time.
+  const unsigned value = lines < 0 ? kWheelPageScroll : static_cast<unsigned>(lines);
+  return Set({kSpiSetWheelScrollLines, value, 0, {}, kSpifUpdateIniFile});
 }
 
 }  // namespace zelko

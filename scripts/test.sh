@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs the whole test suite twice:
 # once in a normal build, once under AddressSanitizer and
-# UndefinedBehaviorSanitizer, then every fuzz target for a short time
-# (scripts/fuzz.sh). GUI tests run on Qt's offscreen platform.
+# UndefinedBehaviorSanitizer; then every fuzz target for a short time
+# (scripts/fuzz.sh) and the Windows build of the core and its tests under
+# Wine (scripts/test-windows.sh). GUI tests run on Qt's offscreen platform.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/setup.sh"
@@ -17,3 +18,13 @@ ctest --test-dir "$root/build" --output-on-failure -j "$(nproc)"
 ctest --test-dir "$root/build-asan" --output-on-failure -j "$(nproc)"
 
 "$root/scripts/fuzz.sh" 20
+
+# The Windows leg: the core, zelko77ctl.exe and their tests cross-built with
+# mingw-w64 and run under Wine. Only a failed package install skips it.
+windows=0
+"$root/scripts/test-windows.sh" build-windows || windows=$?
+if [ "$windows" -eq 3 ]; then
+  echo "test.sh: the Windows leg was skipped: its packages (mingw-w64, Wine) could not be installed"
+elif [ "$windows" -ne 0 ]; then
+  exit "$windows"
+fi

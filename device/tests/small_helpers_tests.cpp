@@ -3,6 +3,8 @@
 
 #include "device/chip_code.h"
 #include "device/identity_text.h"
+// Compiled here for its layout checks, which hold on every compiler.
+#include "device/windows_hid_records.h"
 
 namespace zelko {
 namespace {

@@ -1,7 +1,12 @@
 #include "macros/library_file.h"
 
+#ifdef _WIN32
+#include <process.h>
+#include <stdlib.h>
+#else
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <gtest/gtest.h>
 
@@ -120,6 +125,7 @@ TEST_F(LibraryFileTest, AFailedStepLeavesTheOldFileAndNoTemporaryFile) {
   }
 }
 
+#ifndef _WIN32
 TEST_F(LibraryFileTest, ACrashAtAnyStepLeavesTheOldOrTheNewFile) {
   const std::size_t steps = StepsOfOneRewrite(file_);
   const auto old_bytes = LibraryToBytes(Named("old"));
@@ -150,6 +156,9 @@ TEST_F(LibraryFileTest, ACrashAtAnyStepLeavesTheOldOrTheNewFile) {
   }
 }
 
+#endif
+
+#ifndef _WIN32
 TEST_F(LibraryFileTest, FolderIsPathKeyThenUserDataFolderNeverBesideTheProgram) {
   EXPECT_EQ(MacroFolder("C:\\Macros\\", folder_), "C:\\Macros\\");  // taken as written
   EXPECT_EQ(LibraryFilePath("dir/"), fs::path("dir/ZELKO77-Macro.bin"));
@@ -166,6 +175,43 @@ TEST_F(LibraryFileTest, FolderIsPathKeyThenUserDataFolderNeverBesideTheProgram) 
     ::unsetenv("XDG_DATA_HOME");
   }
 }
+
+#else
+// On Windows the library lives in the program's folder when the user may
+// write there, else in %APPDATA%\zelko77 (made when missing); a folder
+// named in Chinese is no different.
+TEST_F(LibraryFileTest, FolderIsPathKeyThenAWritableProgramFolderThenAppData) {
+  EXPECT_EQ(MacroFolder("C:\\Macros\\", folder_), "C:\\Macros\\");  // taken as written
+
+  const fs::path program = folder_ / L"\u7A0B\u5E8F";  // "程序"
+  const fs::path appdata = folder_ / L"\u6570\u636E";  // "数据"
+  fs::create_directories(program);
+  const std::wstring saved = _wgetenv(L"APPDATA") ? _wgetenv(L"APPDATA") : L"";
+  _wputenv_s(L"APPDATA", appdata.c_str());
+
+  const auto beside = MacroFolder("", program);
+  ASSERT_TRUE(beside.has_value());
+  EXPECT_EQ(LibraryFilePath(*beside), program / "ZELKO77-Macro.bin");
+  // A program folder that cannot take files: missing, or a file.
+  std::ofstream(folder_ / "a-file") << "x";
+  for (const fs::path& closed : {folder_ / "missing", folder_ / "a-file"}) {
+    const auto user = MacroFolder("", closed);
+    ASSERT_TRUE(user.has_value()) << closed;
+    EXPECT_EQ(LibraryFilePath(*user), appdata / "zelko77" / "ZELKO77-Macro.bin") << closed;
+  }
+  EXPECT_TRUE(fs::is_directory(appdata / "zelko77"));
+
+  // The library is made, written and read again in the Chinese-named folder.
+  const fs::path file = LibraryFilePath(*MacroFolder("", folder_ / "missing"));
+  PCMacroLibrary library;
+  EXPECT_EQ(CheckPCMacro(file, library), LibraryLoad::kCreated);
+  ASSERT_TRUE(RefreshPCMacro(file, Named("one")));
+  PCMacroLibrary again;
+  EXPECT_EQ(CheckPCMacro(file, again), LibraryLoad::kLoaded);
+  EXPECT_EQ(again, Named("one"));
+  _wputenv_s(L"APPDATA", saved.c_str());
+}
+#endif
 
 }  // namespace
 }  // namespace zelko
