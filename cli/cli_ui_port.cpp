@@ -3,22 +3,14 @@
 #include <cstdio>
 #include <string>
 
-#ifdef _WIN32
-#include <io.h>
-#define ZELKO_ISATTY _isatty
-#define ZELKO_FILENO _fileno
-#else
-#include <unistd.h>
-#define ZELKO_ISATTY isatty
-#define ZELKO_FILENO fileno
-#endif
+#include "cli/terminal.h"
 
 namespace zelko::cli {
 namespace {
 constexpr int kBarWidth = 40;
 }
 
-CliUiPort::CliUiPort() : terminal_(ZELKO_ISATTY(ZELKO_FILENO(stderr)) != 0) {}
+CliUiPort::CliUiPort() : terminal_(IsTerminal(stderr)) {}
 
 CliUiPort::~CliUiPort() { HideProgress(); }
 

@@ -6,17 +6,8 @@
 
 #include "cli/device_session.h"
 #include "cli/engineer_commands.h"
+#include "cli/terminal.h"
 #include "pages/key_test_worker.h"
-
-#ifdef _WIN32
-#include <io.h>
-#define ZELKO_ISATTY _isatty
-#define ZELKO_FILENO _fileno
-#else
-#include <unistd.h>
-#define ZELKO_ISATTY isatty
-#define ZELKO_FILENO fileno
-#endif
 
 namespace zelko::cli {
 namespace {
@@ -64,7 +55,7 @@ void RunKeyTest(CliContext& context) {
   }
   CommandChannel& channel = session->channel();
   Clock& clock = session->clock();
-  const bool terminal = ZELKO_ISATTY(ZELKO_FILENO(stdout)) != 0;
+  const bool terminal = IsTerminal(stdout);
   std::printf("Press the mouse's buttons; five seconds without a press end the test (Ctrl+C ends it now).\n");
   std::fflush(stdout);
 
