@@ -6,6 +6,9 @@
 #if defined(ZELKO_X11_INPUT_CAPTURE)
 #include "macros/x11_input_capture.h"
 #endif
+#if defined(ZELKO_WINDOWS_INPUT_CAPTURE)
+#include "macros/windows_input_capture.h"
+#endif
 
 namespace zelko {
 
@@ -27,6 +30,9 @@ bool InWaylandSession() {
 // only while one of its own windows has the focus: the window then records
 // what reaches it, and says so.
 std::unique_ptr<InputCapture> OpenDesktopInputCapture() {
+#if defined(ZELKO_WINDOWS_INPUT_CAPTURE)
+  return std::make_unique<WindowsInputCapture>();
+#endif
 #if defined(ZELKO_X11_INPUT_CAPTURE)
   if (!InWaylandSession() && X11InputCapture::Available()) return std::make_unique<X11InputCapture>();
 #endif
