@@ -3,7 +3,10 @@
 // focus) and buttons through a low-level mouse hook, both on a thread of
 // their own with a message-only window and a message loop. The hook only
 // looks: it always passes the event on. Wheel and pointer moves are not
-// heard.
+// heard. Raw Input takes one target window per process for the keyboard:
+// one capture runs at a time. Keys and buttons come by two roads (raw input
+// is posted to the window, the hook is called as the input happens), so a
+// key and a button close together may reach the sink in either order.
 //
 // What the thread reads is translated by the pure functions below, so that
 // the mapping can be tried without a desktop.
