@@ -126,12 +126,7 @@ void MainWindow::Key_AssemblyClick() {
   HideAllMenu();
   QCoreApplication::processEvents();
   combo_ = {};
-  DialogSetup setup;
-  const auto pack = LoadLayoutPack("org" + std::to_string(texts_.index()));
-  setup.layout = [pack](const std::string& key) { return pack ? pack->Int(key) : std::nullopt; };
-  setup.texts = &texts_;
-  setup.fontName = kept_.fontName;
-  setup.owner = QRect(pos(), size());
+  const DialogSetup setup = CurrentDialogSetup();
   // A new window each time; an older one still open keeps its own values.
   combo_dialog_ = new ComboKeyDialog(
       this, setup, [this](const ComboHandOver& handOver) { combo_ = handOver; }, [this] { ApplyComboKey(); });

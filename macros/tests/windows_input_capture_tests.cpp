@@ -14,49 +14,12 @@
 #endif
 #include <windows.h>
 
+#include "macros/tests/heard_input.h"
+
 namespace zelko {
 namespace {
 
-std::string StateName(KeyState state) {
-  switch (state) {
-    case KeyState::kFirstPress: return "first";
-    case KeyState::kRepeatPress: return "repeat";
-    case KeyState::kRelease: return "release";
-  }
-  return "?";
-}
-
-// What a sink heard, in order, from whichever thread.
-class Heard {
- public:
-  InputSink Sink() {
-    return {[this](int vk, KeyState state) { Add("key " + std::to_string(vk) + " " + StateName(state)); },
-            [this](MacroMouseButton button, bool pressed) {
-              Add(std::string(MouseButtonInfo(button).name) + (pressed ? " down" : " up"));
-            }};
-  }
-  std::vector<std::string> events() const {
-    std::lock_guard lock(mutex_);
-    return events_;
-  }
-  // Waits until count events are heard or the deadline passes.
-  bool WaitFor(std::size_t count, std::chrono::milliseconds limit) const {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (events().size() < count) {
-      if (std::chrono::steady_clock::now() > deadline) return false;
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
-  }
-
- private:
-  void Add(std::string event) {
-    std::lock_guard lock(mutex_);
-    events_.push_back(std::move(event));
-  }
-  mutable std::mutex mutex_;
-  std::vector<std::string> events_;
-};
+using testing_support::Heard;
 
 constexpr std::uint16_t kE0 = RI_KEY_E0;
 constexpr std::uint16_t kBreak = RI_KEY_BREAK;

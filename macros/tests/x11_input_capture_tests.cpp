@@ -11,6 +11,7 @@
 #include "macros/keysym_virtual_keys.h"
 #include "macros/macro_lines.h"
 #include "macros/macro_name_codec.h"
+#include "macros/tests/heard_input.h"
 #include "macros/tests/macro_test_support.h"
 #include "macros/tests/x_test_server.h"
 
@@ -20,6 +21,7 @@
 namespace zelko {
 namespace {
 
+using testing_support::Heard;
 using testing_support::WaitUntil;
 using testing_support::XTestServer;
 
@@ -52,38 +54,6 @@ TEST(X11InputCaptureWithoutServer, StartSaysTheDisplayDoesNotOpen) {
   EXPECT_EQ(started.error(), "The X display \":31999\" does not open.");
   capture.Stop();  // a Stop without a running capture does nothing
 }
-
-// What a sink heard, in order, from the capture's thread.
-class Heard {
- public:
-  InputSink Sink() {
-    return {[this](int vk, KeyState state) { Add("key " + std::to_string(vk) + " " + StateName(state)); },
-            [this](MacroMouseButton button, bool pressed) {
-              Add(std::string(MouseButtonInfo(button).name) + (pressed ? " down" : " up"));
-            }};
-  }
-  std::vector<std::string> events() const {
-    std::lock_guard lock(mutex_);
-    return events_;
-  }
-  std::size_t size() const { return events().size(); }
-
- private:
-  static std::string StateName(KeyState state) {
-    switch (state) {
-      case KeyState::kFirstPress: return "first";
-      case KeyState::kRepeatPress: return "repeat";
-      case KeyState::kRelease: return "release";
-    }
-    return "?";
-  }
-  void Add(std::string event) {
-    std::lock_guard lock(mutex_);
-    events_.push_back(std::move(event));
-  }
-  mutable std::mutex mutex_;
-  std::vector<std::string> events_;
-};
 
 class X11InputCaptureTest : public ::testing::Test {
  protected:

@@ -19,6 +19,7 @@
 #include "window_fixture.h"
 
 using namespace zelko;
+using zelko::test::ConnectReadAndShow;
 using zelko::test::WindowFixture;
 
 namespace {
@@ -45,14 +46,6 @@ void MoveOnto(MainWindow& w, const char* name) {
   QWidget* target = Control(w, name);
   QVERIFY2(target && target->isVisible(), name);
   QTest::mouseMove(w.windowHandle(), CentreIn(w, target));
-}
-
-void ConnectReadAndShow(WindowFixture& f) {
-  f.window->DevTimerTimer();
-  QVERIFY(f.window->session().IsOpen());
-  QVERIFY(!f.window->covered());
-  f.window->show();
-  QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
 }
 
 std::string CodeOf(MainWindow& w, int profile, int button) {

@@ -20,6 +20,7 @@
 #include "window_fixture.h"
 
 using namespace zelko;
+using zelko::test::ConnectReadAndShow;
 using zelko::test::WindowFixture;
 
 namespace {
@@ -29,14 +30,6 @@ QWidget* Control(MainWindow& w, const char* name) { return w.controls().Find(QLa
 template <typename Widget>
 Widget* As(MainWindow& w, const char* name) {
   return qobject_cast<Widget*>(Control(w, name));
-}
-
-void ConnectReadAndShow(WindowFixture& f) {
-  f.window->DevTimerTimer();
-  QVERIFY(f.window->session().IsOpen());
-  QVERIFY(!f.window->covered());
-  f.window->show();
-  QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
 }
 
 // The chord goes to the active window, as the keyboard's keys do.

@@ -2,6 +2,7 @@
 // for every pause, the poll run by hand.
 #pragma once
 #include <QStringList>
+#include <QTest>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -114,5 +115,14 @@ struct WindowFixture {
   FakeInputCapture* inputCapture = nullptr;  // owned by the window
   std::unique_ptr<MainWindow> window;
 };
+
+// The first poll finds and reads the simulated mouse; the window is shown.
+inline void ConnectReadAndShow(WindowFixture& f) {
+  f.window->DevTimerTimer();
+  QVERIFY(f.window->session().IsOpen());
+  QVERIFY(!f.window->covered());
+  f.window->show();
+  QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+}
 
 }  // namespace zelko::test
