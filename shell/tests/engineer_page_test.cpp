@@ -130,7 +130,7 @@ class EngineerPageTest : public QObject {
     QCoreApplication::processEvents();
     QVERIFY(!Control(w, "gbPage6")->isVisibleTo(&w));  // nothing read yet
     w.DevTimerTimer();
-    QTRY_VERIFY_WITH_TIMEOUT(Control(w, "gbPage6")->isVisibleTo(&w), 2000);
+    QTRY_VERIFY(Control(w, "gbPage6")->isVisibleTo(&w));
     QCOMPARE(w.size(), QSize(1076, 640));
     QVERIFY(messages.texts().isEmpty());
   }
@@ -151,7 +151,7 @@ class EngineerPageTest : public QObject {
 
     // Cancel: still locked.
     dialog->cancelButton()->click();
-    QTRY_VERIFY_WITH_TIMEOUT(!w.passwordDialog(), 1000);
+    QTRY_VERIFY(!w.passwordDialog());
     QCOMPARE(Seen(w), kLocked);
 
     // A wrong code costs five more double-clicks.
