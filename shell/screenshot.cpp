@@ -87,6 +87,32 @@ void AddSampleMacro(MainWindow& window) {
   page.LB_macroClick(3);
 }
 
+// The macro page's input dialogs: the name dialog of Rename, then the
+// delay, key and value dialogs that Edit opens on rows of the sample macro.
+bool SaveMacroDialogs(MainWindow& window, const QDir& dir, int language, QStringList& written, QString* error) {
+  MacroPage& page = window.macroPage();
+  const auto save = [&](const char* file) {
+    SkinDialog* dialog = page.openDialog();
+    if (!dialog) return true;
+    const QString path = dir.filePath(QStringLiteral("lang%1_%2.png").arg(language).arg(QLatin1String(file)));
+    const bool saved = Save(*dialog, path, error);
+    dialog->close();
+    QCoreApplication::processEvents();
+    if (saved) written << path;
+    return saved;
+  };
+  page.Btn_NewNameClick();
+  if (!save("macro_name")) return false;
+  // Rows of the sample macro: 2 the A press, 3 a delay, 11 an X move.
+  for (const auto& [row, file] : {std::pair{3, "macro_delay"}, std::pair{2, "macro_key"}, std::pair{11, "macro_value"}}) {
+    page.LB_macroClick(row);
+    page.Btn_EditClick();
+    if (!save(file)) return false;
+  }
+  page.LB_macroClick(3);
+  return true;
+}
+
 // The macro page's library menu, then its insert panel on a move and on
 // an insert recording.
 bool SaveMacroPage(MainWindow& window, const QDir& dir, int language, QStringList& written, QString* error) {
@@ -112,7 +138,7 @@ bool SaveMacroPage(MainWindow& window, const QDir& dir, int language, QStringLis
     written << path;
   }
   page.Btn_CancelClick();
-  return true;
+  return SaveMacroDialogs(window, dir, language, written, error);
 }
 
 // The engineer page in engineer mode, the way a user gets there: the logo
