@@ -19,10 +19,7 @@ namespace zelko {
 
 namespace {
 
-using macro_page::kPageOptions;
-using macro_page::kPanelOptions;
-using macro_page::Radio;
-using macro_page::DelayOption;
+using namespace macro_page;  // the delay groups' options and their pictures
 
 // The grey of controls that take no input now.
 const QColor kGrey(114, 113, 113);

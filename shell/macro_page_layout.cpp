@@ -15,10 +15,7 @@ namespace zelko {
 
 namespace {
 
-using macro_page::kPageOptions;
-using macro_page::kPanelOptions;
-using macro_page::Radio;
-using macro_page::DelayOption;
+using namespace macro_page;  // the delay groups' options and their pictures
 
 // Design-time places (page coordinates); the layout packs move what they name.
 struct Place {
