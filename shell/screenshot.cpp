@@ -10,6 +10,7 @@
 
 #include "base/atomic_file.h"
 #include "shell/button_menu_view.h"
+#include "shell/colour_chooser_window.h"
 #include "shell/combo_key_dialog.h"
 #include "shell/macro_page.h"
 #include "shell/main_window.h"
@@ -69,6 +70,19 @@ bool SaveButtonEditor(MainWindow& window, const QDir& dir, int language, QString
   if (!comboSaved) return false;
   written << combo;
   return true;
+}
+
+// The normal LED's seven-colour chooser, made for the picture alone: the
+// window's settings stay as they are.
+bool SaveColourChooser(MainWindow& window, const QDir& dir, int language, QStringList& written, QString* error) {
+  auto* chooser = new ColourChooserWindow(&window, 1, language, {});
+  chooser->show();
+  const QString path = dir.filePath(QStringLiteral("lang%1_colour.png").arg(language));
+  const bool saved = Save(*chooser, path, error);
+  chooser->close();
+  QCoreApplication::processEvents();
+  if (saved) written << path;
+  return saved;
 }
 
 // A macro to show: made in the window's library (the pictures' own).
@@ -197,6 +211,7 @@ QStringList RenderAllPages(MainWindow& window, const QString& folder, QString* e
       written << path;
     }
     if (!SaveButtonEditor(window, dir, language, written, error)) return written;
+    if (!SaveColourChooser(window, dir, language, written, error)) return written;
     if (!SaveMacroPage(window, dir, language, written, error)) return written;
     if (!SaveEngineerMode(window, dir, language, written, error)) return written;
   }
