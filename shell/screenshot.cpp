@@ -44,6 +44,17 @@ bool Save(QWidget& window, const QString& path, QString* error) {
   return false;
 }
 
+// Pictures a dialog as lang<language>_<file>.png, then closes it.
+bool SaveAndClose(QWidget& dialog, const QDir& dir, int language, const char* file, QStringList& written,
+                  QString* error) {
+  const QString path = dir.filePath(QStringLiteral("lang%1_%2.png").arg(language).arg(QLatin1String(file)));
+  const bool saved = Save(dialog, path, error);
+  dialog.close();
+  QCoreApplication::processEvents();
+  if (saved) written << path;
+  return saved;
+}
+
 // The button menu of Key1 open down to the DPI panel, then the
 // combination-key dialog with Ctrl ticked and A pressed.
 bool SaveButtonEditor(MainWindow& window, const QDir& dir, int language, QStringList& written, QString* error) {
@@ -63,13 +74,7 @@ bool SaveButtonEditor(MainWindow& window, const QDir& dir, int language, QString
   dialog->box(ComboModifier::kCtrl)->click();
   QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
   QCoreApplication::sendEvent(dialog->field(), &press);
-  const QString combo = dir.filePath(QStringLiteral("lang%1_combo.png").arg(language));
-  const bool comboSaved = Save(*dialog, combo, error);
-  dialog->close();
-  QCoreApplication::processEvents();
-  if (!comboSaved) return false;
-  written << combo;
-  return true;
+  return SaveAndClose(*dialog, dir, language, "combo", written, error);
 }
 
 // The normal LED's seven-colour chooser, made for the picture alone: the
@@ -77,12 +82,7 @@ bool SaveButtonEditor(MainWindow& window, const QDir& dir, int language, QString
 bool SaveColourChooser(MainWindow& window, const QDir& dir, int language, QStringList& written, QString* error) {
   auto* chooser = new ColourChooserWindow(&window, 1, language, {});
   chooser->show();
-  const QString path = dir.filePath(QStringLiteral("lang%1_colour.png").arg(language));
-  const bool saved = Save(*chooser, path, error);
-  chooser->close();
-  QCoreApplication::processEvents();
-  if (saved) written << path;
-  return saved;
+  return SaveAndClose(*chooser, dir, language, "colour", written, error);
 }
 
 // A macro to show: made in the window's library (the pictures' own).
@@ -107,13 +107,7 @@ bool SaveMacroDialogs(MainWindow& window, const QDir& dir, int language, QString
   MacroPage& page = window.macroPage();
   const auto save = [&](const char* file) {
     SkinDialog* dialog = page.openDialog();
-    if (!dialog) return true;
-    const QString path = dir.filePath(QStringLiteral("lang%1_%2.png").arg(language).arg(QLatin1String(file)));
-    const bool saved = Save(*dialog, path, error);
-    dialog->close();
-    QCoreApplication::processEvents();
-    if (saved) written << path;
-    return saved;
+    return !dialog || SaveAndClose(*dialog, dir, language, file, written, error);
   };
   page.Btn_NewNameClick();
   if (!save("macro_name")) return false;

@@ -181,9 +181,9 @@ TEST_F(X11InputCaptureTest, ServerGoingAwayEndsTheCaptureWithoutEndingTheProgram
   server_->Kill();
   capture.Stop();  // returns: the reader has seen the connection close
   EXPECT_TRUE(heard.events().empty());
-  // A new Start must not reuse the dead connection. Whether it succeeds is
-  // not this test's to say: Xvfb hands out the lowest free display number,
-  // so a server another test starts meanwhile may already answer there.
+  // A Start after the server died returns without a crash or a hang.
+  // Whether it succeeds is not this test's to say: Xvfb hands out the lowest
+  // free display number, so another test's server may already answer there.
   const Status again = capture.Start(heard.Sink());
   if (again.ok()) capture.Stop();
 }
