@@ -8,7 +8,7 @@
 #include "cli/device_session.h"
 #include "cli/image_session.h"
 #include "image/workspace.h"
-#include "keys/aim_key.h"
+#include "settings/aim_key.h"
 #include "keys/ascii_text.h"
 #include "keys/button_assignment.h"
 #include "keys/function_text.h"

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "base/hex_text.h"
+#include "base/number_text.h"
 #include "cli/id_text.h"
 #include "cli/no_device_hint.h"
 #include "device/supported_ids.h"

@@ -9,7 +9,7 @@
 #include "cli/id_text.h"
 #include "base/atomic_file.h"
 #include "base/file_reading.h"
-#include "base/hex_text.h"
+#include "base/number_text.h"
 #include "device/link_doctor.h"
 #include "device/supported_ids.h"
 #include "device/udev_rule.h"

@@ -4,7 +4,7 @@
 #include <optional>
 #include <tuple>
 
-#include "base/hex_text.h"
+#include "base/number_text.h"
 #include "cli/device_session.h"
 #include "cli/engineer_commands.h"
 #include "cli/image_session.h"

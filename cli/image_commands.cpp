@@ -65,7 +65,7 @@ void WriteImageFile(CliContext& context, const std::string& path, const WriteOpt
       error = path + " was not written: " + *problem;
       return false;
     }
-    const UnpackReport report = w.ShowImage(*image, ImageSource::kProfileFile);
+    const UnpackReport report = w.LoadImage(*image, ImageSource::kProfileFile);
     w.CommitRepairs(report);
     if (report.AnyRepaired()) PrintRepairs(report, "the file");
     return true;
@@ -132,7 +132,7 @@ void RunReset(CliContext& context, int image, const WriteOptions& options) {
   request.mode = WriteMode::kWriteImage;
   request.dry_run = options.dry_run;
   request.edit = [image](Workspace& w, std::string& error) {
-    if (w.ShowFactoryImage(image, ImageSource::kFactoryImage)) return true;
+    if (w.LoadFactoryImage(image, ImageSource::kFactoryImage)) return true;
     error = "factory image " + std::to_string(image) + " is not in this program";
     return false;
   };

@@ -8,7 +8,7 @@
 #include "image/factory_images.h"
 #include "image/field_names.h"
 #include "image/image_transfer.h"
-#include "pages/settings_write.h"
+#include "settings/settings_write.h"
 
 namespace zelko::cli {
 namespace {

@@ -24,7 +24,7 @@
 #include "device/device_connection.h"
 #include "image/image_flows.h"
 #include "image/workspace.h"
-#include "pages/mouse_settings.h"
+#include "settings/mouse_settings.h"
 
 namespace zelko::cli {
 

@@ -124,7 +124,7 @@ std::optional<LoadedLibrary> LoadLibraryForCommand(CliContext& context, const Ma
       return std::nullopt;
     }
   }
-  switch (CheckPCMacro(loaded.file, loaded.library)) {
+  switch (LoadOrCreateLibraryFile(loaded.file, loaded.library)) {
     case LibraryLoad::kLoaded:
     case LibraryLoad::kCreated:
       return loaded;
@@ -146,7 +146,7 @@ std::optional<LoadedLibrary> LoadLibraryForCommand(CliContext& context, const Ma
 }
 
 bool SaveLibrary(CliContext& context, const LoadedLibrary& loaded) {
-  if (RefreshPCMacro(loaded.file, loaded.library)) return true;
+  if (SaveLibraryFile(loaded.file, loaded.library)) return true;
   FailCommand(context, kExitFailure, "cannot write the macro library " + Utf8FromPath(loaded.file));
   return false;
 }

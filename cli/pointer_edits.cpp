@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "keys/aim_key.h"
-#include "pointer/dpi_tables.h"
+#include "settings/aim_key.h"
+#include "settings/dpi_tables.h"
 
 namespace zelko::cli {
 namespace {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "image/parameter_record.h"
-#include "pages/mouse_settings.h"
+#include "settings/mouse_settings.h"
 
 namespace zelko::cli {
 

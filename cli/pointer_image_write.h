@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "cli/cli_context.h"
-#include "pages/mouse_settings.h"
+#include "settings/mouse_settings.h"
 
 namespace zelko::cli {
 

@@ -4,7 +4,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "pages/mouse_settings.h"
+#include "settings/mouse_settings.h"
 
 namespace zelko::cli {
 

@@ -11,7 +11,7 @@
 #include "device/device_connection.h"
 #include "image/expected_codes.h"
 #include "image/image_flows.h"
-#include "pointer/device_options.h"
+#include "settings/device_options.h"
 
 namespace zelko::cli {
 namespace {
@@ -45,7 +45,7 @@ void RunWatch(CliContext& context, const WatchOptions& options) {
   callbacks.read_image = [&flows] { return flows.ReadImage().ok(); };
   callbacks.init_no_device = [&workspace] {
     // False only in a build without the factory images: nothing to show.
-    (void)workspace.ShowFactoryImage(1, ImageSource::kNoDevice);
+    (void)workspace.LoadFactoryImage(1, ImageSource::kNoDevice);
   };
   callbacks.state_changed = [&](ConnectionState state) {
     session->ui().HideProgress();

@@ -8,7 +8,7 @@
 #include <iterator>
 
 #include "base/atomic_file.h"
-#include "base/hex_text.h"
+#include "base/number_text.h"
 #include "device/report_descriptor.h"
 #include "base/file_reading.h"
 

@@ -1,6 +1,6 @@
 #include "device/identity_text.h"
 
-#include "base/hex_text.h"
+#include "base/number_text.h"
 
 namespace zelko {
 

@@ -16,7 +16,7 @@
 #include "image/workspace.h"
 #include "macros/device_slots.h"
 #include "macros/macro_lines.h"
-#include "pages/mouse_settings.h"
+#include "settings/mouse_settings.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::copy_n(data, std::min(size, kDataBufSize), image.begin());
 
   Workspace workspace;
-  const UnpackReport report = workspace.ShowImage(image, ImageSource::kDevice);
+  const UnpackReport report = workspace.LoadImage(image, ImageSource::kDevice);
   FUZZ_REQUIRE(workspace.data_buf == image);  // unpacking leaves the image alone
   workspace.CommitRepairs(report);
   const DataBuf repaired = workspace.data_buf;

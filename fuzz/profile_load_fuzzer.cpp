@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (ForeignIdentityProblem(*image, kExpected)) return 0;
 
   Workspace workspace;
-  const UnpackReport report = workspace.ShowImage(*image, ImageSource::kProfileFile);
+  const UnpackReport report = workspace.LoadImage(*image, ImageSource::kProfileFile);
   workspace.CommitRepairs(report);
   const DataBuf& written = workspace.data_buf;
   FUZZ_REQUIRE(written[kImageSignatureOffset] == kImageSignature);

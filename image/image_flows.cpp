@@ -145,7 +145,7 @@ FlowResult ImageFlows::ShowAndWriteFactoryImage(int n) {
   }
   BeginTransfer();
   // n and the images were checked above: it cannot fail here.
-  (void)workspace_.ShowFactoryImage(n, ImageSource::kFactoryImage);
+  (void)workspace_.LoadFactoryImage(n, ImageSource::kFactoryImage);
   ui_.RedrawFromRecord();
   ui_.ShowProgress(0, kImageChunks);
   FlowResult result = WriteImageExchange();

@@ -29,15 +29,15 @@ void Workspace::CommitRepairs(const UnpackReport& report) {
   if (any(report.macro_slots)) CopyMacroAreaToImage(base_macro_area, data_buf);
 }
 
-UnpackReport Workspace::ShowImage(const DataBuf& image, ImageSource from) {
+UnpackReport Workspace::LoadImage(const DataBuf& image, ImageSource from) {
   data_buf = image;
   source = from;
   return UnpackImage();
 }
 
-bool Workspace::ShowFactoryImage(int n, ImageSource from) {
+bool Workspace::LoadFactoryImage(int n, ImageSource from) {
   if (!factory_images_ || n < 1 || n > kFactoryImageCount) return false;
-  ShowImage((*factory_images_)[static_cast<std::size_t>(n - 1)], from);
+  LoadImage((*factory_images_)[static_cast<std::size_t>(n - 1)], from);
   return true;
 }
 

@@ -48,11 +48,11 @@ class Workspace {
   void CommitRepairs(const UnpackReport& report);
 
   // A whole image becomes data_buf and is unpacked.
-  UnpackReport ShowImage(const DataBuf& image, ImageSource from);
+  UnpackReport LoadImage(const DataBuf& image, ImageSource from);
 
   // Factory image n (1..3) becomes data_buf and is unpacked. False (nothing
   // changed) when n is out of range or the image is missing.
-  [[nodiscard]] bool ShowFactoryImage(int n, ImageSource from = ImageSource::kFactoryImage);
+  [[nodiscard]] bool LoadFactoryImage(int n, ImageSource from = ImageSource::kFactoryImage);
 
   // Every section at its built-in default, copied into data_buf; the macro
   // area zeroed; the bytes of data_buf nothing interprets left alone.

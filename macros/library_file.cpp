@@ -51,12 +51,12 @@ PCMacroLibrary DefaultLibrary() {
   return library;
 }
 
-LibraryLoad CheckPCMacro(const std::filesystem::path& file, PCMacroLibrary& library,
+LibraryLoad LoadOrCreateLibraryFile(const std::filesystem::path& file, PCMacroLibrary& library,
                          const AtomicWriteHook& hook) {
   std::error_code error;
   if (!std::filesystem::exists(file, error) && !error) {
     library = DefaultLibrary();
-    return RefreshPCMacro(file, library, hook) ? LibraryLoad::kCreated : LibraryLoad::kCreateFailed;
+    return SaveLibraryFile(file, library, hook) ? LibraryLoad::kCreated : LibraryLoad::kCreateFailed;
   }
   if (!std::filesystem::is_regular_file(file, error)) return LibraryLoad::kUnreadable;
   auto bytes = ReadWholeFile(Utf8FromPath(file));
@@ -77,7 +77,7 @@ LibraryLoad LibraryFromBytes(std::span<const std::uint8_t> bytes, PCMacroLibrary
   return LibraryLoad::kLoaded;
 }
 
-bool RefreshPCMacro(const std::filesystem::path& file, const PCMacroLibrary& library,
+bool SaveLibraryFile(const std::filesystem::path& file, const PCMacroLibrary& library,
                     const AtomicWriteHook& hook) {
   const auto bytes = LibraryToBytes(library);
   return WriteFileAtomically(Utf8FromPath(file), bytes, hook).empty();

@@ -52,11 +52,11 @@ LibraryLoad LibraryFromBytes(std::span<const std::uint8_t> bytes, PCMacroLibrary
 
 // CheckPCMacro: loads the library from the file, creating the file from the
 // default library when it is missing. `library` starts empty.
-[[nodiscard]] LibraryLoad CheckPCMacro(const std::filesystem::path& file, PCMacroLibrary& library,
+[[nodiscard]] LibraryLoad LoadOrCreateLibraryFile(const std::filesystem::path& file, PCMacroLibrary& library,
                          const AtomicWriteHook& hook = {});
 
 // RefreshPCMacro: replaces the file with the whole library, atomically.
-[[nodiscard]] bool RefreshPCMacro(const std::filesystem::path& file, const PCMacroLibrary& library,
+[[nodiscard]] bool SaveLibraryFile(const std::filesystem::path& file, const PCMacroLibrary& library,
                     const AtomicWriteHook& hook = {});
 
 }  // namespace zelko

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "keys/aim_key.h"
+#include "settings/aim_key.h"
 #include "keys/key_function_code.h"
 #include "macros/macro_name_codec.h"
 

@@ -12,7 +12,7 @@
 #include "macros/device_slots.h"
 #include "macros/macro_record.h"
 #include "pages/image_change.h"
-#include "pages/mouse_settings.h"
+#include "settings/mouse_settings.h"
 
 namespace zelko {
 

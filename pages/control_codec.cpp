@@ -2,7 +2,7 @@
 
 #include "pages/edit_rules.h"
 #include "pages/lighting_rules.h"
-#include "pointer/dpi_tables.h"
+#include "settings/dpi_tables.h"
 
 namespace zelko {
 namespace {

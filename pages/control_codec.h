@@ -4,7 +4,7 @@
 // redraw).
 #pragma once
 #include "pages/engineer_controls.h"
-#include "pages/mouse_settings.h"
+#include "settings/mouse_settings.h"
 
 namespace zelko {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "image/parameter_record.h"
-#include "pages/mouse_settings.h"
+#include "settings/mouse_settings.h"
 #include "pages/engineer_controls.h"
 #include "pages/value_bars.h"
 

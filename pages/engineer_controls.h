@@ -10,8 +10,8 @@
 #include <string>
 
 #include "image/parameter_record.h"
-#include "pointer/dpi_tables.h"
-#include "pointer/lighting.h"
+#include "settings/dpi_tables.h"
+#include "settings/lighting.h"
 
 namespace zelko {
 

@@ -14,7 +14,7 @@
 #include "pages/dpi_page.h"
 #include "pages/engineer_controls.h"
 #include "pages/lighting_rules.h"
-#include "pages/mouse_settings.h"
+#include "settings/mouse_settings.h"
 
 namespace zelko {
 

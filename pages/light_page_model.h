@@ -9,7 +9,7 @@
 
 #include "pages/engineer_controls.h"
 #include "pages/lighting_rules.h"
-#include "pages/mouse_settings.h"
+#include "settings/mouse_settings.h"
 #include "pages/value_bars.h"
 
 namespace zelko {

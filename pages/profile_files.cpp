@@ -1,6 +1,6 @@
 #include "pages/profile_files.h"
 
-#include "base/hex_text.h"
+#include "base/number_text.h"
 #include "image/expected_codes.h"
 #include "image/image_flows.h"
 

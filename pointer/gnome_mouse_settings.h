@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "pointer/command_runner.h"
+#include "base/command_runner.h"
 
 namespace zelko {
 

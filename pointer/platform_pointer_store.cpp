@@ -5,7 +5,7 @@
 #ifdef _WIN32
 #include "pointer/windows_pointer_store.h"
 #else
-#include "pointer/command_runner.h"
+#include "base/command_runner.h"
 #include "pointer/linux_pointer_store.h"
 #endif
 

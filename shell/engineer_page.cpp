@@ -14,7 +14,7 @@
 #include "pages/engineer_hints.h"
 #include "pages/page_navigation.h"
 #include "shell/engineer_widgets.h"
-#include "pointer/dpi_tables.h"
+#include "settings/dpi_tables.h"
 
 namespace zelko {
 

@@ -90,7 +90,7 @@ void MacroPage::Bind() {
   };
   connect(library_list_, &MacroList::rowPicked, this, &MacroPage::LB_PCMacroNameClick);
   connect(library_list_, &MacroList::pressedBelowRows, this, [this] {
-    ClearMacro();
+    HideMacroMenus();
     model_.DeselectLibrary();
     event_list_->setFocus();
     Redraw();
@@ -99,7 +99,7 @@ void MacroPage::Bind() {
           [this](QPoint global) { OpenLibraryMenu(window_->mapFromGlobal(global)); });
   connect(event_list_, &MacroList::rowPicked, this, &MacroPage::LB_macroClick);
   connect(event_list_, &MacroList::pressedBelowRows, this, [this] {
-    ClearMacro();
+    HideMacroMenus();
     model_.editor().SelectRow(std::nullopt);
     RedrawEvents();
   });
@@ -194,20 +194,20 @@ void MacroPage::Bind() {
   qApp->installEventFilter(this);
 }
 
-void MacroPage::ClearMacro() {
+void MacroPage::HideMacroMenus() {
   library_menu_->hide();
   event_menu_->hide();
 }
 
 void MacroPage::OpenLibraryMenu(QPoint windowPos) {
-  ClearMacro();
+  HideMacroMenus();
   if (model_.recorder().recording() || model_.editor().insert_panel_open()) return;
   RedrawStates();
   library_menu_->OpenAt(windowPos);
 }
 
 void MacroPage::OpenEventMenu(QPoint windowPos) {
-  ClearMacro();
+  HideMacroMenus();
   if (model_.recorder().recording() || model_.editor().insert_panel_open()) return;
   if (!model_.editor().open_entry() || !model_.editor().selected_row()) return;
   event_menu_->OpenAt(windowPos);
@@ -386,21 +386,21 @@ InsertValues MacroPage::PanelValues() const {
 }
 
 void MacroPage::LB_PCMacroNameClick(int row) {
-  ClearMacro();
+  HideMacroMenus();
   if (row < 0) return;
   model_.OpenLibraryRow(static_cast<std::size_t>(row));
   Redraw();
 }
 
 void MacroPage::LB_macroClick(int row) {
-  ClearMacro();
+  HideMacroMenus();
   if (row < 0) return;
   model_.editor().SelectRow(static_cast<std::size_t>(row));
   RedrawEvents();
 }
 
 void MacroPage::Btn_EditClick() {
-  ClearMacro();
+  HideMacroMenus();
   MacroEditor& editor = model_.editor();
   const auto row = editor.selected_row();
   if (!row) return;
@@ -441,13 +441,13 @@ void MacroPage::Btn_EditClick() {
 }
 
 void MacroPage::Btn_DelClick() {
-  ClearMacro();
+  HideMacroMenus();
   Report(MacroPageModel::OutcomeOf(model_.editor().DeleteSelected()));
   RedrawEvents();
 }
 
 void MacroPage::Btn_InsertClick() {
-  ClearMacro();
+  HideMacroMenus();
   model_.OpenInsertPanel();
   RedrawStates();
 }

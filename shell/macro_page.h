@@ -90,7 +90,7 @@ class MacroPage : public QObject {
   void ChoosePageDelay(DelayMode mode);
   void ChoosePanelDelay(DelayMode mode);
   // Hides both floating menus.
-  void ClearMacro();
+  void HideMacroMenus();
   void OpenLibraryMenu(QPoint windowPos);
   void OpenEventMenu(QPoint windowPos);
 

@@ -15,13 +15,13 @@ void MacroPage::OpenNameDialog() {
 }
 
 void MacroPage::Btn_NewClick() {
-  ClearMacro();
+  HideMacroMenus();
   if (!model_.RequestNew()) return;
   OpenNameDialog();
 }
 
 void MacroPage::Btn_NewNameClick() {
-  ClearMacro();
+  HideMacroMenus();
   if (!model_.RequestRename()) return;
   OpenNameDialog();
 }
@@ -34,7 +34,7 @@ void MacroPage::ApplyMacroName(const QString& name) {
 }
 
 void MacroPage::Btn_DelPCMacroClick() {
-  ClearMacro();
+  HideMacroMenus();
   const PageOutcome outcome = model_.DeleteSelected();
   Redraw();
   if (outcome.changed) LibraryChanged();
@@ -54,7 +54,7 @@ std::optional<std::vector<std::uint8_t>> MacroPage::ReadChosenFile() {
 }
 
 void MacroPage::Btn_ImportOneClick() {
-  ClearMacro();
+  HideMacroMenus();
   // Room for one more is checked before the dialog opens.
   if (model_.library_row_count() >= kLibraryEntryCount - 1) return;
   const auto bytes = ReadChosenFile();
@@ -66,7 +66,7 @@ void MacroPage::Btn_ImportOneClick() {
 }
 
 void MacroPage::Btn_ImportClick() {
-  ClearMacro();
+  HideMacroMenus();
   const auto bytes = ReadChosenFile();
   if (!bytes) return;
   const PageOutcome outcome = model_.ImportAll(*bytes);
@@ -93,14 +93,14 @@ void MacroPage::Export(const std::vector<std::uint8_t>& bytes) {
 }
 
 void MacroPage::Btn_ExportOneClick() {
-  ClearMacro();
+  HideMacroMenus();
   const auto record = model_.ExportSelected();
   if (!record) return;
   Export(std::vector<std::uint8_t>(record->begin(), record->end()));
 }
 
 void MacroPage::Btn_ExportClick() {
-  ClearMacro();
+  HideMacroMenus();
   Export(model_.ExportAll());
 }
 

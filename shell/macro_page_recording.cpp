@@ -76,7 +76,7 @@ void MacroPage::RecordingEnded() {
 }
 
 void MacroPage::Btn_StartClick() {
-  ClearMacro();
+  HideMacroMenus();
   const auto result = model_.StartClick();
   if (result.started) {
     StartCapture();

@@ -11,7 +11,7 @@
 
 #include "image/expected_codes.h"
 #include "keys/key_label.h"
-#include "pages/settings_write.h"
+#include "settings/settings_write.h"
 #include "pointer/platform_pointer_store.h"
 #include "resources/engineer_terms.h"
 #include "resources/general_pack.h"
@@ -143,7 +143,7 @@ void MainWindow::FormCreate() {
   };
   callbacks.init_no_device = [this] {
     // False only in a build without the factory images: nothing to show.
-    if (session_->workspace().ShowFactoryImage(1, ImageSource::kNoDevice)) RefreshFromImage();
+    if (session_->workspace().LoadFactoryImage(1, ImageSource::kNoDevice)) RefreshFromImage();
   };
   callbacks.return_to_main_page = [this] { RefreshErrorAPWindow(); };
   callbacks.clear_page_lock = [this] { navigation_.ClearLock(); };

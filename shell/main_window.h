@@ -20,7 +20,7 @@
 #include "pages/button_editor.h"
 #include "pages/button_menu.h"
 #include "pages/engineer_mode.h"
-#include "pages/mouse_settings.h"
+#include "settings/mouse_settings.h"
 #include "pointer/pointer_parameters.h"
 #include "pointer/pointer_store.h"
 #include "shell/control_registry.h"

@@ -44,7 +44,7 @@ void MainWindow::LoadMacroLibrary() {
   } else {
     // The library's failures are silent; an unreadable file leaves the
     // list empty.
-    (void)CheckPCMacro(library_file_, library_);
+    (void)LoadOrCreateLibraryFile(library_file_, library_);
   }
   macro_page_->LibraryReplaced();
 }
@@ -65,7 +65,7 @@ void MainWindow::ApplyMenuLayout() {
 
 void MainWindow::HideAllMenu() {
   menu_view_->HideAll();
-  if (macro_page_) macro_page_->ClearMacro();
+  if (macro_page_) macro_page_->HideMacroMenus();
 }
 
 ComboKeyDialog* MainWindow::comboDialog() const { return combo_dialog_.data(); }

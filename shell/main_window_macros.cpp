@@ -24,7 +24,7 @@ DialogSetup MainWindow::CurrentDialogSetup() const {
 bool MainWindow::SaveMacroLibrary(const PCMacroLibrary& library) {
   // Without a folder to keep it in the library lives in memory only.
   if (library_file_.empty()) return false;
-  return RefreshPCMacro(library_file_, library);
+  return SaveLibraryFile(library_file_, library);
 }
 
 void MainWindow::RefreshMacroNames() {

@@ -131,7 +131,7 @@ bool SaveMacroPage(MainWindow& window, const QDir& dir, int language, QStringLis
   page.OpenLibraryMenu(list->mapTo(&window, QPoint(60, 30)));
   const QString menu = dir.filePath(QStringLiteral("lang%1_macro_menu.png").arg(language));
   const bool menuSaved = Save(window, menu, error);
-  page.ClearMacro();
+  page.HideMacroMenus();
   if (!menuSaved) return false;
   written << menu;
 

@@ -1,6 +1,6 @@
 #include "sim/button_script.h"
 
-#include "base/hex_text.h"
+#include "base/number_text.h"
 
 namespace zelko::sim {
 namespace {

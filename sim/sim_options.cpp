@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "base/hex_text.h"
+#include "base/number_text.h"
 #include "device/identity_text.h"
 
 namespace zelko::sim {

@@ -13,7 +13,7 @@
 #include "base/atomic_file.h"
 #include "base/bit_ops.h"
 #include "base/file_reading.h"
-#include "base/hex_text.h"
+#include "base/number_text.h"
 
 namespace zelko {
 namespace {

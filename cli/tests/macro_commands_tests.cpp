@@ -81,7 +81,7 @@ TEST_F(MacroCliTest, SetThenShowGivesTheLinesAsStored) {
   ASSERT_EQ(again.exit_code, 0) << again;
   EXPECT_EQ(Ctl({"show", "Combo"}).out, show.out);
   PCMacroLibrary library;
-  ASSERT_EQ(CheckPCMacro(library_, library), LibraryLoad::kLoaded);
+  ASSERT_EQ(LoadOrCreateLibraryFile(library_, library), LibraryLoad::kLoaded);
   EXPECT_EQ(library.contents[0][kReleaseModeOffset], kReleaseStop);  // kept without --release
   EXPECT_EQ(Ctl({"list"}).out, "Combo\n");
 }

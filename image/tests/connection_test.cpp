@@ -65,7 +65,7 @@ struct ConnectionRig {
         flows(rig.workspace, channel, rig.ui, rig.clock),
         connection(link, channel, rig.clock, rig.ui,
                    ShippedExpectedCodes(), Callbacks()) {
-    EXPECT_TRUE(rig.workspace.ShowFactoryImage(1, ImageSource::kNoDevice));
+    EXPECT_TRUE(rig.workspace.LoadFactoryImage(1, ImageSource::kNoDevice));
   }
 
   ConnectionCallbacks Callbacks() {
@@ -73,7 +73,7 @@ struct ConnectionRig {
     callbacks.read_image = [this] { return flows.ReadImage().ok(); };
     callbacks.init_no_device = [this] {
       // The constructor checked that factory image 1 can be shown.
-      (void)rig.workspace.ShowFactoryImage(1, ImageSource::kNoDevice);
+      (void)rig.workspace.LoadFactoryImage(1, ImageSource::kNoDevice);
     };
     callbacks.state_changed = [this](ConnectionState s) {
       states.push_back(s);

@@ -71,7 +71,7 @@ TEST(DeviceSlots, EveryImageLoadChecksTheSlotsAndTheSlotTablesFollow) {
   const MacroContent content = ContentOf({0xA1, 0x21});
   std::copy(name.begin(), name.end(), image.begin() + 0x300);
   std::copy(content.begin(), content.end(), image.begin() + 0x320);
-  (void)workspace.ShowImage(image, ImageSource::kProfileFile);
+  (void)workspace.LoadImage(image, ImageSource::kProfileFile);
   const DeviceMacroSlots slots = ReadDeviceSlots(workspace.base_macro_area);
   EXPECT_EQ(slots.ShownName(3), "dev");
   EXPECT_EQ(slots.contents[2], content);

@@ -54,7 +54,7 @@ PCMacroLibrary Named(const char* name) {
 
 TEST_F(LibraryFileTest, MissingFileIsCreatedFromTheDefaultLibrary) {
   PCMacroLibrary library = Named("stale");
-  EXPECT_EQ(CheckPCMacro(file_, library), LibraryLoad::kCreated);
+  EXPECT_EQ(LoadOrCreateLibraryFile(file_, library), LibraryLoad::kCreated);
   EXPECT_EQ(library, DefaultLibrary());
   EXPECT_EQ(library.CountInUse(), 0u);  // the shipped default library is empty
   EXPECT_EQ(FileBytes(), LibraryToBytes(library));
@@ -62,9 +62,9 @@ TEST_F(LibraryFileTest, MissingFileIsCreatedFromTheDefaultLibrary) {
 }
 
 TEST_F(LibraryFileTest, LoadsWhatTheFileHolds) {
-  ASSERT_TRUE(RefreshPCMacro(file_, Named("one")));
+  ASSERT_TRUE(SaveLibraryFile(file_, Named("one")));
   PCMacroLibrary library;
-  EXPECT_EQ(CheckPCMacro(file_, library), LibraryLoad::kLoaded);
+  EXPECT_EQ(LoadOrCreateLibraryFile(file_, library), LibraryLoad::kLoaded);
   EXPECT_EQ(library, Named("one"));
 }
 
@@ -78,7 +78,7 @@ TEST_F(LibraryFileTest, ShortAndLongFiles) {
                                                   static_cast<std::streamsize>(bytes.size()));
   }
   PCMacroLibrary library = Named("old");
-  EXPECT_EQ(CheckPCMacro(file_, library), LibraryLoad::kLoadedShort);
+  EXPECT_EQ(LoadOrCreateLibraryFile(file_, library), LibraryLoad::kLoadedShort);
   // The part is kept: the next write of the library loses none of it.
   PCMacroLibrary expected;
   expected.SetRecord(0, Named("x").Record(0));
@@ -91,18 +91,18 @@ TEST_F(LibraryFileTest, ShortAndLongFiles) {
     std::ofstream(file_, std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   }
-  EXPECT_EQ(CheckPCMacro(file_, library), LibraryLoad::kLoadedLong);
+  EXPECT_EQ(LoadOrCreateLibraryFile(file_, library), LibraryLoad::kLoadedLong);
   EXPECT_EQ(library, Named("y"));
 
   fs::remove(file_);
   fs::create_directory(file_);  // a folder where the file should be
-  EXPECT_EQ(CheckPCMacro(file_, library), LibraryLoad::kUnreadable);
+  EXPECT_EQ(LoadOrCreateLibraryFile(file_, library), LibraryLoad::kUnreadable);
 }
 
 // Counts the steps of one rewrite, so that each can be failed in turn.
 std::size_t StepsOfOneRewrite(const fs::path& file) {
   std::size_t steps = 0;
-  EXPECT_TRUE(RefreshPCMacro(file, Named("count"), [&](AtomicWriteStep) { return ++steps, true; }));
+  EXPECT_TRUE(SaveLibraryFile(file, Named("count"), [&](AtomicWriteStep) { return ++steps, true; }));
   return steps;
 }
 
@@ -110,10 +110,10 @@ TEST_F(LibraryFileTest, AFailedStepLeavesTheOldFileAndNoTemporaryFile) {
   const std::size_t steps = StepsOfOneRewrite(file_);
   ASSERT_GT(steps, 8u);  // create, 7 chunks, sync, close, rename, folder
   for (std::size_t fail_at = 1; fail_at <= steps; ++fail_at) {
-    ASSERT_TRUE(RefreshPCMacro(file_, Named("old")));
+    ASSERT_TRUE(SaveLibraryFile(file_, Named("old")));
     std::size_t step = 0;
     AtomicWriteStep failed{};
-    const bool written = RefreshPCMacro(file_, Named("new"), [&](AtomicWriteStep s) {
+    const bool written = SaveLibraryFile(file_, Named("new"), [&](AtomicWriteStep s) {
       failed = s;
       return ++step != fail_at;
     });
@@ -131,13 +131,13 @@ TEST_F(LibraryFileTest, ACrashAtAnyStepLeavesTheOldOrTheNewFile) {
   const auto old_bytes = LibraryToBytes(Named("old"));
   const auto new_bytes = LibraryToBytes(Named("new"));
   for (std::size_t crash_at = 1; crash_at <= steps; ++crash_at) {
-    ASSERT_TRUE(RefreshPCMacro(file_, Named("old")));
+    ASSERT_TRUE(SaveLibraryFile(file_, Named("old")));
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
       // The process dies at this step, with no clean-up of any kind.
       std::size_t step = 0;
-      (void)RefreshPCMacro(file_, Named("new"), [&](AtomicWriteStep) {  // the child dies inside
+      (void)SaveLibraryFile(file_, Named("new"), [&](AtomicWriteStep) {  // the child dies inside
         if (++step == crash_at) ::_exit(0);
         return true;
       });
@@ -148,7 +148,7 @@ TEST_F(LibraryFileTest, ACrashAtAnyStepLeavesTheOldOrTheNewFile) {
     const auto bytes = FileBytes();
     EXPECT_TRUE(bytes == old_bytes || bytes == new_bytes) << "crash at step " << crash_at;
     // A later rewrite still succeeds next to what the crash left.
-    ASSERT_TRUE(RefreshPCMacro(file_, Named("after")));
+    ASSERT_TRUE(SaveLibraryFile(file_, Named("after")));
     EXPECT_EQ(FileBytes(), LibraryToBytes(Named("after")));
     for (const auto& entry : fs::directory_iterator(folder_)) {
       if (entry.path() != file_) fs::remove(entry.path());
@@ -204,10 +204,10 @@ TEST_F(LibraryFileTest, FolderIsPathKeyThenAWritableProgramFolderThenAppData) {
   // The library is made, written and read again in the Chinese-named folder.
   const fs::path file = LibraryFilePath(*MacroFolder("", folder_ / "missing"));
   PCMacroLibrary library;
-  EXPECT_EQ(CheckPCMacro(file, library), LibraryLoad::kCreated);
-  ASSERT_TRUE(RefreshPCMacro(file, Named("one")));
+  EXPECT_EQ(LoadOrCreateLibraryFile(file, library), LibraryLoad::kCreated);
+  ASSERT_TRUE(SaveLibraryFile(file, Named("one")));
   PCMacroLibrary again;
-  EXPECT_EQ(CheckPCMacro(file, again), LibraryLoad::kLoaded);
+  EXPECT_EQ(LoadOrCreateLibraryFile(file, again), LibraryLoad::kLoaded);
   EXPECT_EQ(again, Named("one"));
   _wputenv_s(L"APPDATA", saved.c_str());
 }

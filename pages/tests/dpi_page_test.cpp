@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "keys/aim_key.h"
+#include "settings/aim_key.h"
 #include "pages/control_codec.h"
 #include "pages/dpi_page.h"
 

@@ -4,7 +4,7 @@
 
 #include "image/factory_images.h"
 #include "image/image_codec.h"
-#include "pages/mouse_settings.h"
+#include "settings/mouse_settings.h"
 
 namespace zelko::testing {
 

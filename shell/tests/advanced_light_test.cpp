@@ -6,7 +6,7 @@
 #include <QtTest>
 
 #include "image/image_codec.h"
-#include "pointer/dpi_tables.h"
+#include "settings/dpi_tables.h"
 #include "shell/advanced_page.h"
 #include "shell/colour_chooser_window.h"
 #include "shell/light_page.h"

@@ -89,7 +89,7 @@ struct WindowFixture {
     // The macro library is made from the built-in one in a folder of the
     // test's own.
     services.macroLibraryFile = dataDir.filePath(QStringLiteral("ZELKO77-Macro.bin")).toStdString();
-    if (library && !RefreshPCMacro(services.macroLibraryFile, *library)) qFatal("WindowFixture: no library file");
+    if (library && !SaveLibraryFile(services.macroLibraryFile, *library)) qFatal("WindowFixture: no library file");
     window = std::make_unique<MainWindow>(std::move(services));
   }
 

@@ -10,7 +10,7 @@
 #include "image/defaults.h"
 #include "image/factory_images.h"
 #include "image/image_codec.h"
-#include "pages/mouse_settings.h"
+#include "settings/mouse_settings.h"
 
 namespace zelko {
 namespace {

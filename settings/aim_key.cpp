@@ -1,4 +1,4 @@
-#include "keys/aim_key.h"
+#include "settings/aim_key.h"
 
 #include "keys/key_function_code.h"
 

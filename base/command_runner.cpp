@@ -1,4 +1,4 @@
-#include "pointer/command_runner.h"
+#include "base/command_runner.h"
 
 #include <fcntl.h>
 #include <poll.h>

@@ -1,4 +1,4 @@
-#include "pages/mouse_settings.h"
+#include "settings/mouse_settings.h"
 
 namespace zelko {
 

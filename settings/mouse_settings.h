@@ -4,12 +4,12 @@
 // Neither front end encodes a model on its own, so none can be forgotten.
 #pragma once
 #include "image/parameter_record.h"
-#include "keys/aim_key.h"
+#include "settings/aim_key.h"
 #include "keys/button_map.h"
-#include "pointer/device_options.h"
-#include "pointer/dpi_levels.h"
-#include "pointer/fire_key.h"
-#include "pointer/lighting.h"
+#include "settings/device_options.h"
+#include "settings/dpi_levels.h"
+#include "settings/fire_key.h"
+#include "settings/lighting.h"
 
 namespace zelko {
 

@@ -1,8 +1,8 @@
-#include "pointer/lighting.h"
+#include "settings/lighting.h"
 
 #include "base/bit_ops.h"
 
-#include "pointer/dpi_tables.h"
+#include "settings/dpi_tables.h"
 
 namespace zelko {
 namespace {

@@ -1,4 +1,4 @@
-#include "pointer/fire_key.h"
+#include "settings/fire_key.h"
 
 #include "base/bit_ops.h"
 

@@ -1,4 +1,4 @@
-#include "pages/settings_write.h"
+#include "settings/settings_write.h"
 
 namespace zelko {
 

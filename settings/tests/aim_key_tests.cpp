@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "keys/aim_key.h"
+#include "settings/aim_key.h"
 
 namespace zelko {
 namespace {

@@ -1,4 +1,4 @@
-#include "base/hex_text.h"
+#include "base/number_text.h"
 
 namespace zelko {
 namespace {

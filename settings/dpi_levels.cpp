@@ -1,4 +1,4 @@
-#include "pointer/dpi_levels.h"
+#include "settings/dpi_levels.h"
 
 namespace zelko {
 

@@ -1,4 +1,4 @@
-#include "pointer/dpi_tables.h"
+#include "settings/dpi_tables.h"
 
 #include <cctype>
 

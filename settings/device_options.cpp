@@ -1,4 +1,4 @@
-#include "pointer/device_options.h"
+#include "settings/device_options.h"
 
 namespace zelko {
 

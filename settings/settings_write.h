@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "image/image_flows.h"
-#include "pages/mouse_settings.h"
+#include "settings/mouse_settings.h"
 
 namespace zelko {
 
