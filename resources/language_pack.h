@@ -9,6 +9,9 @@
 //   Str449  the macro page's line saying that the recorder hears only the
 //           keys and mouse buttons pressed in the window (no capture of the
 //           whole desktop, e.g. under Wayland)
+//   Str800..Str860  what differs between two profiles, by setting: the
+//           settings' names, the values that are words, and the line
+//           "%1: %2 → %3" (profiles/change_text.h)
 #pragma once
 #include <cstdint>
 #include <map>
