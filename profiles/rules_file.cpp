@@ -208,8 +208,8 @@ Result<RuleSet> LoadRulesFile(const fs::path& file) {
   if (!bytes) return Result<RuleSet>::Failure(error + "; the rules file is left as it is");
   ParsedRules parsed = ParseRulesText(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
   if (!parsed.rules) {
-    return Result<RuleSet>::Failure("the rules file " + Where(file, parsed.line, parsed.column) +
-                                    " cannot be read: " + parsed.error + "; it is left as it is");
+    return Result<RuleSet>::Failure(Where(file, parsed.line, parsed.column) +
+                                    ": the rules file cannot be read: " + parsed.error + "; it is left as it is");
   }
   return std::move(*parsed.rules);
 }
