@@ -7,7 +7,9 @@
 
 #include "base/file_reading.h"
 #include "profiles/json_position.h"
+#include "image/factory_images.h"
 #include "profiles/name_text.h"
+#include "profiles/profile_rules.h"
 #include "profiles/rules_file.h"
 #include "profiles/tests/temp_folder.h"
 
@@ -242,6 +244,28 @@ TEST(JsonPosition, FindsValuesByPath) {
   EXPECT_EQ(PositionOfValue(text, {{"c", -1}, {"d", -1}, {"", 1}}), (TextPosition{2, 20}));
   EXPECT_EQ(PositionOfValue(text, {{"e", -1}}), std::nullopt);
   EXPECT_EQ(PositionOfValue(text, {{"a", -1}, {"", 5}}), std::nullopt);
+}
+
+TEST(ProfileRules, RenameCarriesTheRulesAlongAndDeleteNamesThem) {
+  const fs::path root = zelko::testing::FreshTempFolder("profile-rules");
+  ProfileLibrary library(root / "profiles");
+  ASSERT_TRUE(library.Add("Shooter", FactoryImage(1).value()).ok());
+  RuleSet rules = Rules();
+
+  const auto renamed = RenameProfileAndRules(library, rules, "shooter", "Sniper");
+  ASSERT_TRUE(renamed.status.ok()) << renamed.status.error();
+  EXPECT_EQ(renamed.rules, (std::vector<RuleRef>{{false, "steam_app_730"}}));
+  EXPECT_EQ(rules.RuleFor("steam_app_730").profile, "Sniper");
+
+  const auto refused = RenameProfileAndRules(library, rules, "Nobody", "Other");
+  EXPECT_FALSE(refused.status.ok());
+  EXPECT_TRUE(refused.rules.empty());
+
+  const auto deleted = DeleteProfileNamedByRules(library, rules, "Sniper");
+  ASSERT_TRUE(deleted.status.ok());
+  EXPECT_EQ(deleted.rules, (std::vector<RuleRef>{{false, "steam_app_730"}}));
+  EXPECT_EQ(rules.MissingProfiles({}).size(), 4u);  // the default and three rules
+  fs::remove_all(root);
 }
 
 }  // namespace
