@@ -1,5 +1,7 @@
 #include "profiles/rules_file.h"
 
+#include <algorithm>
+
 #include <nlohmann/json.hpp>
 
 #include "base/file_reading.h"
@@ -44,7 +46,7 @@ std::string UnknownKeysOf(const Json& object, std::initializer_list<std::string_
     for (const auto name : known) is_known = is_known || key == name;
     if (!is_known) unknown[key] = value;
   }
-  return unknown.empty() ? std::string() : unknown.dump();
+  return unknown.empty() ? std::string() : unknown.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
 // A non-empty text at `key` of `object`.
@@ -162,6 +164,24 @@ ParsedRules ParseRulesText(std::string_view text) {
     parsed.line = at.line;
     parsed.column = at.column;
     return parsed;
+  } catch (const Json::exception& error) {
+    // A number too large for any type: "number overflow parsing '1e999'".
+    std::string what = error.what();
+    if (const auto close = what.find_last_of('\''); close != std::string::npos && close > 0) {
+      if (const auto open = what.find_last_of('\'', close - 1); open != std::string::npos) {
+        const std::string token = what.substr(open + 1, close - open - 1);
+        if (const auto at = text.find(token); !token.empty() && at != std::string_view::npos) {
+          const TextPosition position = PositionOfOffset(text, at);
+          parsed.line = position.line;
+          parsed.column = position.column;
+        }
+      }
+    }
+    if (const auto space = what.find("] "); space != std::string::npos) what = what.substr(space + 2);
+    parsed.error = "not valid JSON: " + what;
+    parsed.line = std::max(parsed.line, 1);
+    parsed.column = std::max(parsed.column, 1);
+    return parsed;
   }
   RuleSet rules;
   if (auto refused = ReadRules(root, rules)) {
@@ -191,7 +211,7 @@ std::string RulesText(const RuleSet& rules) {
   Json list = Json::array();
   for (const auto& rule : rules.rules()) list.push_back(RuleJson(rule, unknown));
   root["rules"] = std::move(list);
-  return WithUnknown(std::move(root), unknown.top).dump(2) + "\n";
+  return WithUnknown(std::move(root), unknown.top).dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
 std::optional<fs::path> UserRulesPath() {

@@ -213,6 +213,7 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenCase{"CutShort", "{\n  \"rules\": [\n", 3, 1, "not valid JSON"},
         BrokenCase{"ColumnCountsCharacters", "{\"default\": {\"profile\": \"\xE5\xB0\x84\xE5\x87\xBB\",}}", 1, 30,
                    "not valid JSON"},
+        BrokenCase{"NumberTooLarge", "{\"rules\": [],\n \"x\": 1e999}", 2, 7, "number overflow"},
         BrokenCase{"NotAnObject", "[1, 2]", 1, 1, "one JSON object"},
         BrokenCase{"EnabledNotAFlag", "{\n  \"enabled\": \"yes\"\n}", 2, 14, "true or false"},
         BrokenCase{"NewerVersion", "{\"version\": 2}", 1, 13, "newer program"},
