@@ -91,13 +91,13 @@ bool IsValidUtf8(std::string_view text) {
   return true;
 }
 
-std::string_view TrimBlanks(std::string_view text) {
+std::string_view TrimOuterBlanks(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
   return text;
 }
 
-std::string FoldCase(std::string_view text) {
+std::string FoldLetterCase(std::string_view text) {
   std::string out;
   out.reserve(text.size());
   for (std::size_t at = 0; at < text.size();) {
@@ -113,7 +113,7 @@ std::string FoldCase(std::string_view text) {
   return out;
 }
 
-std::string NameKey(std::string_view text) { return FoldCase(TrimBlanks(text)); }
+std::string NameKey(std::string_view text) { return FoldLetterCase(TrimOuterBlanks(text)); }
 
 std::size_t CharacterCount(std::string_view text) {
   std::size_t count = 0;

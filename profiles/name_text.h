@@ -13,13 +13,13 @@ namespace zelko {
 bool IsValidUtf8(std::string_view text);
 
 // The text without blanks (space, tab, line ends) at either end.
-std::string_view TrimBlanks(std::string_view text);
+std::string_view TrimOuterBlanks(std::string_view text);
 
 // The text with every upper-case letter of those scripts in lower case;
 // everything else, bytes that are not UTF-8 included, as it was.
-std::string FoldCase(std::string_view text);
+std::string FoldLetterCase(std::string_view text);
 
-// TrimBlanks then FoldCase: the key two names are compared by.
+// TrimOuterBlanks then FoldLetterCase: the key two names are compared by.
 std::string NameKey(std::string_view text);
 
 // The number of characters (code points) of valid UTF-8 text.

@@ -46,9 +46,9 @@ const ProfileEntry* FindIn(const std::vector<ProfileEntry>& entries, std::string
 // it).
 std::string FreeStem(const std::string& base, const std::vector<ProfileEntry>& entries) {
   std::set<std::string> taken;
-  for (const auto& entry : entries) taken.insert(FoldCase(entry.stem));
+  for (const auto& entry : entries) taken.insert(FoldLetterCase(entry.stem));
   std::string stem = base;
-  for (int n = 2; taken.contains(FoldCase(stem)); ++n) stem = base + " (" + std::to_string(n) + ")";
+  for (int n = 2; taken.contains(FoldLetterCase(stem)); ++n) stem = base + " (" + std::to_string(n) + ")";
   return stem;
 }
 
@@ -147,7 +147,7 @@ Result<std::vector<ProfileEntry>> ProfileLibrary::ListFolder(const fs::path& fol
         entry.state = EntryState::kNameLost;
         entry.problem = "its name file " + stem + ".name is damaged; it is listed under its file name";
       } else {
-        entry.name = std::string(TrimBlanks(text));
+        entry.name = std::string(TrimOuterBlanks(text));
       }
     } else {
       entry.state = EntryState::kNameLost;
@@ -183,7 +183,7 @@ Result<ProfileEntry> ProfileLibrary::Find(std::string_view name) const {
   const auto entries = List();
   if (!entries) return Result<ProfileEntry>::Failure(entries.error());
   const ProfileEntry* entry = FindIn(*entries, name);
-  if (!entry) return Result<ProfileEntry>::Failure("there is no profile named " + Quoted(TrimBlanks(name)));
+  if (!entry) return Result<ProfileEntry>::Failure("there is no profile named " + Quoted(TrimOuterBlanks(name)));
   return *entry;
 }
 
@@ -220,7 +220,7 @@ Status ProfileLibrary::CheckNewName(std::string_view name, const std::vector<Pro
 }
 
 Status ProfileLibrary::WriteName(const fs::path& folder, const std::string& stem, std::string_view name) const {
-  const std::string text(TrimBlanks(name));
+  const std::string text(TrimOuterBlanks(name));
   const std::string error = WriteFileAtomically(
       Utf8FromPath(FileIn(folder, stem, kNameExtension)),
       std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()), hook_);
@@ -252,9 +252,9 @@ Status ProfileLibrary::Add(std::string_view name, const DataBuf& image) {
   if (const auto problem = ProfileImageProblem(image)) {
     return Status::Failure("the image cannot be kept as a profile: " + *problem);
   }
-  const std::string stem = FreeStem(FileStemFor(TrimBlanks(name)), *entries);
+  const std::string stem = FreeStem(FileStemFor(TrimOuterBlanks(name)), *entries);
   if (auto written = WriteEntry(stem, name, image); !written) {
-    return Status::Failure("the profile " + Quoted(TrimBlanks(name)) + " was not saved: " + written.error());
+    return Status::Failure("the profile " + Quoted(TrimOuterBlanks(name)) + " was not saved: " + written.error());
   }
   return Status::Ok();
 }
@@ -263,7 +263,7 @@ Status ProfileLibrary::Rename(std::string_view name, std::string_view new_name) 
   const auto entries = List();
   if (!entries) return Status::Failure(entries.error());
   const ProfileEntry* entry = FindIn(*entries, name);
-  if (!entry) return Status::Failure("there is no profile named " + Quoted(TrimBlanks(name)));
+  if (!entry) return Status::Failure("there is no profile named " + Quoted(TrimOuterBlanks(name)));
   if (auto checked = CheckNewName(new_name, *entries, entry); !checked) return checked;
   if (auto written = WriteName(folder_, entry->stem, new_name); !written) {
     return Status::Failure("the profile " + Quoted(entry->name) + " was not renamed: " + written.error());
@@ -334,11 +334,11 @@ Status ProfileLibrary::RestoreDeleted(std::string_view name, std::optional<std::
       break;
     }
   }
-  if (!entry) return Status::Failure("no deleted profile is named " + Quoted(TrimBlanks(name)));
+  if (!entry) return Status::Failure("no deleted profile is named " + Quoted(TrimOuterBlanks(name)));
   if (entry->state == EntryState::kImageMissing) {
     return Status::Failure("the deleted profile " + Quoted(entry->name) + " cannot be restored: " + entry->problem);
   }
-  const std::string target = std::string(TrimBlanks(as_name.value_or(entry->name)));
+  const std::string target = std::string(TrimOuterBlanks(as_name.value_or(entry->name)));
   const auto entries = List();
   if (!entries) return Status::Failure(entries.error());
   if (auto checked = CheckNewName(target, *entries); !checked) {
@@ -376,7 +376,7 @@ Result<ImportedProfile> ProfileLibrary::Import(const fs::path& file, std::option
   DataBuf image{};
   std::copy(bytes->begin(), bytes->end(), image.begin());
   if (const auto problem = ForeignIdentityProblem(image, expected)) return refused(*problem);
-  const std::string taken(TrimBlanks(name.value_or(Utf8FromPath(file.stem()))));
+  const std::string taken(TrimOuterBlanks(name.value_or(Utf8FromPath(file.stem()))));
   if (auto added = Add(taken, image); !added) return Result<ImportedProfile>::Failure(added.error());
   return ImportedProfile{taken};
 }
@@ -385,7 +385,7 @@ Status ProfileLibrary::Export(std::string_view name, const fs::path& file) const
   const auto image = Image(name);
   if (!image) return Status::Failure(image.error());
   if (std::string error = WriteFileAtomically(Utf8FromPath(file), *image, hook_); !error.empty()) {
-    return Status::Failure("the profile " + Quoted(TrimBlanks(name)) + " was not exported: " + error);
+    return Status::Failure("the profile " + Quoted(TrimOuterBlanks(name)) + " was not exported: " + error);
   }
   return Status::Ok();
 }

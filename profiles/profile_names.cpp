@@ -21,7 +21,7 @@ bool IsForbiddenInFileName(char c) {
 bool IsReservedDeviceName(std::string_view stem) {
   const std::string_view base = stem.substr(0, stem.find('.'));
   std::string upper;
-  for (const char c : TrimBlanks(base)) upper.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
+  for (const char c : TrimOuterBlanks(base)) upper.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
   constexpr std::array<std::string_view, 4> kFixed = {"CON", "PRN", "AUX", "NUL"};
   for (const auto fixed : kFixed) {
     if (upper == fixed) return true;
@@ -49,7 +49,7 @@ std::string_view CutAtCharacter(std::string_view text, std::size_t bytes) {
 }  // namespace
 
 std::optional<std::string> ProfileNameProblem(std::string_view name) {
-  name = TrimBlanks(name);
+  name = TrimOuterBlanks(name);
   if (name.empty()) return std::string("a profile name cannot be empty");
   if (!IsValidUtf8(name)) return std::string("a profile name must be valid UTF-8 text");
   for (std::size_t i = 0; i < name.size(); ++i) {

@@ -14,7 +14,7 @@ inline constexpr std::size_t kMaxProfileNameCharacters = 100;
 // Why a text cannot name a profile, or nothing when it can: it must hold
 // something besides blanks, be valid UTF-8, hold no control characters and
 // at most kMaxProfileNameCharacters characters. The name is taken without
-// the blanks at its ends (TrimBlanks).
+// the blanks at its ends (TrimOuterBlanks).
 [[nodiscard]] std::optional<std::string> ProfileNameProblem(std::string_view name);
 
 // The most bytes of a derived file name, before its extension.

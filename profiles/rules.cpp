@@ -15,8 +15,8 @@ const AppRule* RuleSet::RuleOf(std::string_view app) const {
 }
 
 bool RuleSet::AddOrReplace(AppRule rule) {
-  rule.app = std::string(TrimBlanks(rule.app));
-  rule.profile = std::string(TrimBlanks(rule.profile));
+  rule.app = std::string(TrimOuterBlanks(rule.app));
+  rule.profile = std::string(TrimOuterBlanks(rule.profile));
   const std::string key = NameKey(rule.app);
   for (auto& existing : rules_) {
     if (NameKey(existing.app) == key) {
@@ -39,7 +39,7 @@ bool RuleSet::Remove(std::string_view app) {
 
 RuleDecision RuleSet::RuleFor(std::string_view app) const {
   if (!enabled_) return {};
-  if (!TrimBlanks(app).empty()) {
+  if (!TrimOuterBlanks(app).empty()) {
     if (const AppRule* rule = RuleOf(app)) return {RuleMatch::kRule, rule->profile, rule->key_mode, rule->app};
   }
   if (default_) return {RuleMatch::kDefault, default_->profile, default_->key_mode, {}};
@@ -58,7 +58,7 @@ std::vector<RuleRef> RuleSet::RulesNaming(std::string_view profile) const {
 
 std::vector<RuleRef> RuleSet::RenameProfile(std::string_view profile, std::string_view new_name) {
   const std::string key = NameKey(profile);
-  const std::string renamed(TrimBlanks(new_name));
+  const std::string renamed(TrimOuterBlanks(new_name));
   std::vector<RuleRef> refs;
   if (default_ && NameKey(default_->profile) == key) {
     default_->profile = renamed;

@@ -28,7 +28,7 @@ std::optional<KeyMode> KeyModeOf(const Json& value, bool* ok) {
   *ok = true;
   if (value.is_null()) return std::nullopt;
   if (value.is_string()) {
-    const std::string text = FoldCase(value.get<std::string>());
+    const std::string text = FoldLetterCase(value.get<std::string>());
     if (text == "a") return KeyMode::kA;
     if (text == "b") return KeyMode::kB;
   }
@@ -57,10 +57,10 @@ std::optional<Refusal> ReadName(const Json& object, const char* key, JsonPath pa
     path.pop_back();
     return Refusal{std::string("\"") + key + "\" is missing", path};
   }
-  if (!it->is_string() || TrimBlanks(it->get<std::string>()).empty()) {
+  if (!it->is_string() || TrimOuterBlanks(it->get<std::string>()).empty()) {
     return Refusal{std::string("\"") + key + "\" must be a text that is not empty", path};
   }
-  out = std::string(TrimBlanks(it->get<std::string>()));
+  out = std::string(TrimOuterBlanks(it->get<std::string>()));
   return std::nullopt;
 }
 

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "base/file_reading.h"
+#include "base/path_text.h"
 #include "profiles/json_position.h"
 #include "image/factory_images.h"
 #include "profiles/name_text.h"
@@ -83,9 +84,9 @@ TEST(RuleSet, ReplacesRemovesAndFollowsProfiles) {
 }
 
 TEST(NameText, FoldsTheCaseOfEveryScriptWithCase) {
-  EXPECT_EQ(FoldCase("ABC \xC3\x89\xC3\x80 \xCE\xA3 \xD0\x96 \xC5\x81 \xEF\xBC\xA1 \xE5\xB0\x84"),
+  EXPECT_EQ(FoldLetterCase("ABC \xC3\x89\xC3\x80 \xCE\xA3 \xD0\x96 \xC5\x81 \xEF\xBC\xA1 \xE5\xB0\x84"),
             "abc \xC3\xA9\xC3\xA0 \xCF\x83 \xD0\xB6 \xC5\x82 \xEF\xBD\x81 \xE5\xB0\x84");
-  EXPECT_EQ(FoldCase("bad \xFF byte"), "bad \xFF byte");
+  EXPECT_EQ(FoldLetterCase("bad \xFF byte"), "bad \xFF byte");
   EXPECT_TRUE(IsValidUtf8("\xE5\xB0\x84"));
   EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));       // overlong "/"
   EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));   // a surrogate
@@ -100,7 +101,7 @@ class RulesFile : public ::testing::Test {
     std::ofstream(file_, std::ios::binary) << text;
   }
   std::string Read() const {
-    const auto bytes = ReadWholeFile(file_.string());
+    const auto bytes = ReadWholeFile(Utf8FromPath(file_));
     return bytes ? std::string(bytes->begin(), bytes->end()) : std::string("(none)");
   }
   const fs::path root_ = zelko::testing::FreshTempFolder("rules");
@@ -199,7 +200,7 @@ TEST_P(BrokenRulesFile, IsReportedByLineAndNeverOverwritten) {
   EXPECT_NE(loaded.error().find(where), std::string::npos) << loaded.error();
   EXPECT_NE(loaded.error().find("left as it is"), std::string::npos) << loaded.error();
   EXPECT_FALSE(SaveRulesFile(file, Rules()).ok());
-  const auto bytes = ReadWholeFile(file.string());
+  const auto bytes = ReadWholeFile(Utf8FromPath(file));
   ASSERT_TRUE(bytes.has_value());
   EXPECT_EQ(std::string(bytes->begin(), bytes->end()), c.text);
 }
