@@ -17,7 +17,7 @@ enum class ValueKind {
   kMilliseconds,  // a number of milliseconds
   kMacroName,     // "" reads as "empty"
   kChangedMacro,  // the same name, other events
-  kByteCount,     // the whole line is the count's own text
+  kByteCount,     // the whole line is the setting's own text around new_value
 };
 
 struct SettingText {
@@ -26,7 +26,8 @@ struct SettingText {
   ValueKind values;
 };
 
-constexpr std::array<SettingText, 30> kSettingTexts = {{
+constexpr std::array<SettingText, 31> kSettingTexts = {{
+    {SettingId::kDamagedSections, "Str831", ValueKind::kByteCount},  // Str832 for the second image
     {SettingId::kButtonFunction, "Str800", ValueKind::kFunction},
     {SettingId::kKeyMode, "Str801", ValueKind::kKeyModeName},
     {SettingId::kLongPressSwitch, "Str802", ValueKind::kFlag},  // Str802..Str804 by index
@@ -134,6 +135,7 @@ std::string FillText(std::string_view pattern, std::string_view a1, std::string_
 std::string ChangeText(const SettingChange& change, const TextLookup& text) {
   const SettingText& texts = TextsOf(change.id);
   std::string label_id(texts.label_id);
+  if (change.id == SettingId::kDamagedSections && change.index == 2) label_id = "Str832";
   if (change.id == SettingId::kLongPressSwitch && change.index >= 1 && change.index <= 3) {
     label_id = "Str80" + std::to_string(1 + change.index);
   }

@@ -16,11 +16,12 @@ struct Side {
   ParameterRecord record{};
   BaseMacroArea macros{};
   MouseSettings settings;
+  std::vector<std::string> repaired;
 };
 
 Side Decode(const DataBuf& image) {
   Side side;
-  (void)UnpackSections(image, side.record, side.macros);
+  side.repaired = UnpackSections(image, side.record, side.macros).RepairedParts();
   side.settings = DecodeMouseSettings(side.record);
   return side;
 }
@@ -208,6 +209,11 @@ std::vector<SettingChange> DiffImages(const DataBuf& from, const DataBuf& to) {
   const Side a = Decode(from);
   const Side b = Decode(to);
   Collector out;
+  for (const Side* side : {&a, &b}) {
+    std::string parts;
+    for (const auto& part : side->repaired) parts += (parts.empty() ? "" : ", ") + part;
+    if (!parts.empty()) out.Add(SettingId::kDamagedSections, 0, side == &a ? 1 : 2, {}, parts);
+  }
   DiffButtons(a, b, out);
   DiffDpi(a, b, out);
   DiffFire(a, b, out);

@@ -12,6 +12,8 @@
 namespace zelko {
 
 enum class SettingId {
+  kDamagedSections,       // index 1 the first image, 2 the second; new_value the parts that
+                          // failed their check ("ParameterA, Profile"), read as the defaults
   kButtonFunction,        // profile, index = button 1..9; values are codes ("010200")
   kKeyMode,               // "A" / "B"
   kLongPressSwitch,       // index 1 middle key, 2 DPI key, 3 gun key; "on" / "off"
@@ -61,7 +63,10 @@ struct SettingChange {
 // pages show them (buttons of Profile 1, then Profile 2, key mode, DPI,
 // AIM, fire, lighting, device, macro slots), and last how many bytes no
 // setting shows differ (the reserved sections and the gaps between them;
-// checksums are not counted). Empty when the images hold the same.
+// checksums are not counted). An image with a section that fails its check
+// is compared as the program would show it (that section from the built-in
+// defaults), and the list starts by saying so. Empty when the images hold
+// the same.
 std::vector<SettingChange> DiffImages(const DataBuf& from, const DataBuf& to);
 
 }  // namespace zelko

@@ -96,6 +96,16 @@ TEST(DiffImages, BytesNoSettingShowsAreCountedNotListed) {
   EXPECT_EQ(ChangeText(changes[0], LanguageTextLookup(1)), "2 bytes that no setting shows differ");
 }
 
+TEST(DiffImages, SaysWhenASectionIsReadAsTheDefaults) {
+  DataBuf damaged = Factory(1);
+  damaged[kProfileOffset + kProfileSize - 1] ^= 0xFF;  // the Profile checksum
+  const auto changes = DiffImages(Factory(1), damaged);
+  ASSERT_FALSE(changes.empty());
+  EXPECT_EQ(ChangeText(changes[0], LanguageTextLookup(1)),
+            "the second image's Profile failed its check; the built-in defaults stand in for it");
+  for (std::size_t i = 1; i < changes.size(); ++i) EXPECT_EQ(changes[i].id, SettingId::kButtonFunction);
+}
+
 // The factory images against each other, in every language (images 2 and
 // 3 are the same bytes): every line names its setting in words, and no
 // text is missing.
