@@ -14,18 +14,42 @@ const AppRule* RuleSet::RuleOf(std::string_view app) const {
   return nullptr;
 }
 
-bool RuleSet::AddOrReplace(AppRule rule) {
+namespace {
+
+// Why a text cannot name an application or a profile in a rule.
+std::optional<std::string> NameProblem(std::string_view what, std::string_view name) {
+  if (TrimOuterBlanks(name).empty()) return "a rule's " + std::string(what) + " cannot be empty";
+  if (!IsValidUtf8(name)) return "a rule's " + std::string(what) + " must be valid UTF-8 text";
+  return std::nullopt;
+}
+
+}  // namespace
+
+Status RuleSet::SetDefault(std::optional<DefaultRule> rule) {
+  if (rule) {
+    if (auto problem = NameProblem("profile", rule->profile)) return Status::Failure(*problem);
+    rule->profile = std::string(TrimOuterBlanks(rule->profile));
+  }
+  default_ = std::move(rule);
+  return Status::Ok();
+}
+
+Status RuleSet::AddOrReplace(AppRule rule, bool* replaced) {
+  if (auto problem = NameProblem("application", rule.app)) return Status::Failure(*problem);
+  if (auto problem = NameProblem("profile", rule.profile)) return Status::Failure(*problem);
   rule.app = std::string(TrimOuterBlanks(rule.app));
   rule.profile = std::string(TrimOuterBlanks(rule.profile));
   const std::string key = NameKey(rule.app);
+  if (replaced) *replaced = false;
   for (auto& existing : rules_) {
     if (NameKey(existing.app) == key) {
       existing = std::move(rule);
-      return true;
+      if (replaced) *replaced = true;
+      return Status::Ok();
     }
   }
   rules_.push_back(std::move(rule));
-  return false;
+  return Status::Ok();
 }
 
 bool RuleSet::Remove(std::string_view app) {

@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/result.h"
 #include "keys/button_map.h"
 
 namespace zelko {
@@ -65,15 +66,19 @@ class RuleSet {
   void SetEnabled(bool on) { enabled_ = on; }
 
   const std::optional<DefaultRule>& default_rule() const { return default_; }
-  void SetDefault(std::optional<DefaultRule> rule) { default_ = std::move(rule); }
+  // The default profile, or none. Refused when the profile name is empty or
+  // not UTF-8 text.
+  [[nodiscard]] Status SetDefault(std::optional<DefaultRule> rule);
 
   // The rules in the order of the file, new ones last.
   const std::vector<AppRule>& rules() const { return rules_; }
   // The application's rule; nothing when it has none.
   const AppRule* RuleOf(std::string_view app) const;
   // A new rule, or the application's rule replaced in its place (it keeps
-  // the keys of the file this program does not know). True when replaced.
-  bool AddOrReplace(AppRule rule);
+  // the keys of the file this program does not know); `replaced` tells
+  // which. Refused when the application or the profile is empty or not
+  // UTF-8 text (the file could not be read back).
+  [[nodiscard]] Status AddOrReplace(AppRule rule, bool* replaced = nullptr);
   // The application's rule removed; false when there was none.
   bool Remove(std::string_view app);
 

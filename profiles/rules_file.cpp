@@ -96,7 +96,7 @@ std::optional<Refusal> ReadRules(const Json& root, RuleSet& rules) {
     DefaultRule rule;
     if (auto refused = ReadName(*it, "profile", here, rule.profile)) return refused;
     if (auto refused = ReadKeyMode(*it, here, rule.key_mode)) return refused;
-    rules.SetDefault(rule);
+    (void)rules.SetDefault(rule);  // read as a non-empty text
     rules.unknown_keys().default_rule = UnknownKeysOf(*it, {"profile", "key_mode"});
   }
   if (const auto it = root.find("rules"); it != root.end() && !it->is_null()) {
@@ -114,7 +114,7 @@ std::optional<Refusal> ReadRules(const Json& root, RuleSet& rules) {
       }
       const std::string unknown = UnknownKeysOf(item, {"app", "profile", "key_mode"});
       if (!unknown.empty()) rules.unknown_keys().rules[NameKey(rule.app)] = unknown;
-      (void)rules.AddOrReplace(std::move(rule));
+      (void)rules.AddOrReplace(std::move(rule));  // read as non-empty texts
     }
   }
   rules.unknown_keys().top = UnknownKeysOf(root, {"version", "enabled", "default", "rules"});

@@ -22,10 +22,10 @@ namespace fs = std::filesystem;
 RuleSet Rules() {
   RuleSet rules;
   rules.SetEnabled(true);
-  (void)rules.AddOrReplace({"steam_app_730", "Shooter", KeyMode::kB});
-  (void)rules.AddOrReplace({"Game.exe", "Racing", std::nullopt});
-  (void)rules.AddOrReplace({"\xC3\x89lite", "\xE5\xB0\x84\xE5\x87\xBB", KeyMode::kA});  // Élite -> 射击
-  rules.SetDefault(DefaultRule{"Desktop", std::nullopt});
+  EXPECT_TRUE(rules.AddOrReplace({"steam_app_730", "Shooter", KeyMode::kB}).ok());
+  EXPECT_TRUE(rules.AddOrReplace({"Game.exe", "Racing", std::nullopt}).ok());
+  EXPECT_TRUE(rules.AddOrReplace({"\xC3\x89lite", "\xE5\xB0\x84\xE5\x87\xBB", KeyMode::kA}).ok());  // Élite -> 射击
+  EXPECT_TRUE(rules.SetDefault(DefaultRule{"Desktop", std::nullopt}).ok());
   return rules;
 }
 
@@ -60,7 +60,7 @@ TEST(RuleSet, DecidesNothingWhenOffOrWithoutDefault) {
   RuleSet rules = Rules();
   EXPECT_EQ(rules.RuleFor("steam_app_730").key_mode, KeyMode::kB);
   EXPECT_EQ(rules.RuleFor("game.exe").key_mode, std::nullopt);
-  rules.SetDefault(std::nullopt);
+  ASSERT_TRUE(rules.SetDefault(std::nullopt).ok());
   EXPECT_EQ(rules.RuleFor("other").match, RuleMatch::kNothing);
   rules.SetEnabled(false);
   EXPECT_EQ(rules.RuleFor("steam_app_730"), RuleDecision{});
@@ -68,11 +68,19 @@ TEST(RuleSet, DecidesNothingWhenOffOrWithoutDefault) {
 
 TEST(RuleSet, ReplacesRemovesAndFollowsProfiles) {
   RuleSet rules = Rules();
-  EXPECT_TRUE(rules.AddOrReplace({"GAME.exe", "Shooter", KeyMode::kA}));
+  bool replaced = false;
+  ASSERT_TRUE(rules.AddOrReplace({"GAME.exe", "Shooter", KeyMode::kA}, &replaced).ok());
+  EXPECT_TRUE(replaced);
+  EXPECT_EQ(rules.rules().size(), 3u);
+  // Nothing the file could not hold or read back.
+  EXPECT_FALSE(rules.AddOrReplace({"  ", "Shooter", std::nullopt}).ok());
+  EXPECT_FALSE(rules.AddOrReplace({"app", "", std::nullopt}).ok());
+  EXPECT_FALSE(rules.AddOrReplace({"\xFF", "Shooter", std::nullopt}).ok());
+  EXPECT_FALSE(rules.SetDefault(DefaultRule{" ", std::nullopt}).ok());
   EXPECT_EQ(rules.rules().size(), 3u);
   EXPECT_EQ(rules.rules()[1].profile, "Shooter");  // in its place
   EXPECT_EQ(rules.RulesNaming("shooter"), (std::vector<RuleRef>{{false, "steam_app_730"}, {false, "GAME.exe"}}));
-  rules.SetDefault(DefaultRule{"Shooter", KeyMode::kA});
+  ASSERT_TRUE(rules.SetDefault(DefaultRule{"Shooter", KeyMode::kA}).ok());
   EXPECT_EQ(rules.RenameProfile("SHOOTER", "Aim"),
             (std::vector<RuleRef>{{true, ""}, {false, "steam_app_730"}, {false, "GAME.exe"}}));
   EXPECT_EQ(rules.RuleFor("steam_app_730").profile, "Aim");
@@ -133,10 +141,10 @@ TEST_F(RulesFile, KeepsKeysItDoesNotKnowAtEveryLevel) {
 })");
   auto rules = LoadRulesFile(file_);
   ASSERT_TRUE(rules.ok()) << rules.error();
-  EXPECT_TRUE(rules->AddOrReplace({"STEAM_APP_730", "Sniper", KeyMode::kA}));
-  EXPECT_FALSE(rules->AddOrReplace({"krita", "Drawing", std::nullopt}));
+  ASSERT_TRUE(rules->AddOrReplace({"STEAM_APP_730", "Sniper", KeyMode::kA}).ok());
+  ASSERT_TRUE(rules->AddOrReplace({"krita", "Drawing", std::nullopt}).ok());
   EXPECT_TRUE(rules->Remove("gimp"));
-  rules->SetDefault(DefaultRule{"Office", KeyMode::kB});
+  ASSERT_TRUE(rules->SetDefault(DefaultRule{"Office", KeyMode::kB}).ok());
   ASSERT_TRUE(SaveRulesFile(file_, *rules).ok());
 
   EXPECT_EQ(Read(), R"({
