@@ -4,6 +4,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
 
 #include "base/file_reading.h"
 #include "base/path_text.h"
