@@ -200,6 +200,43 @@ int OtherBytesDiffering(const DataBuf& from, const DataBuf& to, const Side& a, c
 
 }  // namespace
 
+std::string_view SettingIdName(SettingId id) {
+  switch (id) {
+    case SettingId::kDamagedSections: return "damaged_sections";
+    case SettingId::kButtonFunction: return "button_function";
+    case SettingId::kKeyMode: return "key_mode";
+    case SettingId::kLongPressSwitch: return "long_press_switch";
+    case SettingId::kDpiLevelCount: return "dpi_level_count";
+    case SettingId::kCurrentDpiLevel: return "current_dpi_level";
+    case SettingId::kDpiValue: return "dpi_value";
+    case SettingId::kDpiPaletteColour: return "dpi_palette_colour";
+    case SettingId::kDpiColour: return "dpi_colour";
+    case SettingId::kAimValue: return "aim_value";
+    case SettingId::kFireRepeatCount: return "fire_repeat_count";
+    case SettingId::kFireInterval: return "fire_interval_ms";
+    case SettingId::kFireTrigger: return "fire_trigger";
+    case SettingId::kLedType: return "led_type";
+    case SettingId::kLedOn: return "led_on";
+    case SettingId::kMcpiSwitch: return "mcpi_switch";
+    case SettingId::kLcpiSwitch: return "lcpi_switch";
+    case SettingId::kKeyModeSaved: return "key_mode_saved";
+    case SettingId::kBrightness: return "brightness";
+    case SettingId::kLedCount: return "led_count";
+    case SettingId::kLightingModeOffered: return "lighting_mode_offered";
+    case SettingId::kLightingMode: return "lighting_mode";
+    case SettingId::kLightingStep: return "lighting_step";
+    case SettingId::kBreathStep: return "breath_step";
+    case SettingId::kKeyModeColour: return "key_mode_colour";
+    case SettingId::kSensorOrientation: return "sensor_orientation";
+    case SettingId::kManufacturerCode: return "manufacturer_code";
+    case SettingId::kProductCode: return "product_code";
+    case SettingId::kMacroSlot: return "macro_slot";
+    case SettingId::kMacroSlotContent: return "macro_slot_content";
+    case SettingId::kOtherBytes: return "other_bytes";
+  }
+  return "unknown";
+}
+
 std::vector<SettingChange> DiffImages(const DataBuf& from, const DataBuf& to) {
   const Side a = Decode(from);
   const Side b = Decode(to);

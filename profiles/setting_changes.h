@@ -5,6 +5,7 @@
 // window and zelko77ctl print the same words.
 #pragma once
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "image/image_layout.h"
@@ -45,6 +46,10 @@ enum class SettingId {
   kMacroSlotContent,      // index = slot; same name, other events; values the name
   kOtherBytes,            // new_value = how many bytes no setting shows differ
 };
+
+// A stable name of each setting for machine-readable output
+// ("button_function", "dpi_value", ...).
+std::string_view SettingIdName(SettingId id);
 
 struct SettingChange {
   SettingId id = SettingId::kOtherBytes;
