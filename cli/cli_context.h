@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/exit_codes.h"
-#include "sim/device_session.h"
+#include "session/outcomes.h"
+#include "session/device_session.h"
 
 namespace CLI {
 class App;
@@ -14,11 +14,19 @@ class App;
 
 namespace zelko::cli {
 
+// zelko77ctl's exit statuses: the core's one table (session/outcomes.h).
+using session::kExitBadInput;
+using session::kExitFailure;
+using session::kExitNoDevice;
+using session::kExitNotConfigurable;
+using session::kExitOk;
+using session::kExitTransferFailed;
+
 struct GlobalOptions {
   // The mouse as typed: --device VID:PID, --simulate[=FILE] and the
   // simulator's --sim-* knobs (see --help); checked when a command opens
   // the mouse (cli/device_session.h), the same way as zelko77 does.
-  sim::DeviceRequest mouse;
+  session::DeviceRequest mouse;
   // --lang N: the language pack (1..3) of button labels and messages.
   int language = 1;
   // --full: a writing command sends the whole image and reads it all back,

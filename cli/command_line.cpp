@@ -6,7 +6,7 @@
 
 namespace zelko::cli {
 
-int RunCommandLine(int argc, const char* const* argv, const sim::SimMouseWatch& watch) {
+int RunCommandLine(int argc, const char* const* argv, const session::SimMouseWatch& watch) {
   CLI::App app{"zelko77ctl - configure the ZELKO77 gaming mouse"};
   app.require_subcommand(1);
   CliContext context;

@@ -2,10 +2,9 @@
 
 #include <cstdio>
 
-#include "base/number_text.h"
 #include "cli/id_text.h"
 #include "cli/no_device_hint.h"
-#include "device/supported_ids.h"
+#include "session/use_cases.h"
 
 namespace zelko::cli {
 
@@ -13,9 +12,9 @@ void PrintError(const std::string& text) {
   std::fprintf(stderr, "zelko77ctl: %s\n", text.c_str());
 }
 
-DeviceSession::DeviceSession(std::unique_ptr<sim::DeviceSession> device)
-    : device_(std::move(device)),
-      channel_(std::make_unique<CommandChannel>(device_->link(), device_->clock(), ui_)) {}
+DeviceSession::DeviceSession(std::unique_ptr<session::DeviceSession> device, int language)
+    : text_ui_(ui_, language),
+      mouse_(std::make_unique<session::MouseSession>(std::move(device), text_ui_, ui_)) {}
 
 DeviceSession::~DeviceSession() {
   if (finished_) return;
@@ -25,7 +24,8 @@ DeviceSession::~DeviceSession() {
 bool DeviceSession::Save(std::string& error) {
   finished_ = true;
   ui_.HideProgress();
-  const Status saved = device_->Finish();  // releases the interface
+  text_ui_.Flush();
+  const Status saved = mouse_->Finish();  // releases the interface
   error = saved.error();
   return saved.ok();
 }
@@ -40,7 +40,7 @@ bool DeviceSession::Finish(CliContext& context) {
 }
 
 std::optional<DeviceIdentity> ResolveDeviceIdentity(CliContext& context) {
-  auto identity = sim::ReadDeviceIdentity(context.options.mouse.device);
+  auto identity = session::ReadDeviceIdentity(context.options.mouse.device);
   if (!identity) {
     PrintError(identity.error());
     context.exit_code = kExitBadInput;
@@ -50,28 +50,26 @@ std::optional<DeviceIdentity> ResolveDeviceIdentity(CliContext& context) {
 }
 
 std::unique_ptr<DeviceSession> StartDeviceSession(CliContext& context) {
-  auto setup = sim::ReadDeviceRequest(context.options.mouse);
+  auto setup = session::ReadDeviceRequest(context.options.mouse);
   if (!setup) {
     PrintError(setup.error());
     context.exit_code = kExitBadInput;
     return nullptr;
   }
-  auto device = sim::OpenDeviceSession(std::move(*setup), DefaultClock());
+  auto device = session::OpenDeviceSession(std::move(*setup), DefaultClock());
   if (!device) {
     PrintError(device.error());
     context.exit_code = kExitNoDevice;
     return nullptr;
   }
-  return std::make_unique<DeviceSession>(std::move(*device));
+  return std::make_unique<DeviceSession>(std::move(*device), context.options.language);
 }
 
 std::unique_ptr<DeviceSession> OpenDeviceSession(CliContext& context) {
   auto session = StartDeviceSession(context);
   if (!session) return nullptr;
   const DeviceIdentity identity = session->identity();
-  auto& state = session->link().state();
-  state.DeviceVersion = kSupportedDeviceVersion;
-  if (!session->link().OpenHidDevice(identity.vendor_id, identity.product_id, state.DeviceVersion)) {
+  if (!session::OpenInterface(session->mouse())) {
     sim::SimulatedMouse* mouse = session->simulated_mouse();
     PrintError(mouse ? "no simulated mouse with id " + IdentityText(identity) + " (the simulator uses " +
                            IdentityText({mouse->faults().vendor_id, mouse->faults().product_id}) +
@@ -86,37 +84,27 @@ std::unique_ptr<DeviceSession> OpenDeviceSession(CliContext& context) {
   return session;
 }
 
-std::string UnexpectedSignatureText(std::uint8_t signature) {
-  return "the mouse answered the status query with signature " + HexText(signature) +
-         " instead of 0xAA; it is not a mouse this program can configure";
-}
-
 bool BeginConfigurableExchange(DeviceSession& session, CliContext& context,
                                ExchangeResult* result) {
   const ExchangeResult begin = session.channel().BeginExchange();
   if (result) *result = begin;
+  const auto failure = session::DescribeHandshake(begin);
+  if (!failure) return true;
   switch (begin.state) {
-    case ExchangeState::kConfigurable:
-      return true;
-    case ExchangeState::kNoDevice:
-    case ExchangeState::kNotAcknowledged:
-      PrintError("the mouse did not answer the opening handshake; unplug and replug it, then try again");
-      context.exit_code = kExitTransferFailed;
-      return false;
-    case ExchangeState::kBadSignature:
-      PrintError(UnexpectedSignatureText(begin.signature));
-      context.exit_code = kExitNotConfigurable;
-      return false;
     case ExchangeState::kNotConfigurable:
       // The refusal is the news; whether the closing pair was acknowledged
       // adds nothing to it.
       (void)session.channel().EndExchange();
-      PrintError("the mouse refuses configuration (chip id " + HexText(begin.chip_id) +
-                 ", status flag " + (begin.status_flag ? "set" : "clear") +
-                 "); only chip 0x99 with the flag set can be configured");
-      context.exit_code = kExitNotConfigurable;
-      return false;
+      PrintError(failure->text + "; only chip 0x99 with the flag set can be configured");
+      break;
+    case ExchangeState::kBadSignature:
+      PrintError(failure->text);
+      break;
+    default:
+      PrintError(failure->text + "; " + session::kReplugAdvice);
+      break;
   }
+  context.exit_code = session::ExitCode(failure->outcome);
   return false;
 }
 

@@ -1,4 +1,8 @@
-// How every zelko77ctl command reaches the mouse, real or simulated.
+// How every zelko77ctl command reaches the mouse, real or simulated, and
+// what it prints when that fails. The stack itself (transport, channel,
+// workspace, flows, connection) is the core's session::MouseSession, the
+// one the window uses; this file only turns its outcomes into lines on
+// stderr and exit statuses.
 //
 //   auto session = OpenDeviceSession(context);  // on failure: message on
 //   if (!session) return;                        // stderr, exit code set
@@ -8,48 +12,50 @@
 //   session->ui().HideProgress();
 //   (void)channel.EndExchange();  // or report an unacknowledged end
 //   session->Finish(context);     // saves --simulate=FILE
-//
-// The mouse is chosen by the core's session factory (sim/device_session.h),
-// as zelko77 chooses it: the same options, the same refusals, the same
-// exit statuses (5 bad input, 2 no mouse). OpenDeviceSession then finds the
-// configuration interface as the program does (identity from --device or
-// the supported ids, version 0x0104, 8-byte reports). Its clock is the real
-// one (virtual with --simulate --sim-virtual-time).
 #pragma once
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "base/clock.h"
 #include "cli/cli_context.h"
 #include "cli/cli_ui_port.h"
+#include "cli/text_ui_port.h"
 #include "device/command_channel.h"
 #include "device/device_link.h"
-#include "sim/device_session.h"
-#include "sim/simulated_mouse.h"
+#include "session/device_session.h"
+#include "session/exchange_texts.h"
+#include "session/mouse_session.h"
 
 namespace zelko::cli {
 
 class DeviceSession {
  public:
-  explicit DeviceSession(std::unique_ptr<sim::DeviceSession> device);
+  // `language`: the pack (1..3) the flows' messages are printed from.
+  DeviceSession(std::unique_ptr<session::DeviceSession> device, int language);
   ~DeviceSession();
   DeviceSession(const DeviceSession&) = delete;
   DeviceSession& operator=(const DeviceSession&) = delete;
 
-  HidTransport& transport() { return device_->transport(); }
-  DeviceLink& link() { return device_->link(); }
-  CommandChannel& channel() { return *channel_; }
-  Clock& clock() { return device_->clock(); }
+  session::MouseSession& mouse() { return *mouse_; }
+  HidTransport& transport() { return mouse_->transport(); }
+  DeviceLink& link() { return mouse_->link(); }
+  CommandChannel& channel() { return mouse_->channel(); }
+  Clock& clock() { return mouse_->clock(); }
+  // The progress bar on stderr.
   CliUiPort& ui() { return ui_; }
+  // The port the flows and the connection report to: messages held until
+  // the command has said its own.
+  TextUiPort& text_ui() { return text_ui_; }
   // The identity searched for (--device, or the supported mouse).
-  const DeviceIdentity& identity() const { return device_->setup().identity; }
+  const DeviceIdentity& identity() const { return mouse_->setup().identity; }
   // The simulated mouse, or null on a real one.
-  sim::SimulatedMouse* simulated_mouse() { return device_->simulated_mouse(); }
+  sim::SimulatedMouse* simulated_mouse() { return mouse_->simulatedMouse(); }
 
-  // Ends the session: the interface is released and, with --simulate=FILE,
-  // the mouse's memory is saved. False (message printed, exit code set to
-  // failure if it was 0) when saving failed. Called by the destructor if
-  // the command did not.
+  // Ends the session: held messages are printed, the interface is released
+  // and, with --simulate=FILE, the mouse's memory is saved. False (message
+  // printed, exit code set to failure if it was 0) when saving failed.
+  // Called by the destructor if the command did not.
   bool Finish(CliContext& context);
   // Ends the session without saving anything (the mouse was never opened).
   void Abandon() { finished_ = true; }
@@ -57,9 +63,9 @@ class DeviceSession {
  private:
   bool Save(std::string& error);
 
-  std::unique_ptr<sim::DeviceSession> device_;
   CliUiPort ui_;
-  std::unique_ptr<CommandChannel> channel_;
+  TextUiPort text_ui_;
+  std::unique_ptr<session::MouseSession> mouse_;
   bool finished_ = false;
 };
 
@@ -78,9 +84,8 @@ std::unique_ptr<DeviceSession> StartDeviceSession(CliContext& context);
 // kExitNoDevice).
 std::unique_ptr<DeviceSession> OpenDeviceSession(CliContext& context);
 
-// "the mouse answered the status query with signature 0x.. instead of
-// 0xAA; ...": an answer of another device, which replugging does not mend.
-std::string UnexpectedSignatureText(std::uint8_t signature);
+using session::kEndNotAcknowledgedText;
+using session::UnexpectedSignatureText;
 
 // The opening handshake. True when the mouse is configurable: the caller
 // transfers, then sends the closing pair. Otherwise says why on stderr,
@@ -89,11 +94,6 @@ std::string UnexpectedSignatureText(std::uint8_t signature);
 // kExitNotConfigurable when it refused).
 bool BeginConfigurableExchange(DeviceSession& session, CliContext& context,
                                ExchangeResult* result = nullptr);
-
-// What a command says when the mouse did not acknowledge the closing pair.
-inline constexpr const char* kEndNotAcknowledgedText =
-    "the mouse did not acknowledge the end of the exchange (system reload and end); unplug and "
-    "replug it before relying on what it holds";
 
 // Prints "zelko77ctl: <text>" on stderr.
 void PrintError(const std::string& text);

@@ -10,6 +10,7 @@
 #include "image/image_flows.h"
 #include "base/file_reading.h"
 #include "image/expected_codes.h"
+#include "session/use_cases.h"
 
 namespace zelko::cli {
 namespace {
@@ -55,17 +56,20 @@ void WriteImageFile(CliContext& context, const std::string& path, const WriteOpt
   request.dry_run = options.dry_run;
   const int language = context.options.language;
   request.edit = [&bytes, &path, language](Workspace& w, std::string& error) {
-    const auto image = OverlayProfile(w.data_buf, bytes);
-    if (!image) {
-      error = MessageText(kBadProfileTextId, language) + " (" + path +
-              (bytes.size() <= kImageSignatureOffset ? " ends before byte 0x07F" : " has no 0x99 at 0x07F") + ")";
-      return false;
+    const session::ProfileLoadPlan plan = session::PlanProfileLoad(w.data_buf, bytes, ShippedExpectedCodes());
+    switch (plan.verdict) {
+      case session::ProfileLoadVerdict::kNoSignature:
+        error = MessageText(kBadProfileTextId, language) + " (" + path +
+                (bytes.size() <= kImageSignatureOffset ? " ends before byte 0x07F" : " has no 0x99 at 0x07F") +
+                ")";
+        return false;
+      case session::ProfileLoadVerdict::kForeignIdentity:
+        error = path + " was not written: " + plan.problem;
+        return false;
+      case session::ProfileLoadVerdict::kWrite:
+        break;
     }
-    if (const auto problem = ForeignIdentityProblem(*image, ShippedExpectedCodes())) {
-      error = path + " was not written: " + *problem;
-      return false;
-    }
-    const UnpackReport report = w.LoadImage(*image, ImageSource::kProfileFile);
+    const UnpackReport report = w.LoadImage(plan.image, ImageSource::kProfileFile);
     w.CommitRepairs(report);
     if (report.AnyRepaired()) PrintRepairs(report, "the file");
     return true;
@@ -151,19 +155,15 @@ void RunDefaults(CliContext& context, const WriteOptions& options) {
 }
 
 void RunRestore(CliContext& context, const std::string& path, const WriteOptions& options) {
-  std::string chosen = path;
-  if (chosen.empty()) {
-    const std::string folder = DefaultBackupFolder();
-    const auto backups = ListBackups(folder);
-    if (backups.empty()) {
-      PrintError("no backups in " + (folder.empty() ? std::string("the data folder") : folder));
-      SetExit(context, kExitBadInput);
-      return;
-    }
-    chosen = backups.front();
+  const std::string folder = DefaultBackupFolder();
+  const auto chosen = session::BackupToRestore(path, folder);
+  if (!chosen) {
+    PrintError("no backups in " + (folder.empty() ? std::string("the data folder") : folder));
+    SetExit(context, kExitBadInput);
+    return;
   }
-  std::printf("Restoring %s\n", chosen.c_str());
-  WriteImageFile(context, chosen, options);
+  std::printf("Restoring %s\n", chosen->c_str());
+  WriteImageFile(context, *chosen, options);
 }
 
 void RunBackups(CliContext& context) {

@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "cli/id_text.h"
-#include "image/backup_store.h"
 #include "image/expected_codes.h"
 #include "image/factory_images.h"
 #include "image/field_names.h"
@@ -49,94 +48,82 @@ std::string DescribeChanges(const DataBuf& before, const DataBuf& after) {
   return text;
 }
 
-ImageSession::ImageSession(std::unique_ptr<DeviceSession> device, int language)
-    : device_(std::move(device)), ui_(device_->ui(), language) {
-  flows_ = std::make_unique<ImageFlows>(workspace_, device_->channel(), ui_, device_->clock());
-  ConnectionCallbacks callbacks;
-  callbacks.read_image = [this] {
-    last_read_ = flows_->ReadImage();
-    return last_read_.ok();
-  };
-  connection_ = std::make_unique<DeviceConnection>(device_->link(), device_->channel(),
-                                                   device_->clock(), ui_,
-                                                   ShippedExpectedCodes(), callbacks);
+ImageSession::ImageSession(std::unique_ptr<DeviceSession> device) : device_(std::move(device)) {
+  device_->mouse().Connect(ShippedExpectedCodes(), {});
 }
-
-ImageSession::~ImageSession() { ui_.Flush(); }
 
 std::unique_ptr<ImageSession> ImageSession::Open(CliContext& context) {
   auto device = OpenDeviceSession(context);
   if (!device) return nullptr;
-  return std::unique_ptr<ImageSession>(
-      new ImageSession(std::move(device), context.options.language));
+  return std::unique_ptr<ImageSession>(new ImageSession(std::move(device)));
 }
 
 bool ImageSession::ReadMouse(CliContext& context) {
-  last_read_ = FlowResult::Of(FlowStatus::kHandshakeFailed);
-  connection_->ReadDevInfo();
-  switch (connection_->state()) {
-    case ConnectionState::kReady:
+  const session::ReadReport read = session::ReadMouse(device_->mouse());
+  last_read_ = read.flow;
+  switch (read.problem) {
+    case session::ReadProblem::kNone:
       // The image was read whole before the closing pair; an unanswered end
       // is told, and a write that follows reports its own.
       if (!last_read_.end_acknowledged) PrintError(std::string("note: ") + kEndNotAcknowledgedText);
       return true;
-    case ConnectionState::kRefused:
-      PrintError("the mouse refuses configuration (chip id " +
-                 HexText(device_->channel().ChipId()) + ", status flag " +
-                 (device_->channel().StatusFlag() ? "set" : "clear") + ")");
-      SetExit(context, kExitNotConfigurable);
-      return false;
-    case ConnectionState::kForeign: {
-      const auto codes = connection_->identity_read().value_or(IdentityCodes{});
-      PrintError("the mouse's manufacturer and product codes " + HexText(codes.manufacturer) +
-                 ", " + HexText(codes.product) + " are not accepted; nothing was read");
-      SetExit(context, kExitNotConfigurable);
-      return false;
-    }
-    case ConnectionState::kOpened:
-    case ConnectionState::kWaiting:
+    case session::ReadProblem::kRefused:
+      PrintError(session::RefusalText(device_->channel().ChipId(), device_->channel().StatusFlag()));
+      break;
+    case session::ReadProblem::kForeign:
+      PrintError("the mouse's manufacturer and product codes " + HexText(read.foreign_codes.manufacturer) +
+                 ", " + HexText(read.foreign_codes.product) + " are not accepted; nothing was read");
+      break;
+    case session::ReadProblem::kIncomplete:
+      PrintError("the mouse's memory could not be read whole (missing " +
+                 RangesText(last_read_.read.missing) + " after " +
+                 std::to_string(last_read_.read.tries) +
+                 " tries); nothing is shown as its settings and nothing was written");
+      break;
+    case session::ReadProblem::kBadSignature:
+      PrintError(UnexpectedSignatureText(read.begin.signature));
+      break;
+    case session::ReadProblem::kNoAnswer:
+      PrintError(std::string(session::kNoHandshakeAnswerText) + "; " + session::kReplugAdvice);
       break;
   }
-  if (last_read_.status == FlowStatus::kReadIncomplete) {
-    PrintError("the mouse's memory could not be read whole (missing " +
-               RangesText(last_read_.read.missing) + " after " +
-               std::to_string(last_read_.read.tries) +
-               " tries); nothing is shown as its settings and nothing was written");
-  } else if (const ExchangeResult& begin = device_->channel().last_begin();
-             begin.state == ExchangeState::kBadSignature) {
-    // It answered, with something else: replugging will not change that.
-    PrintError(UnexpectedSignatureText(begin.signature));
-    SetExit(context, kExitNotConfigurable);
-    return false;
-  } else {
-    PrintError("the mouse did not answer the opening handshake; unplug and replug it, then try again");
-  }
-  SetExit(context, kExitTransferFailed);
+  SetExit(context, session::ExitCode(read.outcome));
   return false;
 }
 
-bool ImageSession::WriteImage(CliContext& context, bool quiet) {
-  const FlowResult result =
-      flows_->WriteImage(context.options.full_write ? WriteExtent::kWhole : WriteExtent::kChangesOnly);
+session::WriteReport ImageSession::WriteImage(CliContext& context, bool quiet) {
+  const std::size_t changed =
+      workspace().mouse_image ? DifferingAddresses(*workspace().mouse_image, workspace().data_buf).size()
+                              : kDataBufSize;
+  const session::WriteReport report = session::WriteShownImage(
+      device_->mouse(), context.options.full_write ? WriteExtent::kWhole : WriteExtent::kChangesOnly);
+  if (report.no_backup()) {
+    PrintError("no backup of the mouse's image could be kept (" + report.backup_error +
+               "); nothing was written");
+    SetExit(context, kExitFailure);
+    return report;
+  }
+  if (!quiet) {
+    std::printf("Backup of the image read: %s\n%zu byte(s) to change.\n", report.backup_path.c_str(),
+                changed);
+  }
+  const FlowResult& result = report.flow;
   switch (result.status) {
     case FlowStatus::kDone:
-      if (quiet) return true;
+      if (quiet) return report;
       std::printf("Written and verified");
       if (result.write.repair_passes > 0) {
         std::printf(" after %d repair pass%s", result.write.repair_passes,
                     result.write.repair_passes == 1 ? "" : "es");
       }
       std::printf(".\n");
-      return true;
+      return report;
     case FlowStatus::kEndNotAcknowledged:
       PrintError(std::string("the image was written and verified, but ") + kEndNotAcknowledgedText);
-      SetExit(context, kExitTransferFailed);
-      return false;
+      break;
     case FlowStatus::kNotConfigurable:
-      PrintError("the mouse refuses configuration (chip id " + HexText(result.exchange.chip_id) +
-                 "); nothing was written");
-      SetExit(context, kExitNotConfigurable);
-      return false;
+      PrintError(session::RefusalText(result.exchange.chip_id, std::nullopt) + "; nothing was written");
+      break;
     case FlowStatus::kWriteFailed:
       switch (result.write.outcome) {
         case WriteVerifyOutcome::kWriteNotAcknowledged:
@@ -161,23 +148,17 @@ bool ImageSession::WriteImage(CliContext& context, bool quiet) {
         case WriteVerifyOutcome::kVerified:
           break;
       }
-      SetExit(context, kExitTransferFailed);
-      return false;
+      break;
     default:
       if (result.exchange.state == ExchangeState::kBadSignature) {
         PrintError(UnexpectedSignatureText(result.exchange.signature) + "; nothing was written");
-        SetExit(context, kExitNotConfigurable);
-        return false;
+      } else {
+        PrintError(std::string(session::kNoHandshakeAnswerText) + "; nothing was written");
       }
-      PrintError("the mouse did not answer the opening handshake; nothing was written");
-      SetExit(context, kExitTransferFailed);
-      return false;
+      break;
   }
-}
-
-void ImageSession::Finish(CliContext& context) {
-  ui_.Flush();
-  device_->Finish(context);
+  SetExit(context, session::ExitCode(report.outcome));
+  return report;
 }
 
 void RunImageWrite(CliContext& context, const ImageWriteRequest& request) {
@@ -215,27 +196,17 @@ void RunImageWrite(CliContext& context, const ImageWriteRequest& request) {
     session->Finish(context);
     return;
   }
-  const BackupSaved backup = SaveBackup(DefaultBackupFolder(), before, EpochMsNow());
-  if (!backup.ok()) {
-    PrintError("no backup of the mouse's image could be kept (" + backup.error +
-               "); nothing was written");
-    SetExit(context, kExitFailure);
-    session->Finish(context);
-    return;
-  }
-  if (!request.quiet) {
-    std::printf("Backup of the image read: %s\n%zu byte(s) to change.\n", backup.path.c_str(),
-                changed);
-  }
-  if (!session->WriteImage(context, request.quiet) && context.exit_code == kExitTransferFailed) {
+  const session::WriteReport report = session->WriteImage(context, request.quiet);
+  if (!report.ok() && !report.no_backup() && context.exit_code == kExitTransferFailed) {
+    const std::string& kept = report.backup_path;
     // A write cut short can leave sections that fail their checks. An image
     // read without the signature (left so by an earlier write cut short) is
     // kept too, but restore refuses it as it refuses any such file.
     if (before[kImageSignatureOffset] == kImageSignature) {
-      PrintError("what the mouse held before is kept in " + backup.path +
-                 "; put it back with: zelko77ctl restore " + backup.path);
+      PrintError("what the mouse held before is kept in " + kept + "; put it back with: zelko77ctl restore " +
+                 kept);
     } else {
-      PrintError("what the mouse held before is kept in " + backup.path +
+      PrintError("what the mouse held before is kept in " + kept +
                  ", but it has no 0x99 at 0x07F and cannot be restored; put a whole image back with "
                  "zelko77ctl reset 1, or restore an older backup (zelko77ctl backups)");
     }

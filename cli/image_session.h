@@ -1,7 +1,7 @@
-// What the image commands share: the mouse opened as every command opens
-// it, the working state the window would own, the image flows and the
-// connection's identification, and the one path that writes an image:
-// read, edit, pack, show or write with a backup first, verify.
+// What the image commands print: the mouse opened as every command opens
+// it and read by the core's use case (session/use_cases.h), and the one
+// path that writes an image: read, edit, pack, show or write (the use case
+// keeps a backup first), verify; each outcome said on stdout or stderr.
 //
 // Another area's command that changes settings in the image calls
 // RunImageWrite with an edit of the settings read from the mouse:
@@ -20,10 +20,9 @@
 
 #include "cli/cli_context.h"
 #include "cli/device_session.h"
-#include "cli/text_ui_port.h"
-#include "device/device_connection.h"
 #include "image/image_flows.h"
 #include "image/workspace.h"
+#include "session/use_cases.h"
 #include "settings/mouse_settings.h"
 
 namespace zelko::cli {
@@ -32,33 +31,28 @@ class ImageSession {
  public:
   // Null when the mouse cannot be opened (message printed, exit code set).
   static std::unique_ptr<ImageSession> Open(CliContext& context);
-  ~ImageSession();
 
   // Identifies the mouse as the connection does and reads its whole image.
   // False (message printed, exit code set) unless the image is now shown.
   bool ReadMouse(CliContext& context);
 
-  // Writes workspace.data_buf as it is, verified. Sets the exit code and
-  // prints a failure; a success too unless `quiet`. True when the mouse
-  // holds the image.
-  bool WriteImage(CliContext& context, bool quiet = false);
+  // Writes workspace.data_buf as it is, verified, after a backup. Sets the
+  // exit code and prints a failure; a success too unless `quiet`. The
+  // report says what came of it (the backup kept, the flow's result).
+  session::WriteReport WriteImage(CliContext& context, bool quiet = false);
 
   // Prints held messages and ends the device session (saves --simulate=FILE).
-  void Finish(CliContext& context);
+  void Finish(CliContext& context) { device_->Finish(context); }
 
-  Workspace& workspace() { return workspace_; }
-  ImageFlows& flows() { return *flows_; }
+  Workspace& workspace() { return device_->mouse().workspace(); }
+  ImageFlows& flows() { return device_->mouse().flows(); }
   DeviceSession& device() { return *device_; }
   const FlowResult& last_read() const { return last_read_; }
 
  private:
-  ImageSession(std::unique_ptr<DeviceSession> device, int language);
+  explicit ImageSession(std::unique_ptr<DeviceSession> device);
 
   std::unique_ptr<DeviceSession> device_;
-  TextUiPort ui_;
-  Workspace workspace_;
-  std::unique_ptr<ImageFlows> flows_;
-  std::unique_ptr<DeviceConnection> connection_;
   FlowResult last_read_;
 };
 

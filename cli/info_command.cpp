@@ -95,7 +95,7 @@ void RunInfo(CliContext& context, const InfoOptions& options) {
   switch (facts.exchange.state) {
     case ExchangeState::kNoDevice:
     case ExchangeState::kNotAcknowledged:
-      PrintError("the mouse did not answer the opening handshake; unplug and replug it, then try again");
+      PrintError(std::string(session::kNoHandshakeAnswerText) + "; " + session::kReplugAdvice);
       context.exit_code = kExitTransferFailed;
       break;
     case ExchangeState::kBadSignature:

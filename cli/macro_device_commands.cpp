@@ -6,6 +6,7 @@
 
 #include "cli/image_session.h"
 #include "cli/macro_commands.h"
+#include "session/use_cases.h"
 #include "base/atomic_file.h"
 #include "image/image_codec.h"
 #include "image/image_layout.h"
@@ -26,13 +27,6 @@ void PrintSlots(const DeviceMacroSlots& slots) {
   }
 }
 
-std::vector<std::string> AllCodes(const ButtonMap& map) {
-  const ProfileKeyCodes codes = KeyCodeTexts(map);
-  std::vector<std::string> all(codes.ModeA.begin(), codes.ModeA.end());
-  all.insert(all.end(), codes.ModeB.begin(), codes.ModeB.end());
-  return all;
-}
-
 }  // namespace
 
 void RunMacroSlots(CliContext& context) {
@@ -47,6 +41,7 @@ void RunMacroImportSlots(CliContext& context, const std::string& file, bool dry_
   const auto bytes = ReadWholeFile(file, &error);
   if (!bytes) return FailCommand(context, kExitBadInput, error);
   if (bytes->size() < kMacroRecordSize) {
+    // Refused before the mouse is opened.
     return FailCommand(context, kExitBadInput, PackText(context, "Str103", "Macro bin length out of range"));
   }
 
@@ -58,9 +53,7 @@ void RunMacroImportSlots(CliContext& context, const std::string& file, bool dry_
   request.dry_run = dry_run;
   request.quiet = true;
   request.edit = [&](Workspace& workspace, std::string&) {
-    LoadSlotFile(*bytes, workspace.base_macro_area, slots);
-    CopyMacroAreaToImage(workspace.base_macro_area, workspace.data_buf);
-    return true;
+    return session::ImportDeviceSlots(*bytes, workspace, slots) == session::SlotImport::kImported;
   };
   RunImageWrite(context, request);
   if (context.exit_code == kExitOk && bytes->size() != kMacroAreaSize) {
@@ -86,24 +79,15 @@ void RunMacroAssign(CliContext& context, const MacroOptions& options, int profil
   DeviceMacroSlots slots;
   const TextLookup text = LanguageTextLookup(context.options.language);
   const ButtonRef ref{profile, button};
-  AssignmentResult result;
-  int chosen_slot = 0;
+  session::MacroAssignment assignment;
   std::string code;
   ImageWriteRequest request;
   request.dry_run = dry_run;
   request.quiet = true;
   request.edit_settings = [&](MouseSettings& settings, Workspace& workspace, std::string& error) {
     slots = ReadDeviceSlots(workspace.base_macro_area);
-    const SlotNameLookup slot_name = [&slots](int slot) { return slots.ShownName(slot); };
-    const MacroSlotChoice choose = [&](const ButtonMap& map) {
-      return FindBaseMacroIndex(slots, record.name, AllCodes(map));
-    };
-    const MacroSlotFill fill = [&](int slot) {
-      chosen_slot = slot;
-      return FillBaseMacroSlot(record, slot, slots, workspace.base_macro_area).value_or(std::string());
-    };
-    result = AssignMacro(settings.buttons, ref, MacroNameText(record.name),
-                         ProfileLabels(settings.buttons, profile, text, slot_name), text, choose, fill);
+    assignment = session::AssignLibraryMacro(settings, ref, record, slots, workspace.base_macro_area, text);
+    const AssignmentResult& result = assignment.result;
     switch (result.outcome) {
       case AssignmentOutcome::kKeepLeftClick:
         error = result.message;
@@ -121,7 +105,7 @@ void RunMacroAssign(CliContext& context, const MacroOptions& options, int profil
   RunImageWrite(context, request);
   if (context.exit_code == kExitOk && !dry_run) {
     std::printf("Profile %d button %d: %s  %s (slot %d)\n", profile, button, code.c_str(),
-                result.caption.c_str(), chosen_slot);
+                assignment.result.caption.c_str(), assignment.slot);
   }
 }
 

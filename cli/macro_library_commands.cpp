@@ -17,14 +17,13 @@
 #include "base/file_reading.h"
 #include "base/path_text.h"
 #include "base/user_folders.h"
+#include "session/use_cases.h"
 
 namespace zelko::cli {
 namespace {
 
 std::optional<std::filesystem::path> DefaultLibraryFile() {
-  const auto folder = MacroFolder(LoadGeneralPack().Path, ProgramFolder().value_or(std::filesystem::path()));
-  if (!folder) return std::nullopt;
-  return LibraryFilePath(*folder);
+  return session::MacroLibraryPlace(LoadGeneralPack().Path, ProgramFolder().value_or(std::filesystem::path()));
 }
 
 std::optional<std::vector<std::uint8_t>> ReadInputFile(CliContext& context, const std::string& file) {

@@ -65,9 +65,7 @@ std::string ApplyDpiEdit(const DpiEdit& edit, MouseSettings& settings) {
   DpiLevels& dpi = settings.dpi;
   if (edit.count) {
     if (auto e = Range("level count", *edit.count, kMinDpiLevels, kMaxDpiLevels); !e.empty()) return e;
-    // The highest active level becomes current, as on the page.
-    dpi.count = *edit.count;
-    dpi.current = *edit.count - 1;
+    SetLevelCount(dpi, *edit.count);
   }
   const int count = dpi.count;
   const auto check_level = [count](int level) -> std::string {

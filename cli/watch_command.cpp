@@ -37,12 +37,9 @@ void RunWatch(CliContext& context, const WatchOptions& options) {
   auto session = StartDeviceSession(context);
   if (!session) return;
   Clock& clock = session->clock();
-  TextUiPort ui(session->ui(), context.options.language);
-  Workspace workspace;
-  ImageFlows flows(workspace, session->channel(), ui, clock);
+  Workspace& workspace = session->mouse().workspace();
 
   ConnectionCallbacks callbacks;
-  callbacks.read_image = [&flows] { return flows.ReadImage().ok(); };
   callbacks.init_no_device = [&workspace] {
     // False only in a build without the factory images: nothing to show.
     (void)workspace.LoadFactoryImage(1, ImageSource::kNoDevice);
@@ -59,15 +56,15 @@ void RunWatch(CliContext& context, const WatchOptions& options) {
     std::printf("\n");
     std::fflush(stdout);
   };
-  DeviceConnection connection(session->link(), session->channel(), clock, ui, ShippedExpectedCodes(),
-                              callbacks);
+  session->mouse().Connect(ShippedExpectedCodes(), callbacks);
+  DeviceConnection& connection = *session->mouse().connection();
   std::printf("%s  Waiting (polling every %u ms; Ctrl+C ends)\n", TimeOfDay().c_str(),
               options.interval_ms);
   std::fflush(stdout);
   for (int tick = 0; options.ticks == 0 || tick < options.ticks; ++tick) {
     if (tick > 0) clock.SleepMs(options.interval_ms);
     connection.DevTimerTimer();
-    ui.Flush();
+    session->text_ui().Flush();
   }
   session->Finish(context);
 }

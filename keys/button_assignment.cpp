@@ -62,8 +62,8 @@ AssignmentResult AssignUnderLeftClickRule(ButtonMap& map, ButtonRef ref, std::st
   ProfileCaptions after = captions;
   after[Slot(ref)] = std::string(new_caption);
   if (!KeepsLeftClickButton(after, left_click_label)) {
-    return {AssignmentOutcome::kKeepLeftClick, left_click_label,
-            TextOf(kKeepLeftClickMessageId, text)};
+    // Refused: the button keeps its code, and its label says what that is.
+    return {AssignmentOutcome::kKeepLeftClick, captions[Slot(ref)], TextOf(kKeepLeftClickMessageId, text)};
   }
   (void)StoreButtonCode(map, ref, code);  // button and code were checked above
   return {AssignmentOutcome::kStored, std::string(new_caption), {}};

@@ -57,8 +57,8 @@ bool KeepsLeftClickButton(const ProfileCaptions& captions, std::string_view left
 
 // Assigns `code` with `new_caption` under the Left Click rule: the captions
 // of the profile as shown now, with the picked button's replaced by the new
-// caption, must hold the Left Click label. Refused: the caption becomes the
-// Left Click label and nothing is stored.
+// caption, must hold the Left Click label. Refused: nothing is stored and
+// the caption stays the button's own (what its code does).
 [[nodiscard]] AssignmentResult AssignUnderLeftClickRule(ButtonMap& map, ButtonRef ref, std::string_view code,
                                           std::string_view new_caption,
                                           const ProfileCaptions& captions,

@@ -1,10 +1,7 @@
 #include "pages/button_editor.h"
 
-#include <vector>
-
 #include "settings/aim_key.h"
 #include "keys/key_function_code.h"
-#include "macros/macro_name_codec.h"
 
 namespace zelko {
 
@@ -26,21 +23,6 @@ AssignmentResult AssignMenuEntry(MouseSettings& settings, ButtonRef target, int 
 AssignmentResult ApplyComboKey(MouseSettings& settings, ButtonRef target, const ComboHandOver& combo) {
   if (!combo.ready) return {};
   return AssignCombination(settings.buttons, target, combo.code, combo.label);
-}
-
-AssignmentResult AssignLibraryMacro(MouseSettings& settings, ButtonRef target, const MacroRecord& macro,
-                                    DeviceMacroSlots& slots, BaseMacroArea& area,
-                                    const ProfileCaptions& captions, const TextLookup& text) {
-  const MacroSlotChoice choose = [&slots, &macro](const ButtonMap& map) {
-    const ProfileKeyCodes codes = KeyCodeTexts(map);
-    std::vector<std::string> all(codes.ModeA.begin(), codes.ModeA.end());
-    all.insert(all.end(), codes.ModeB.begin(), codes.ModeB.end());
-    return FindBaseMacroIndex(slots, macro.name, all);
-  };
-  const MacroSlotFill fill = [&](int slot) {
-    return FillBaseMacroSlot(macro, slot, slots, area).value_or(std::string());
-  };
-  return AssignMacro(settings.buttons, target, MacroNameText(macro.name), captions, text, choose, fill);
 }
 
 bool FlipLongPress(ButtonMap& buttons, LongPressOption option) {

@@ -37,16 +37,6 @@ struct ComboHandOver {
 [[nodiscard]] AssignmentResult ApplyComboKey(MouseSettings& settings, ButtonRef target,
                                              const ComboHandOver& combo);
 
-// LB_NameClick: a library macro into a device slot by the slot rule
-// (FindBaseMacroIndex over both profiles' codes, the button's own code
-// counting as free), then FillBaseMacroSlot into `slots` and `area`, and
-// the slot's code (06/0E 0n 21) for the button. No free slot: nothing
-// changes. The Left Click rule broken: the button gets the left click.
-[[nodiscard]] AssignmentResult AssignLibraryMacro(MouseSettings& settings, ButtonRef target,
-                                                  const MacroRecord& macro, DeviceMacroSlots& slots,
-                                                  BaseMacroArea& area, const ProfileCaptions& captions,
-                                                  const TextLookup& text);
-
 // The long-press options: IB_ComboKey1 (a long press of the wheel) and
 // IB_ComboKey2 (of the DPI key) switch the key mode.
 enum class LongPressOption { kMiddle = 1, kCpi = 2 };

@@ -29,7 +29,7 @@ bool ChangeLevelCount(EngineerControls& controls, DpiPageState& page, int count)
   // The highest active level becomes current. The remembered level follows,
   // so that a refused marker click cannot select a level the list no longer
   // holds.
-  MakeCurrent(controls, page, count - 1);
+  MakeCurrent(controls, page, CurrentLevelForCount(count));
   for (int n = 1; n <= kMaxDpiLevels; ++n) {
     const bool active = n <= count;
     page.level_active[Slot(n)] = active;

@@ -1,8 +1,6 @@
 #include "pages/profile_files.h"
 
 #include "base/number_text.h"
-#include "image/expected_codes.h"
-#include "image/image_flows.h"
 
 namespace zelko {
 
@@ -18,19 +16,8 @@ std::string DialogFilter(std::string_view filter) {
   return out;
 }
 
-ProfileLoadPlan PlanProfileLoad(const DataBuf& shown, std::span<const std::uint8_t> file_bytes,
-                                const ExpectedCodes& expected) {
-  ProfileLoadPlan plan;
-  const auto image = OverlayProfile(shown, file_bytes);
-  if (!image) return plan;
-  if (auto problem = ForeignIdentityProblem(*image, expected)) {
-    plan.verdict = ProfileLoadVerdict::kForeignIdentity;
-    plan.problem = "The profile was not loaded: " + *problem + ".";
-    return plan;
-  }
-  plan.verdict = ProfileLoadVerdict::kWrite;
-  plan.image = *image;
-  return plan;
+std::string ProfileRefusalText(const std::string& problem) {
+  return "The profile was not loaded: " + problem + ".";
 }
 
 }  // namespace zelko

@@ -1,5 +1,5 @@
-// Save Profile and Load Profile: the file dialogs' filters, and what a
-// loaded file does to the image shown before anything is written.
+// Save Profile and Load Profile: the file dialogs' filters and the words
+// of a refusal (the plan itself is session::PlanProfileLoad).
 #pragma once
 #include <cstdint>
 #include <optional>
@@ -7,7 +7,6 @@
 #include <string>
 #include <string_view>
 
-#include "device/device_connection.h"
 #include "image/image_layout.h"
 
 namespace zelko {
@@ -25,23 +24,8 @@ std::string DialogFilter(std::string_view filter);
 // looked at.
 inline constexpr std::size_t kProfileReadLimit = kDataBufSize;
 
-enum class ProfileLoadVerdict {
-  kWrite,            // show and write `image`
-  kNoSignature,      // Str102; nothing changes
-  kForeignIdentity,  // refused with `problem`; nothing changes
-};
-
-struct ProfileLoadPlan {
-  ProfileLoadVerdict verdict = ProfileLoadVerdict::kNoSignature;
-  DataBuf image{};      // kWrite: the file over a copy of the image shown
-  std::string problem;  // kForeignIdentity: why, for the user
-};
-
-// The first 2048 bytes of the file over a copy of `shown`. Refused when the
-// file does not reach byte 0x07F or has no 0x99 there, and when its identity
-// bytes (0x36, 0x37) are a pair the program does not accept: the mouse
-// would refuse every later read, restore and reset.
-ProfileLoadPlan PlanProfileLoad(const DataBuf& shown, std::span<const std::uint8_t> file_bytes,
-                                const ExpectedCodes& expected);
+// The window's words for a profile refused for its identity bytes
+// (session::PlanProfileLoad's problem).
+std::string ProfileRefusalText(const std::string& problem);
 
 }  // namespace zelko

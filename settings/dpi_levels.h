@@ -27,6 +27,15 @@ struct DpiLevels {
   friend bool operator==(const DpiLevels&, const DpiLevels&) = default;
 };
 
+// A new number of active levels makes the highest of them current: the
+// Advanced page's level names, the engineer page's count and set-dpi
+// --count alike.
+constexpr int CurrentLevelForCount(int count) { return count - 1; }
+inline void SetLevelCount(DpiLevels& dpi, int count) {
+  dpi.count = count;
+  dpi.current = CurrentLevelForCount(count);
+}
+
 DpiLevels DecodeDpiLevels(const ParameterRecord& record);
 void EncodeDpiLevels(const DpiLevels& dpi, ParameterRecord& record);
 

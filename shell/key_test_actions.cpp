@@ -34,7 +34,7 @@ void MainWindow::MakeKeyTest() {
   };
   ports.set_caption = [this](const QString& caption) { SetTestKeysCaption(caption); };
   ports.show_button = [this](int button, bool visible) { ShowTestKey(button, visible); };
-  key_test_ = std::make_unique<KeyTestRunner>(session_->flows().channel(), session_->clock(), std::move(ports),
+  key_test_ = std::make_unique<KeyTestRunner>(session_->channel(), session_->clock(), std::move(ports),
                                               run_poll_timer_);
 }
 

@@ -10,7 +10,7 @@
 #include "shell/screenshot.h"
 #include "shell/shell_options.h"
 #include "shell/single_instance.h"
-#include "sim/device_session.h"
+#include "session/device_session.h"
 
 namespace {
 
@@ -37,8 +37,8 @@ class FirstPaintTimer : public QObject {
 
 // The mouse the window talks to; nothing (message on stderr) when the
 // platform has no HID backend.
-std::unique_ptr<zelko::sim::DeviceSession> OpenMouse(zelko::sim::DeviceSetup setup, zelko::Clock& clock) {
-  auto session = zelko::sim::OpenDeviceSession(std::move(setup), clock);
+std::unique_ptr<zelko::session::DeviceSession> OpenMouse(zelko::session::DeviceSetup setup, zelko::Clock& clock) {
+  auto session = zelko::session::OpenDeviceSession(std::move(setup), clock);
   if (!session) {
     std::fprintf(stderr, "zelko77: %s\n", session.error().c_str());
     return nullptr;
@@ -51,7 +51,7 @@ int RunScreenshots(zelko::ShellOptions options) {
   zelko::VirtualClock clock;
   const bool simulate = options.device.simulate;
   auto device = OpenMouse(std::move(options.device), clock);
-  if (!device) return zelko::kShellExitNoMouse;
+  if (!device) return zelko::session::kExitNoDevice;
   zelko::WindowServices services;
   services.clock = &clock;
   services.device = std::move(device);
@@ -68,9 +68,9 @@ int RunScreenshots(zelko::ShellOptions options) {
   for (const QString& file : files) std::printf("%s\n", qPrintable(file));
   if (!error.isEmpty()) {
     std::fprintf(stderr, "zelko77: %s\n", qPrintable(error));
-    return zelko::kShellExitFailure;
+    return zelko::session::kExitFailure;
   }
-  return zelko::kShellExitOk;
+  return zelko::session::kExitOk;
 }
 
 }  // namespace
@@ -95,10 +95,10 @@ int main(int argc, char** argv) {
   const QString key = options.instanceKey.empty() ? QString::fromLatin1(zelko::MainWindow::kWindowTitle)
                                                   : QString::fromStdString(options.instanceKey);
   zelko::SingleInstance instance(key);
-  if (instance.AskFirstToComeForward()) return zelko::kShellExitOk;
+  if (instance.AskFirstToComeForward()) return zelko::session::kExitOk;
 
   auto device = OpenMouse(std::move(options.device), zelko::DefaultClock());
-  if (!device) return zelko::kShellExitNoMouse;
+  if (!device) return zelko::session::kExitNoDevice;
   zelko::WindowServices services;
   services.device = std::move(device);
   services.openEngineerPage = options.engineerPage;

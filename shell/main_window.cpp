@@ -96,8 +96,9 @@ MainWindow::MainWindow(WindowServices services)
     }
   };
   ui_port_ = std::make_unique<QtUiPort>(std::move(actions));
-  if (!services.device) qFatal("MainWindow: WindowServices::device is required (sim::OpenDeviceSession)");
-  session_ = std::make_unique<DeviceSession>(std::move(services.device), *ui_port_);
+  if (!services.device) qFatal("MainWindow: WindowServices::device is required (session::OpenDeviceSession)");
+  session_ = std::make_unique<session::MouseSession>(std::move(services.device), *ui_port_);
+  if (!services.backupFolder.empty()) session_->backup_folder = services.backupFolder;
   FormCreate();
 }
 
@@ -137,7 +138,7 @@ void MainWindow::FormCreate() {
 
   ConnectionCallbacks callbacks;
   callbacks.read_image = [this] {
-    const bool shown = session_->flows().ReadImage().ok();
+    const bool shown = session_->ReadImage().ok();
     if (shown) FinishRead();
     return shown;
   };
@@ -328,8 +329,8 @@ void MainWindow::RefreshErrorAPWindow() {
   controls_.ShowImages(TabImagesForActivePage(Page::Main));
 }
 
-FlowResult MainWindow::ApplyAll() {
-  return ApplySettings(session_->flows(), settings_, [this] {
+session::WriteReport MainWindow::ApplyAll() {
+  return session::ApplySettings(*session_, settings_, [this] {
     // What the desktop took is the pointer page's to show; the write goes on.
     (void)WriteAndApplyPointerParameters(*pointer_store_, pointer_params_);
   });
@@ -474,7 +475,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   // FormCloseQuery: the device is released; nothing else is saved.
   dev_timer_.stop();
   progress_->HideNow();
-  if (const Status saved = session_->SaveSimulatedMemory(); !saved) {
+  if (const Status saved = session_->Finish(); !saved) {
     qWarning("zelko77: the simulated mouse's memory was not saved: %s", saved.error().c_str());
   }
   event->accept();

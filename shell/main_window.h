@@ -24,13 +24,14 @@
 #include "pointer/pointer_parameters.h"
 #include "pointer/pointer_store.h"
 #include "shell/control_registry.h"
-#include "shell/device_session.h"
+#include "session/mouse_session.h"
 #include "shell/general_settings.h"
 #include "shell/language_applier.h"
 #include "shell/language_texts.h"
 #include "shell/layout_values.h"
 #include "shell/message_presenter.h"
 #include "pages/page_navigation.h"
+#include "session/use_cases.h"
 #include "shell/qt_ui_port.h"
 
 namespace zelko {
@@ -51,9 +52,9 @@ class ProgressWindow;
 struct WindowServices {
   MessagePresenter* messages = nullptr;  // null: the standard message boxes
   Clock* clock = nullptr;                // null: the system clock
-  // The mouse, from sim::OpenDeviceSession (the factory zelko77ctl uses
+  // The mouse, from session::OpenDeviceSession (the factory zelko77ctl uses
   // too); required.
-  std::unique_ptr<sim::DeviceSession> device;
+  std::unique_ptr<session::DeviceSession> device;
   // Tests run the poll by hand and turn the timer off.
   bool runPollTimer = true;
   // Opens the web address; null: the system's default handler.
@@ -71,6 +72,9 @@ struct WindowServices {
   // Open the engineer page as soon as the mouse has been read
   // (zelko77 --engineer-page).
   bool openEngineerPage = false;
+  // Where the backup kept before every write goes; empty: the user's
+  // data folder (DefaultBackupFolder).
+  std::string backupFolder;
   // The file dialogs of Save and Load Profile; null: the toolkit's own.
   ProfileDialogs* profileDialogs = nullptr;
 };
@@ -133,7 +137,7 @@ class MainWindow : public QWidget {
   ControlRegistry& controls() { return controls_; }
   const PageNavigation& navigation() const { return navigation_; }
   HoverController& hover() { return *hover_; }
-  DeviceSession& session() { return *session_; }
+  session::MouseSession& session() { return *session_; }
   QTimer& devTimer() { return dev_timer_; }
   ProgressWindow& progressWindow() { return *progress_; }
   // The window's side of the core's flows.
@@ -192,8 +196,8 @@ class MainWindow : public QWidget {
   void RefreshUI();
   // Apply and Confirm: every setting encoded and written, the OS pointer
   // settings applied on the way.
-  FlowResult ApplyAll();
-  void SayWhenTheEndWentUnanswered(const FlowResult& result);
+  session::WriteReport ApplyAll();
+  void SayWhenTheEndWentUnanswered(const session::WriteReport& report);
   void ShowProfileLabels(bool profileB);
   void SetCovered(bool covered);
   void ShowTextMessage(const std::string& id, const std::string& secondId, MessageKind kind);
@@ -202,8 +206,6 @@ class MainWindow : public QWidget {
   HoverContext CurrentHoverContext() const;
   void LoadMacroLibrary();
   void ApplyMenuLayout();
-  // The main page's nine captions, as the Left Click rule compares them.
-  ProfileCaptions ShownCaptions() const;
   // Puts an assignment's caption on the picked label and says why a change
   // was refused.
   void ShowAssignment(const ButtonPick& pick, const AssignmentResult& result);
@@ -217,8 +219,8 @@ class MainWindow : public QWidget {
   void BindEngineerPage();
   void EngineerPageOpened();
   void TLRefreshProfileKeys();
-  // The captions the Left Click rule compares for a pick: the main page's
-  // labels or the picked engineer group's selectors.
+  // The captions the Left Click rule compares for a pick: the labels of the
+  // picked profile's codes.
   ProfileCaptions PickCaptions(const ButtonPick& pick) const;
   // Apply and Confirm: identity codes that would lock the mouse out are
   // refused with a message (true) before anything is written.
@@ -245,7 +247,7 @@ class MainWindow : public QWidget {
   MacroPage* macro_page_ = nullptr;
   std::function<std::unique_ptr<InputCapture>()> open_input_capture_;
   std::unique_ptr<QtUiPort> ui_port_;
-  std::unique_ptr<DeviceSession> session_;
+  std::unique_ptr<session::MouseSession> session_;
   // The seven device macro slots split from the image (their shown names
   // label the buttons that play them).
   DeviceMacroSlots device_slots_;

@@ -54,13 +54,12 @@ void MainWindow::ActionButtonClick(const QString& button) {
   if (keyTestRunning()) return;
   const auto ref = ParseButtonLabel(ButtonLabelName(button, 1));
   if (ref) controls_.ShowImages(PressImages(*ref));
-  ImageFlows& flows = session_->flows();
   if (button == QLatin1String("Read")) {
     if (!session_->IsOpen()) {
       ShowTextMessage("Str020", {}, MessageKind::Standard);
       return;
     }
-    session_->connection()->ReadDevInfo();
+    (void)session::ReadMouse(*session_);  // the connection shows what went wrong
     return;
   }
   if ((button == QLatin1String("Apply") || button == QLatin1String("Confirm")) && RefuseLockingIdentity()) return;
@@ -69,7 +68,7 @@ void MainWindow::ActionButtonClick(const QString& button) {
     return;
   }
   if (button == QLatin1String("Confirm")) {
-    const FlowResult result = ApplyAll();
+    const session::WriteReport result = ApplyAll();
     SayWhenTheEndWentUnanswered(result);
     // Closing after a write that did not verify would drop the edits
     // unnoticed: the window stays open then.
@@ -79,16 +78,21 @@ void MainWindow::ActionButtonClick(const QString& button) {
     return;
   }
   if (button.startsWith(QLatin1String("Confirm"))) {
-    SayWhenTheEndWentUnanswered(flows.WriteFactoryImage(button.right(1).toInt()));
+    SayWhenTheEndWentUnanswered(session::WriteFactoryImage(*session_, button.right(1).toInt()));
   }
 }
 
-void MainWindow::SayWhenTheEndWentUnanswered(const FlowResult& result) {
+void MainWindow::SayWhenTheEndWentUnanswered(const session::WriteReport& report) {
   // The flows show every other failure themselves (Str020, Str109). A write
   // that verified but whose closing pair went unanswered is no success
-  // either: the mouse may not have taken the image into use.
-  if (result.status == FlowStatus::kEndNotAcknowledged) {
+  // either: the mouse may not have taken the image into use; nor is a
+  // write refused because no backup could be kept first.
+  if (report.flow.status == FlowStatus::kEndNotAcknowledged) {
     ShowTextMessage("Str109", {}, MessageKind::Program);
+  } else if (report.no_backup()) {
+    qWarning("zelko77: no backup of the mouse's image could be kept (%s); nothing was written",
+             report.backup_error.c_str());
+    ShowTextMessage(std::string(session::MessageId(report.outcome)), {}, MessageKind::Program);
   }
 }
 

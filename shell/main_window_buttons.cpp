@@ -34,9 +34,9 @@ TextLookup MainWindow::CurrentTextLookup() const {
 
 void MainWindow::LoadMacroLibrary() {
   if (library_file_.empty()) {
-    const auto folder = MacroFolder(general_.macroFolder.toStdString(),
-                                    QCoreApplication::applicationDirPath().toStdString());
-    if (folder) library_file_ = LibraryFilePath(*folder);
+    const auto place = session::MacroLibraryPlace(general_.macroFolder.toStdString(),
+                                                  QCoreApplication::applicationDirPath().toStdString());
+    if (place) library_file_ = *place;
   }
   library_ = {};
   if (library_file_.empty()) {
@@ -69,14 +69,6 @@ void MainWindow::HideAllMenu() {
 }
 
 ComboKeyDialog* MainWindow::comboDialog() const { return combo_dialog_.data(); }
-
-ProfileCaptions MainWindow::ShownCaptions() const {
-  ProfileCaptions captions;
-  for (int n = 1; n <= static_cast<int>(kButtonCount); ++n) {
-    captions[static_cast<std::size_t>(n - 1)] = controls_.Caption(KeyLabelName(n)).toStdString();
-  }
-  return captions;
-}
 
 void MainWindow::ShowPnlMain_OnClick(int button) {
   const QString name = KeyLabelName(button);
@@ -150,9 +142,9 @@ void MainWindow::LB_NameClick(int row) {
   const auto target = PickedButton(*pick, shown_profile_);
   if (!target) return;
   const MacroRecord macro = library_.Record(entries[static_cast<std::size_t>(row)]);
-  ShowAssignment(*pick, AssignLibraryMacro(settings_, *target, macro, device_slots_,
-                                           session_->workspace().base_macro_area, PickCaptions(*pick),
-                                           CurrentTextLookup()));
+  ShowAssignment(*pick, session::AssignLibraryMacro(settings_, *target, macro, device_slots_,
+                                                    session_->workspace().base_macro_area, CurrentTextLookup())
+                            .result);
 }
 
 void MainWindow::IB_ComboKeyClick(LongPressOption option) {

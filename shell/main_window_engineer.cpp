@@ -61,7 +61,7 @@ void MainWindow::Btn_DefaultClick() {
   HideAllMenu();
   controls_.SetShown(QStringLiteral("Img_Result"), false);
   // Waits, and is silent without a mouse.
-  const FlowResult result = session_->flows().WriteDefaults();
+  const session::WriteReport result = session::WriteDefaults(*session_);
   SayWhenTheEndWentUnanswered(result);
   // The mark says the mouse holds the defaults: only for a write that
   // verified.
@@ -99,8 +99,10 @@ bool MainWindow::RefuseLockingIdentity() {
 }
 
 ProfileCaptions MainWindow::PickCaptions(const ButtonPick& pick) const {
-  if (pick.source == PickSource::kEngineerPage) return engineer_page_->Captions(pick.number / 100);
-  return ShownCaptions();
+  // What the buttons do, from their codes: never what a label reads.
+  const auto target = PickedButton(pick, shown_profile_);
+  const SlotNameLookup slotName = [this](int slot) { return device_slots_.ShownName(slot); };
+  return ProfileLabels(settings_.buttons, target ? target->profile : shown_profile_, CurrentTextLookup(), slotName);
 }
 
 }  // namespace zelko

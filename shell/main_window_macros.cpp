@@ -2,7 +2,6 @@
 // names LB_Name lists, the dialogs' set-up, and the engineer page's import
 // of the device macro slots from a file.
 #include "base/file_reading.h"
-#include "image/image_codec.h"
 #include "macros/library_file.h"
 #include "resources/layout_pack.h"
 #include "shell/button_menu_view.h"
@@ -56,21 +55,17 @@ void MainWindow::ImportBaseMacro() {
     ShowTextMessage("Str109", {}, MessageKind::Program);
     return;
   }
-  if (bytes->size() < kMacroRecordSize) {
+  Workspace& workspace = session_->workspace();
+  if (session::ImportDeviceSlots(*bytes, workspace, device_slots_) == session::SlotImport::kTooShort) {
     ShowTextMessage("Str103", {}, MessageKind::Program);
     return;
   }
-  // The slots the file does not reach keep what they held; a slot that
-  // fails its check is emptied, its name kept.
-  Workspace& workspace = session_->workspace();
-  LoadSlotFile(*bytes, workspace.base_macro_area, device_slots_);
-  CopyMacroAreaToImage(workspace.base_macro_area, workspace.data_buf);
   ShowProfileLabels(shown_profile_ == 2);
   // Without a mouse the slots wait in memory for the next write.
   if (!session_->IsOpen() || workspace.source == ImageSource::kNoDevice) return;
   // A write that does not verify says so (Str109); a mouse that refuses
   // configuration keeps its slots, and the loaded ones go with the next write.
-  SayWhenTheEndWentUnanswered(session_->flows().WriteImage());
+  SayWhenTheEndWentUnanswered(session::WriteShownImage(*session_, WriteExtent::kWhole));
 }
 
 }  // namespace zelko

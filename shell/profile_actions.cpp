@@ -55,7 +55,7 @@ void MainWindow::Btn_Save_0Click() {
   if (QFileInfo::exists(path) && !profile_dialogs_->ConfirmReplace(this, path)) return;
   // The mouse read again, so the file holds its memory as it is now; a mouse
   // that is refused (Str107) or not read whole leaves the image as it was.
-  session_->connection()->ReadDevInfo();
+  (void)session::ReadMouse(*session_);
   const std::string error = SaveProfile(path.toStdString(), session_->workspace().data_buf);
   if (!error.empty()) messages_->Show(this, QString::fromStdString(error), MessageKind::Standard, kept_.fontName, application_title_);
 }
@@ -76,22 +76,20 @@ void MainWindow::Btn_Load_0Click() {
     messages_->Show(this, QString::fromStdString(error), MessageKind::Standard, kept_.fontName, application_title_);
     return;
   }
-  Workspace& workspace = session_->workspace();
-  const ProfileLoadPlan plan = PlanProfileLoad(workspace.data_buf, *bytes, session_->connection()->expected_codes());
+  const session::ProfileLoadPlan plan = session::PlanProfileLoad(
+      session_->workspace().data_buf, *bytes, session_->connection()->expected_codes());
   switch (plan.verdict) {
-    case ProfileLoadVerdict::kNoSignature:
+    case session::ProfileLoadVerdict::kNoSignature:
       ShowTextMessage(std::string(kBadProfileTextId), {}, MessageKind::Standard);
       return;
-    case ProfileLoadVerdict::kForeignIdentity:
-      messages_->Show(this, QString::fromStdString(plan.problem), MessageKind::Standard, kept_.fontName,
-                      application_title_);
+    case session::ProfileLoadVerdict::kForeignIdentity:
+      messages_->Show(this, QString::fromStdString(ProfileRefusalText(plan.problem)), MessageKind::Standard,
+                      kept_.fontName, application_title_);
       return;
-    case ProfileLoadVerdict::kWrite:
+    case session::ProfileLoadVerdict::kWrite:
       break;
   }
-  workspace.data_buf = plan.image;
-  workspace.source = ImageSource::kProfileFile;
-  SayWhenTheEndWentUnanswered(session_->flows().ShowAndWriteImage());
+  SayWhenTheEndWentUnanswered(session::LoadProfile(*session_, plan, ImageSource::kProfileFile));
 }
 
 }  // namespace zelko

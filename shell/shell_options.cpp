@@ -2,7 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "sim/sim_option_flags.h"
+#include "session/device_option_flags.h"
 
 namespace zelko {
 
@@ -15,8 +15,8 @@ ShellOptionsResult ParseShellOptions(int argc, const char* const* argv) {
       "Qt's own options (-platform, -style, ...) are left to Qt.\n"
       "Exit status: 0 done, 2 no mouse (no HID support on this platform), 5 bad input\n"
       "(options, or a --simulate=FILE that is not a 2048-byte memory image), 1 anything else.");
-  sim::DeviceRequest request;
-  sim::AddDeviceOptions(app, request);
+  session::DeviceRequest request;
+  session::AddDeviceOptions(app, request);
   app.add_option("--screenshot", o.screenshotFolder,
                  "Render every page in every language to PNG files in DIR (no display needed) and end")
       ->type_name("DIR");
@@ -30,17 +30,17 @@ ShellOptionsResult ParseShellOptions(int argc, const char* const* argv) {
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {
-    result.exitCode = kShellExitOk;
+    result.exitCode = session::kExitOk;
     result.output = app.help();
     return result;
   } catch (const CLI::ParseError& e) {
-    result.exitCode = kShellExitBadInput;
+    result.exitCode = session::kExitBadInput;
     result.output = "zelko77: " + std::string(e.what()) + "\nRun with --help for more information.\n";
     return result;
   }
-  auto setup = sim::ReadDeviceRequest(request);
+  auto setup = session::ReadDeviceRequest(request);
   if (!setup) {
-    result.exitCode = kShellExitBadInput;
+    result.exitCode = session::kExitBadInput;
     result.output = "zelko77: " + setup.error() + "\n";
     return result;
   }

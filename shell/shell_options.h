@@ -4,21 +4,19 @@
 #pragma once
 #include <string>
 
-#include "sim/device_session.h"
+#include "session/device_session.h"
+#include "session/outcomes.h"
 
 namespace zelko {
 
-// Exit statuses: the same numbers, for the same reasons, as zelko77ctl's
-// (cli/exit_codes.h).
-inline constexpr int kShellExitOk = 0;
-inline constexpr int kShellExitFailure = 1;   // anything not named below
-inline constexpr int kShellExitNoMouse = 2;   // no HID backend on this platform
-inline constexpr int kShellExitBadInput = 5;  // bad options or a bad memory file
+// Exit statuses: zelko77ctl's numbers for the same reasons, from the one
+// table (session/outcomes.h): kExitBadInput for bad options or a bad
+// memory file, kExitNoDevice without a HID backend.
 
 struct ShellOptions {
-  // The mouse, checked (sim::ReadDeviceRequest): its memory file, if any,
+  // The mouse, checked (session::ReadDeviceRequest): its memory file, if any,
   // was read already.
-  sim::DeviceSetup device;
+  session::DeviceSetup device;
   // --screenshot DIR: render every page in every language and end.
   std::string screenshotFolder;
   // --single-instance-key KEY: another key for the one-instance check.

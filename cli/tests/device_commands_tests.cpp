@@ -5,11 +5,17 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 
-#include "cli/exit_codes.h"
+#include "session/outcomes.h"
 #include "cli/tests/run_ctl.h"
 
 namespace zelko::cli {
 namespace {
+
+using session::kExitBadInput;
+using session::kExitNoDevice;
+using session::kExitNotConfigurable;
+using session::kExitOk;
+using session::kExitTransferFailed;
 
 using testing::ReadText;
 using testing::RunCtl;

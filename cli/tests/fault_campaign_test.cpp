@@ -42,7 +42,7 @@
 
 #include "base/file_reading.h"
 #include "cli/command_line.h"
-#include "cli/exit_codes.h"
+#include "cli/cli_context.h"
 #include "cli/tests/run_ctl.h"
 #include "image/backup_store.h"
 #include "image/factory_images.h"
@@ -73,7 +73,7 @@ std::uint64_t EnvNumber(const char* name, std::uint64_t fallback) {
 }
 
 // zelko77ctl's main() in this process, its output captured.
-CtlRun RunInProcess(const std::vector<std::string>& args, const sim::SimMouseWatch& watch = {}) {
+CtlRun RunInProcess(const std::vector<std::string>& args, const session::SimMouseWatch& watch = {}) {
   std::vector<const char*> argv{"zelko77ctl"};
   for (const auto& arg : args) argv.push_back(arg.c_str());
   CtlRun run;
@@ -591,8 +591,8 @@ class FaultCampaign {
 
  public:
   // The hooks every simulated mouse of the commands goes through.
-  sim::SimMouseWatch Watch() {
-    sim::SimMouseWatch watch;
+  session::SimMouseWatch Watch() {
+    session::SimMouseWatch watch;
     watch.started = [this](sim::SimulatedMouse& mouse, Clock&) {
       if (!active_log_) return;
       ++active_log_->sessions_started;

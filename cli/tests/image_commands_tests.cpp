@@ -6,11 +6,16 @@
 #include <nlohmann/json.hpp>
 #include <vector>
 
-#include "cli/exit_codes.h"
+#include "session/outcomes.h"
 #include "cli/tests/run_ctl.h"
 
 namespace zelko::cli {
 namespace {
+
+using session::kExitBadInput;
+using session::kExitNotConfigurable;
+using session::kExitOk;
+using session::kExitTransferFailed;
 
 using testing::ReadText;
 using testing::RunCtl;

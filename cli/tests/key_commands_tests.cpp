@@ -7,12 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "cli/exit_codes.h"
+#include "session/outcomes.h"
 #include "cli/tests/run_ctl.h"
 #include "image/image_layout.h"
 
 namespace zelko::cli {
 namespace {
+
+using session::kExitBadInput;
+using session::kExitOk;
 
 using testing::CtlRun;
 using testing::ReadText;

@@ -89,6 +89,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         RuleCase{"RightClickOnOnlyLeftClickIsRefused", kLeftOnButton1, {1, 1}, 901, 1,
                  AssignmentOutcome::kKeepLeftClick, "010100", "Left Click", kStr108},
+        // With a combination on button 1 the profile has no Left Click left:
+        // a refused change leaves button 6 showing what it still does.
+        RuleCase{"RefusedButtonKeepsItsOwnLabel", With(kLeftOnButton1, 1, "020104"), {1, 6}, 901, 1,
+                 AssignmentOutcome::kKeepLeftClick, "070000", "DPI +", kStr108},
         RuleCase{"AcceptedWithSecondLeftClick", With(kLeftOnButton1, 8, "010100"), {1, 1}, 901, 1,
                  AssignmentOutcome::kStored, "010200", "Right Click", ""},
         RuleCase{"LeftClickOnANinthButtonCounts", With(kLeftOnButton1, 9, "010100"), {1, 1}, 1004,

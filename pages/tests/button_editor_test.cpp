@@ -6,8 +6,6 @@
 #include "image/image_codec.h"
 #include "keys/key_function_code.h"
 #include "keys/language_text.h"
-#include "macros/macro_lines.h"
-#include "macros/macro_name_codec.h"
 #include "pages/button_editor.h"
 #include "pages/button_menu.h"
 #include "pages/combo_key_dialog.h"
@@ -116,70 +114,6 @@ TEST(ButtonEditor, ACombinationReachesTheButtonOnlyWhenConfirmed) {
   EXPECT_EQ(page.Bytes({1, 1}), (std::array<std::uint8_t, 3>{0x02, 0x01, 0x04}));
   // The next redraw labels the code the same way.
   EXPECT_EQ(page.Captions(1)[0], "Ctrl+A");
-}
-
-MacroRecord Macro(const char* name, std::uint8_t release_mode) {
-  MacroRecord record;
-  record.name = MacroNameStrToUnicode(name);
-  record.content = MacroLinesToContent({HeaderLine(DelayMode::kNone), "1 A CODE:8204", "2 A CODE:0204"},
-                                       release_mode);
-  return record;
-}
-
-TEST(ButtonEditor, ALibraryMacroGoesIntoSlotOneAndTheButtonPlaysIt) {
-  Page page;
-  DeviceMacroSlots slots;  // all seven empty
-  BaseMacroArea area{};
-  const MacroRecord burst = Macro("Burst", kReleaseContinue);
-  const auto result =
-      AssignLibraryMacro(page.settings, {1, 5}, burst, slots, area, page.Captions(1), page.text());
-  EXPECT_TRUE(result.stored());
-  EXPECT_EQ(result.caption, "Burst");
-  EXPECT_EQ(page.Code({1, 5}), "060121");
-  EXPECT_EQ(slots.ShownName(1), "Burst");
-  // The slot's record is in the macro area the image is packed from.
-  EXPECT_TRUE(std::equal(burst.content.begin(), burst.content.end(), area.begin() + kMacroNameSize));
-  EXPECT_EQ(area[1], std::uint8_t{'B'});
-
-  // A macro that stops on release plays from its slot with type 0E.
-  const auto second = AssignLibraryMacro(page.settings, {2, 6}, Macro("Hold", kReleaseStop), slots, area,
-                                         page.Captions(2), page.text());
-  EXPECT_TRUE(second.stored());
-  EXPECT_EQ(page.Code({2, 6}), "0E0221");
-  EXPECT_EQ(slots.ShownName(2), "Hold");
-}
-
-TEST(ButtonEditor, ALibraryMacroIsDroppedWhenNoSlotIsFree) {
-  Page page;
-  DeviceMacroSlots slots;
-  BaseMacroArea area{};
-  // Seven buttons play the seven slots.
-  for (int slot = 1; slot <= kDeviceSlotCount; ++slot) {
-    const std::string name = "M" + std::to_string(slot);
-    ASSERT_TRUE(FillBaseMacroSlot(Macro(name.c_str(), 0), slot, slots, area));
-    ASSERT_TRUE(StoreButtonCode(page.settings.buttons, {2, slot}, "060" + std::to_string(slot) + "21"));
-  }
-  const BaseMacroArea before = area;
-  const std::string code_before = page.Code({1, 8});
-  const auto result = AssignLibraryMacro(page.settings, {1, 8}, Macro("Burst", 0), slots, area,
-                                         page.Captions(1), page.text());
-  EXPECT_EQ(result.outcome, AssignmentOutcome::kNoFreeSlot);
-  EXPECT_EQ(result.message, "");
-  EXPECT_EQ(result.caption, page.Captions(1)[7]);
-  EXPECT_EQ(page.Code({1, 8}), code_before);
-  EXPECT_EQ(area, before);
-}
-
-TEST(ButtonEditor, ALibraryMacroOnTheOnlyLeftClickIsRefused) {
-  Page page;
-  DeviceMacroSlots slots;
-  BaseMacroArea area{};
-  const auto result = AssignLibraryMacro(page.settings, {1, 1}, Macro("Burst", 0), slots, area,
-                                         page.Captions(1), page.text());
-  EXPECT_EQ(result.outcome, AssignmentOutcome::kKeepLeftClick);
-  EXPECT_EQ(result.caption, "Left Click");
-  EXPECT_EQ(page.Code({1, 1}), "010100");
-  EXPECT_EQ(slots.ShownName(1), "");
 }
 
 TEST(ButtonEditor, LongPressOptionsFlipTheirBitsAndImages) {

@@ -164,6 +164,41 @@ class ButtonEditorTest : public QObject {
     QCOMPARE(f.messages.shown[2].text, QString("Please keep a Left Key"));
   }
 
+  // Button 1 becomes Ctrl+A (a combination may replace the last Left Click);
+  // then Right Click on button 8 is refused. Its label shows what it still
+  // does (DPI -), not "Left Click", so Mute on button 2 is refused too and
+  // the labels never show a Left Click the mouse does not have.
+  void aRefusalShowsTheButtonsOwnFunctionAndTheRuleFollowsTheCodes() {
+    WindowFixture f(WindowFixture::SimulatedMouse());
+    ConnectReadAndShow(f);
+    MainWindow& w = *f.window;
+    ClickOn(w, "Key1");
+    MoveOnto(w, "Key_Assembly");
+    ClickOn(w, "Key_Assembly");
+    QPointer<ComboKeyDialog> dialog = w.comboDialog();
+    QVERIFY(dialog);
+    QTest::mouseClick(dialog->box(ComboModifier::kCtrl), Qt::LeftButton);
+    QTest::keyClick(dialog->field(), Qt::Key_A);
+    QTest::mouseClick(dialog->confirmButton(), Qt::LeftButton);
+    QTRY_VERIFY(!dialog);
+    QCOMPARE(CodeOf(w, 1, 1), std::string("020104"));
+
+    ClickOn(w, "Key8");
+    MoveOnto(w, "Key_Standard");
+    ClickOn(w, "Key_Right");
+    QCOMPARE(w.keyCaption(8), QString("DPI -"));
+    QCOMPARE(CodeOf(w, 1, 8), std::string("080000"));
+    QCOMPARE(f.messages.shown.size(), std::size_t(1));
+
+    ClickOn(w, "Key2");
+    MoveOnto(w, "Key_Media");
+    ClickOn(w, "Key_Mute");
+    QCOMPARE(CodeOf(w, 1, 2), std::string("010200"));
+    QCOMPARE(w.keyCaption(2), QString("Right Click"));
+    QCOMPARE(f.messages.shown.size(), std::size_t(2));
+    for (int n = 1; n <= 9; ++n) QVERIFY(w.keyCaption(n) != QString("Left Click"));
+  }
+
   void customiseWithCtrlAndAStores020104() {
     WindowFixture f(WindowFixture::SimulatedMouse());
     ConnectReadAndShow(f);

@@ -119,7 +119,7 @@ class EngineerPageTest : public QObject {
     WindowServices services;
     services.messages = &messages;
     services.clock = &clock;
-    auto session = sim::OpenDeviceSession(WindowFixture::SimulatedMouse(), clock);
+    auto session = session::OpenDeviceSession(WindowFixture::SimulatedMouse(), clock);
     QVERIFY(session.ok());
     services.device = std::move(*session);
     services.runPollTimer = false;

@@ -39,7 +39,7 @@ struct KeyTestWindow {
     f.window->DevTimerTimer();
     if (!f.window->session().IsOpen() || f.window->covered()) qFatal("KeyTestWindow: the mouse was not read");
   }
-  static sim::DeviceSetup Mouse(const char* presses) {
+  static session::DeviceSetup Mouse(const char* presses) {
     sim::SimOptionTexts texts;
     texts.buttons = presses;
     const auto options = sim::ParseSimOptions(texts);

@@ -89,7 +89,7 @@ class OptionsTest : public QObject {
     QFETCH(QStringList, args);
     QFETCH(QString, message);
     const auto result = Parse(args);
-    QCOMPARE(result.exitCode, kShellExitBadInput);
+    QCOMPARE(result.exitCode, session::kExitBadInput);
     QCOMPARE(QString::fromStdString(result.output), message);
   }
 

@@ -13,7 +13,7 @@
 #include "shell/message_presenter.h"
 #include "shell/profile_dialogs.h"
 #include "pointer/fake_pointer_store.h"
-#include "sim/device_session.h"
+#include "session/device_session.h"
 
 namespace zelko::test {
 
@@ -67,14 +67,14 @@ struct WindowFixture {
   // `sharedClock`: the window and the mouse run on it instead of `clock`
   // (a test with the key test's worker thread).
   enum class Capture { kFake, kWindowOnly };
-  explicit WindowFixture(sim::DeviceSetup device, const PCMacroLibrary* library = nullptr,
+  explicit WindowFixture(session::DeviceSetup device, const PCMacroLibrary* library = nullptr,
                          Capture capture = Capture::kFake, Clock* sharedClock = nullptr) {
     Clock& windowClock = sharedClock ? *sharedClock : clock;
     WindowServices services;
     services.messages = &messages;
     services.clock = &windowClock;
     services.profileDialogs = &dialogs;
-    auto session = sim::OpenDeviceSession(std::move(device), windowClock);
+    auto session = session::OpenDeviceSession(std::move(device), windowClock);
     if (!session) qFatal("WindowFixture: %s", session.error().c_str());
     services.device = std::move(*session);
     services.runPollTimer = false;
@@ -89,18 +89,19 @@ struct WindowFixture {
     // The macro library is made from the built-in one in a folder of the
     // test's own.
     services.macroLibraryFile = dataDir.filePath(QStringLiteral("ZELKO77-Macro.bin")).toStdString();
+    services.backupFolder = dataDir.filePath(QStringLiteral("backups")).toStdString();
     if (library && !SaveLibraryFile(services.macroLibraryFile, *library)) qFatal("WindowFixture: no library file");
     window = std::make_unique<MainWindow>(std::move(services));
   }
 
-  static sim::DeviceSetup SimulatedMouse(sim::SimFaults faults = {}) {
-    sim::DeviceSetup setup;
+  static session::DeviceSetup SimulatedMouse(sim::SimFaults faults = {}) {
+    session::DeviceSetup setup;
     setup.simulate = true;
     setup.faults = std::move(faults);
     return setup;
   }
-  static sim::DeviceSetup NoMouse() {
-    sim::DeviceSetup setup;
+  static session::DeviceSetup NoMouse() {
+    session::DeviceSetup setup;
     setup.simulate = true;
     setup.simulate_absent = true;
     return setup;

@@ -365,11 +365,11 @@ class WindowTest : public QObject {
   void simulatedMemoryFileKeepsWhatWasWritten() {
     QTemporaryDir dir;
     const std::string file = dir.filePath("mouse.bin").toStdString();
-    sim::DeviceRequest request;
+    session::DeviceRequest request;
     request.simulate = true;
     request.simulate_file = file;
     {
-      auto setup = sim::ReadDeviceRequest(request);  // the file does not exist yet
+      auto setup = session::ReadDeviceRequest(request);  // the file does not exist yet
       QVERIFY(setup.ok());
       QVERIFY(!setup->memory);
       WindowFixture f(std::move(*setup));
@@ -379,7 +379,7 @@ class WindowTest : public QObject {
       f.window->close();  // the memory goes to its file
     }
     QVERIFY(QFile::exists(QString::fromStdString(file)));
-    auto setup = sim::ReadDeviceRequest(request);
+    auto setup = session::ReadDeviceRequest(request);
     QVERIFY2(setup.ok(), setup.error().c_str());
     WindowFixture again(std::move(*setup));
     QCOMPARE(again.window->session().simulatedMouse()->memory()[0x44], std::uint8_t{0x10});

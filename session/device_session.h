@@ -1,17 +1,18 @@
-// The one way both programs reach the mouse, real or simulated.
+// The one way both programs reach the mouse, real or simulated: the choice
+// of transport (the platform's HID backend or the simulated mouse) is made
+// here and nowhere else.
 //
-//   auto setup = sim::ReadDeviceRequest(request);        // bad input: exit 5
+//   auto setup = session::ReadDeviceRequest(request);        // bad input: exit 5
 //   if (!setup) { print setup.error(); return 5; }
-//   auto session = sim::OpenDeviceSession(std::move(*setup), clock);
+//   auto session = session::OpenDeviceSession(std::move(*setup), clock);
 //   if (!session) { print session.error(); return 2; }  // no HID backend
 //   DeviceLink& link = (*session)->link();
 //   ... a CommandChannel over link() and clock(), the connection logic ...
 //   if (const Status saved = (*session)->Finish(); !saved) print saved.error();
 //
-// zelko77ctl (cli/device_session.h) and zelko77 (shell/device_session.h)
-// both take the user's choice as typed (--device, --simulate[=FILE],
-// --sim-*; sim/sim_option_flags.h adds them to a command line) and go
-// through these two steps, so they refuse the same input with the same
+// zelko77ctl and zelko77 both take the user's choice as typed (--device,
+// --simulate[=FILE], --sim-*; session/device_option_flags.h adds them to a
+// command line) and go through these two steps, so they refuse the same input with the same
 // words. The memory file is read once, before anything is opened; a file
 // that cannot be used is refused and never written.
 #pragma once
@@ -27,7 +28,12 @@
 #include "sim/sim_options.h"
 #include "sim/simulated_mouse.h"
 
-namespace zelko::sim {
+namespace zelko::session {
+
+using sim::DeviceMemory;
+using sim::SimFaults;
+using sim::SimOptionTexts;
+using sim::SimulatedMouse;
 
 // Not on any command line: a test that runs a program's commands
 // in-process follows each simulated mouse a session makes. `started` sees
@@ -122,4 +128,4 @@ class DeviceSession {
   std::unique_ptr<DeviceLink> link_;
 };
 
-}  // namespace zelko::sim
+}  // namespace zelko::session

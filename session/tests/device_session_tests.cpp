@@ -1,6 +1,6 @@
 // The session factory both programs use: the choice of mouse, the memory
 // file, the identity, the clock; all in virtual time.
-#include "sim/device_session.h"
+#include "session/device_session.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,8 @@
 #include "device/supported_ids.h"
 #include "sim/factory_memory.h"
 
-namespace zelko::sim {
+namespace zelko::session {
+using sim::FactoryMemory;
 namespace {
 
 namespace fs = std::filesystem;
@@ -256,4 +257,4 @@ TEST(DeviceSession, AnAbsentMouseShowsAnotherMakersDeviceOnly) {
 }
 
 }  // namespace
-}  // namespace zelko::sim
+}  // namespace zelko::session

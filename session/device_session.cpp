@@ -1,4 +1,4 @@
-#include "sim/device_session.h"
+#include "session/device_session.h"
 
 #include "device/identity_text.h"
 #include "device/platform_transport.h"
@@ -6,7 +6,10 @@
 #include "sim/sim_memory_file.h"
 #include "sim/sim_transport.h"
 
-namespace zelko::sim {
+namespace zelko::session {
+
+using sim::SimInterface;
+using sim::SimTransport;
 namespace {
 
 // What the simulator shows when the mouse is "not plugged in": a keyboard
@@ -33,7 +36,7 @@ Result<DeviceSetup> ReadDeviceRequest(const DeviceRequest& request) {
   setup.identity = *identity;
   // A malformed knob is refused with or without --simulate: a typo should
   // not pass unnoticed.
-  SimOptionsResult faults = ParseSimOptions(request.sim);
+  sim::SimOptionsResult faults = sim::ParseSimOptions(request.sim);
   if (!faults.ok()) return Result<DeviceSetup>::Failure(faults.error);
   setup.faults = std::move(faults.faults);
   setup.simulate = request.simulate;
@@ -43,7 +46,7 @@ Result<DeviceSetup> ReadDeviceRequest(const DeviceRequest& request) {
   setup.virtual_time = request.sim.virtual_time;
   setup.memory_file = request.simulate_file;
   if (!setup.memory_file.empty()) {
-    auto memory = LoadMemoryFile(setup.memory_file);
+    auto memory = sim::LoadMemoryFile(setup.memory_file);
     if (!memory) {
       return Result<DeviceSetup>::Failure("--simulate: " + memory.error() +
                                           "; the file is left as it is (name a new file to start "
@@ -68,7 +71,7 @@ DeviceSession::~DeviceSession() {
 Status DeviceSession::Finish() {
   link_->ForgetDevice();
   if (!mouse_ || setup_.memory_file.empty()) return Status::Ok();
-  return SaveMemoryFile(setup_.memory_file, mouse_->memory());
+  return sim::SaveMemoryFile(setup_.memory_file, mouse_->memory());
 }
 
 Result<std::unique_ptr<DeviceSession>> OpenDeviceSession(DeviceSetup setup, Clock& clock,
@@ -79,7 +82,7 @@ Result<std::unique_ptr<DeviceSession>> OpenDeviceSession(DeviceSetup setup, Cloc
     // The identity knob wins over what the memory file holds (the mouse
     // applies it over the memory it starts with).
     session->mouse_ =
-        std::make_unique<SimulatedMouse>(session->clock_, s.memory ? *s.memory : FactoryMemory(), s.faults);
+        std::make_unique<SimulatedMouse>(session->clock_, s.memory ? *s.memory : sim::FactoryMemory(), s.faults);
     session->transport_ =
         s.simulate_absent
             ? std::make_unique<SimTransport>(*session->mouse_, std::vector<SimInterface>{kOtherMakersKeyboard})
@@ -96,4 +99,4 @@ Result<std::unique_ptr<DeviceSession>> OpenDeviceSession(DeviceSetup setup, Cloc
   return session;
 }
 
-}  // namespace zelko::sim
+}  // namespace zelko::session
