@@ -12,6 +12,7 @@ PACKAGES=(
   fonts-wqy-microhei
   xvfb xauth
   libx11-dev libxi-dev xdotool x11-xkb-utils
+  libsystemd-dev dbus-daemon
   help2man desktop-file-utils appstream lintian dpkg-dev
   clang libclang-rt-dev
 )

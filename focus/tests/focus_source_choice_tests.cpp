@@ -1,0 +1,55 @@
+#include "focus/focus_source_choice.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace zelko {
+namespace {
+
+struct ChoiceCase {
+  std::string name;
+  DesktopSession session;
+  FocusSourceKind kind;
+  bool x11_windows_only;
+};
+
+class FocusSourceChoiceTest : public ::testing::TestWithParam<ChoiceCase> {};
+
+TEST_P(FocusSourceChoiceTest, PicksTheSourceOfTheDesktop) {
+  const ChoiceCase& c = GetParam();
+  const FocusSourceChoice choice = ChooseFocusSource(c.session);
+  EXPECT_EQ(choice.kind, c.kind);
+  EXPECT_EQ(choice.x11_windows_only, c.x11_windows_only);
+}
+
+// DISPLAY, WAYLAND_DISPLAY, XDG_SESSION_TYPE, XDG_CURRENT_DESKTOP.
+const std::vector<ChoiceCase> kChoices = {
+    {"X11Session", {":0", "", "x11", "GNOME"}, FocusSourceKind::kX11, false},
+    {"X11WithoutSessionVariables", {":1", "", "", ""}, FocusSourceKind::kX11, false},
+    {"GnomeOnWayland", {":0", "wayland-0", "wayland", "GNOME"}, FocusSourceKind::kGnomeShell, false},
+    {"UbuntuGnomeOnWayland", {":0", "wayland-0", "wayland", "ubuntu:GNOME"}, FocusSourceKind::kGnomeShell, false},
+    {"GnomeWaylandWithoutXWayland", {"", "wayland-0", "", "GNOME"}, FocusSourceKind::kGnomeShell, false},
+    {"PlasmaOnWayland", {":1", "wayland-0", "wayland", "KDE"}, FocusSourceKind::kKWin, false},
+    {"PlasmaNamedInLowerCase", {":1", "wayland-1", "wayland", "kde"}, FocusSourceKind::kKWin, false},
+    {"WaylandSessionTypeOnly", {":0", "", "wayland", "KDE"}, FocusSourceKind::kKWin, false},
+    {"OtherWaylandDesktopWithXWayland", {":0", "wayland-1", "wayland", "sway"}, FocusSourceKind::kX11, true},
+    {"OtherWaylandDesktopWithoutX", {"", "wayland-1", "wayland", "sway"}, FocusSourceKind::kNone, false},
+    {"TextConsole", {"", "", "tty", ""}, FocusSourceKind::kNone, false},
+    {"GnomeNamePartOfAnother", {"", "wayland-0", "wayland", "GNOMEISH"}, FocusSourceKind::kNone, false},
+};
+
+INSTANTIATE_TEST_SUITE_P(Sessions, FocusSourceChoiceTest, ::testing::ValuesIn(kChoices),
+                         [](const ::testing::TestParamInfo<ChoiceCase>& info) { return info.param.name; });
+
+TEST(NamesDesktop, MatchesWholeEntriesOfTheColonList) {
+  EXPECT_TRUE(NamesDesktop("ubuntu:GNOME", "GNOME"));
+  EXPECT_TRUE(NamesDesktop("GNOME-Classic:GNOME", "gnome"));
+  EXPECT_FALSE(NamesDesktop("GNOME-Classic", "GNOME"));
+  EXPECT_FALSE(NamesDesktop("", "GNOME"));
+  EXPECT_FALSE(NamesDesktop("KDE:", "GNOME"));
+}
+
+}  // namespace
+}  // namespace zelko
