@@ -24,7 +24,12 @@ set(expected
   usr/share/man/man1/zelko77.1.gz
   usr/share/man/man1/zelko77ctl.1.gz
   usr/share/doc/zelko77/copyright
-  usr/share/doc/zelko77/changelog.gz)
+  usr/share/doc/zelko77/changelog.gz
+  etc/xdg/autostart/zelko77-switcher.desktop
+  usr/lib/systemd/user/zelko77-switcher.service
+  usr/share/gnome-shell/extensions/zelko77-focus@zelko77.org/metadata.json
+  usr/share/gnome-shell/extensions/zelko77-focus@zelko77.org/extension.js
+  usr/share/zelko77/kwin/zelko77-focus.js)
 file(GLOB_RECURSE found RELATIVE ${STAGE} ${STAGE}/*)
 list(SORT found)
 list(SORT expected)
@@ -38,6 +43,11 @@ if(DESKTOP_FILE_VALIDATE)
                   RESULT_VARIABLE valid)
   if(NOT valid EQUAL 0)
     message(FATAL_ERROR "desktop-file-validate refused the desktop entry")
+  endif()
+  execute_process(COMMAND ${DESKTOP_FILE_VALIDATE} ${STAGE}/etc/xdg/autostart/zelko77-switcher.desktop
+                  RESULT_VARIABLE valid OUTPUT_VARIABLE said ERROR_VARIABLE said)
+  if(NOT valid EQUAL 0)
+    message(FATAL_ERROR "desktop-file-validate refused the switcher's autostart entry:\n${said}")
   endif()
 endif()
 find_program(APPSTREAMCLI appstreamcli)
