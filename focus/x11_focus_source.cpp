@@ -109,7 +109,8 @@ struct X11FocusSource::Session {
     }
     FocusedApp app;
     if (window == XCB_WINDOW_NONE) return app;
-    const auto wm_class = ReadProperty(connection, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING);
+    // WM_CLASS is a STRING; a client that set another type still named its class.
+    const auto wm_class = ReadProperty(connection, window, XCB_ATOM_WM_CLASS, XCB_ATOM_ANY);
     if (wm_class) app.app_id = ClassOfWmClass(*wm_class);
     if (!app.app_id.empty()) app.pid = ReadCardinal(connection, window, net_wm_pid, XCB_ATOM_CARDINAL);
     return app;
