@@ -98,12 +98,13 @@ Status BusFocusListener::Open() {
   return Status::Ok();
 }
 
-Status BusFocusListener::Start(FocusCallback on_change) {
+Status BusFocusListener::Start(FocusCallback on_change, FocusEndCallback on_end) {
   if (!bus_) return Status::Failure("The focus listener is not connected.");
   Stop();
   wake_ = std::make_unique<WakePipe>();
   if (!wake_->ok()) return Status::Failure("No pipe for the focus source's thread.");
   on_change_ = std::move(on_change);
+  on_end_ = std::move(on_end);
   reported_.reset();
   reader_ = std::thread([this] { Run(); });
   return Status::Ok();
@@ -114,6 +115,7 @@ void BusFocusListener::Stop() {
   if (reader_.joinable()) reader_.join();
   wake_.reset();
   on_change_ = nullptr;
+  on_end_ = nullptr;
 }
 
 void BusFocusListener::Close() {
@@ -143,20 +145,26 @@ int BusFocusListener::OnMessage(sd_bus_message* message, void* listener, sd_bus_
   return sd_bus_reply_method_return(message, "");
 }
 
-// Until Stop wakes it or the bus goes away.
+// Until Stop wakes it, or the bus goes away and on_end hears it.
 void BusFocusListener::Run() {
+  if (Follow() || !on_end_) return;
+  on_end_("The session bus closed the connection.");
+}
+
+// Whether Stop ended it.
+bool BusFocusListener::Follow() {
   sd_bus* bus = bus_.get();
   for (;;) {
     int r = 0;
     do {
       r = sd_bus_process(bus, nullptr);
     } while (r > 0);
-    if (r < 0) return;  // disconnected
+    if (r < 0) return false;  // disconnected
     pollfd fds[2] = {{sd_bus_get_fd(bus), static_cast<short>(sd_bus_get_events(bus)), 0},
                      {wake_->read_fd(), POLLIN, 0}};
     const int ready = poll(fds, 2, PollTimeoutMs(bus));
-    if (ready < 0 && errno != EINTR) return;
-    if ((fds[1].revents & POLLIN) != 0) return;
+    if (ready < 0 && errno != EINTR) return false;
+    if ((fds[1].revents & POLLIN) != 0) return true;
   }
 }
 

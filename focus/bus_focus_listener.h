@@ -29,7 +29,7 @@ class BusFocusListener {
   // while no thread runs.
   sd_bus* bus() const { return bus_.get(); }
   // Reads the bus on a thread of its own until Stop.
-  Status Start(FocusCallback on_change);
+  Status Start(FocusCallback on_change, FocusEndCallback on_end);
   // Ends the thread; the connection stays open.
   void Stop();
   // Gives the name up and closes the connection.
@@ -38,12 +38,14 @@ class BusFocusListener {
  private:
   static int OnMessage(sd_bus_message* message, void* listener, sd_bus_error* error);
   void Run();
+  bool Follow();
 
   std::string bus_address_;
   BusPtr bus_;
   sd_bus_slot* object_ = nullptr;
   std::unique_ptr<WakePipe> wake_;
   FocusCallback on_change_;
+  FocusEndCallback on_end_;
   std::optional<FocusedApp> reported_;
   std::thread reader_;
 };

@@ -2,7 +2,7 @@
 
 namespace zelko {
 
-Status FakeFocusSource::Start(FocusCallback on_change) {
+Status FakeFocusSource::Start(FocusCallback on_change, FocusEndCallback on_end) {
   std::lock_guard lock(mutex_);
   if (!next_start_failure_.empty()) {
     std::string reason = std::move(next_start_failure_);
@@ -11,6 +11,7 @@ Status FakeFocusSource::Start(FocusCallback on_change) {
     return Status::Failure(std::move(reason));
   }
   on_change_ = std::move(on_change);
+  on_end_ = std::move(on_end);
   reported_.reset();
   if (current_ && on_change_) {
     reported_ = current_;
@@ -22,6 +23,18 @@ Status FakeFocusSource::Start(FocusCallback on_change) {
 void FakeFocusSource::Stop() {
   std::lock_guard lock(mutex_);
   on_change_ = nullptr;
+  on_end_ = nullptr;
+}
+
+void FakeFocusSource::End(const std::string& reason) {
+  FocusEndCallback on_end;
+  {
+    std::lock_guard lock(mutex_);
+    on_end = std::move(on_end_);
+    on_change_ = nullptr;
+    on_end_ = nullptr;
+  }
+  if (on_end) on_end(reason);
 }
 
 void FakeFocusSource::Focus(const FocusedApp& app) {

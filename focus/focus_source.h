@@ -25,6 +25,11 @@ struct FocusedApp {
 // application twice in a row is reported once). It must not call Stop.
 using FocusCallback = std::function<void(const FocusedApp&)>;
 
+// Called at most once, on the source's thread, when the source stops
+// following by itself (the X server or the session bus went away), with
+// the reason in words a user can read; never after Stop.
+using FocusEndCallback = std::function<void(const std::string& reason)>;
+
 class FocusSource {
  public:
   virtual ~FocusSource() = default;
@@ -32,8 +37,9 @@ class FocusSource {
   virtual std::string Describe() const = 0;
   // Starts following the focus on a thread of the source's own; fails (in
   // words a user can read) when the desktop cannot be followed. A source
-  // already started is stopped first.
-  virtual Status Start(FocusCallback on_change) = 0;
+  // already started is stopped first. `on_end` may be empty.
+  virtual Status Start(FocusCallback on_change, FocusEndCallback on_end) = 0;
+  Status Start(FocusCallback on_change) { return Start(std::move(on_change), nullptr); }
   // Stops following from any thread but the callback's; once it returns the
   // callback is not called again. Does nothing when not started.
   virtual void Stop() = 0;

@@ -111,14 +111,14 @@ std::string GnomeShellFocusSource::Describe() const {
   return "GNOME Shell on Wayland (the extension " + std::string(focus_names::kGnomeExtensionUuid) + ")";
 }
 
-Status GnomeShellFocusSource::Start(FocusCallback on_change) {
+Status GnomeShellFocusSource::Start(FocusCallback on_change, FocusEndCallback on_end) {
   Stop();
   if (Status opened = listener_.Open(); !opened) return opened;
   if (Status runs = CheckExtension(listener_.bus()); !runs) {
     listener_.Close();
     return runs;
   }
-  return listener_.Start(std::move(on_change));
+  return listener_.Start(std::move(on_change), std::move(on_end));
 }
 
 void GnomeShellFocusSource::Stop() { listener_.Close(); }

@@ -24,7 +24,8 @@ class GnomeShellFocusSource final : public FocusSource {
   ~GnomeShellFocusSource() override;
 
   std::string Describe() const override;
-  Status Start(FocusCallback on_change) override;
+  using FocusSource::Start;
+  Status Start(FocusCallback on_change, FocusEndCallback on_end) override;
   void Stop() override;
 
   // Whether GNOME Shell answers and runs the extension; the line to show

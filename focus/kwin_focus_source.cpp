@@ -40,7 +40,7 @@ std::string KWinFocusSource::Describe() const {
   return "KDE Plasma on Wayland (the KWin script " + script_.string() + ")";
 }
 
-Status KWinFocusSource::Start(FocusCallback on_change) {
+Status KWinFocusSource::Start(FocusCallback on_change, FocusEndCallback on_end) {
   Stop();
   std::error_code ec;
   if (!std::filesystem::is_regular_file(script_, ec)) {
@@ -52,7 +52,7 @@ Status KWinFocusSource::Start(FocusCallback on_change) {
     listener_.Close();
     return loaded;
   }
-  return listener_.Start(std::move(on_change));
+  return listener_.Start(std::move(on_change), std::move(on_end));
 }
 
 void KWinFocusSource::Stop() {

@@ -18,7 +18,8 @@ class KWinFocusSource final : public FocusSource {
   ~KWinFocusSource() override;
 
   std::string Describe() const override;
-  Status Start(FocusCallback on_change) override;
+  using FocusSource::Start;
+  Status Start(FocusCallback on_change, FocusEndCallback on_end) override;
   void Stop() override;
 
   // Whether KWin is on the session bus; the line to show when not.

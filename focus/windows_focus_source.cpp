@@ -64,11 +64,12 @@ std::string ExecutableFileName(std::wstring_view path) {
 
 WindowsFocusSource::~WindowsFocusSource() { Stop(); }
 
-Status WindowsFocusSource::Start(FocusCallback on_change) {
+Status WindowsFocusSource::Start(FocusCallback on_change, FocusEndCallback on_end) {
   Stop();
   std::promise<Status> started;
   std::future<Status> ready = started.get_future();
-  thread_ = std::thread([this, &started, on_change = std::move(on_change)]() mutable {
+  thread_ = std::thread([this, &started, on_change = std::move(on_change),
+                         on_end = std::move(on_end)]() mutable {
     HookThread state{std::move(on_change), std::nullopt};
     MSG message;
     PeekMessageW(&message, nullptr, WM_USER, WM_USER, PM_NOREMOVE);  // the thread's message queue, for WM_QUIT
@@ -82,9 +83,11 @@ Status WindowsFocusSource::Start(FocusCallback on_change) {
     t_hook_thread = &state;
     started.set_value(Status::Ok());
     Report(GetForegroundWindow());
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+    BOOL got = FALSE;
+    while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) DispatchMessageW(&message);
     t_hook_thread = nullptr;
     UnhookWinEvent(hook);
+    if (got < 0 && on_end) on_end("The foreground window's messages stopped arriving.");
   });
   Status status = ready.get();
   if (!status) {

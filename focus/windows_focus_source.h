@@ -25,7 +25,8 @@ class WindowsFocusSource final : public FocusSource {
   WindowsFocusSource& operator=(const WindowsFocusSource&) = delete;
 
   std::string Describe() const override { return "Windows (the foreground window)"; }
-  Status Start(FocusCallback on_change) override;
+  using FocusSource::Start;
+  Status Start(FocusCallback on_change, FocusEndCallback on_end) override;
   void Stop() override;
 
  private:

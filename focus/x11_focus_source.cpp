@@ -74,6 +74,7 @@ struct X11FocusSource::Session {
   xcb_atom_t net_wm_pid = XCB_ATOM_NONE;
   WakePipe wake;
   FocusCallback on_change;
+  FocusEndCallback on_end;
   std::optional<FocusedApp> reported;
   bool window_manager_seen = false;  // the root held _NET_ACTIVE_WINDOW when last asked
 
@@ -138,24 +139,30 @@ struct X11FocusSource::Session {
     }
   }
 
-  // Until Stop wakes it or the server goes away.
+  // Until Stop wakes it, or the server goes away and on_end hears it.
   void Run() {
+    if (Follow() || !on_end) return;
+    on_end("The X server closed the connection to the display.");
+  }
+
+  // Whether Stop ended it.
+  bool Follow() {
     ReportCurrent();
     pollfd fds[2] = {{xcb_get_file_descriptor(connection), POLLIN, 0}, {wake.read_fd(), POLLIN, 0}};
     for (;;) {
       const int timeout = window_manager_seen ? -1 : kInputFocusPollMs;
       const int ready = poll(fds, 2, timeout);
-      if (ready < 0 && errno != EINTR) return;
-      if ((fds[1].revents & POLLIN) != 0) return;
+      if (ready < 0 && errno != EINTR) return false;
+      if ((fds[1].revents & POLLIN) != 0) return true;
       bool look = TakeEvents(true) || !window_manager_seen;
-      if (xcb_connection_has_error(connection) != 0) return;
+      if (xcb_connection_has_error(connection) != 0) return false;
       // Replies read while looking may have queued events behind them that
       // the socket no longer announces.
       while (look) {
         ReportCurrent();
         look = TakeEvents(false);
       }
-      if (xcb_connection_has_error(connection) != 0) return;
+      if (xcb_connection_has_error(connection) != 0) return false;
     }
   }
 };
@@ -177,7 +184,7 @@ bool X11FocusSource::ServerAnswers(const std::string& display_name) {
   return answers;
 }
 
-Status X11FocusSource::Start(FocusCallback on_change) {
+Status X11FocusSource::Start(FocusCallback on_change, FocusEndCallback on_end) {
   Stop();
   auto session = std::make_unique<Session>();
   if (!session->wake.ok()) return Status::Failure("No pipe for the focus source's thread.");
@@ -202,6 +209,7 @@ Status X11FocusSource::Start(FocusCallback on_change) {
     return Status::Failure("The X server refused to report the root window's changes.");
   }
   session->on_change = std::move(on_change);
+  session->on_end = std::move(on_end);
   session_ = std::move(session);
   reader_ = std::thread([session = session_.get()] { session->Run(); });
   return Status::Ok();

@@ -29,7 +29,8 @@ class X11FocusSource final : public FocusSource {
 
   std::string Describe() const override;
   // Fails when the display does not open.
-  Status Start(FocusCallback on_change) override;
+  using FocusSource::Start;
+  Status Start(FocusCallback on_change, FocusEndCallback on_end) override;
   void Stop() override;
 
   // Whether an X server answers on this display.

@@ -3,6 +3,7 @@
 // extension and the KWin script would send.
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <stdlib.h>
 #include <systemd/sd-bus.h>
 
 #include <algorithm>
@@ -20,6 +21,7 @@
 #include "focus/focus_names.h"
 #include "focus/gnome_shell_focus_source.h"
 #include "focus/kwin_focus_source.h"
+#include "focus/open_focus_source.h"
 #include "focus/session_bus.h"
 #include "focus/tests/private_session_bus.h"
 #include "focus/wake_pipe.h"
@@ -240,6 +242,32 @@ TEST_F(BusFocusTest, GnomeSourceRefusesToStartWithoutTheExtensionAndSaysHowToEna
   }
 }
 
+TEST_F(BusFocusTest, OnGnomeWaylandTheSwitcherIsToldInOneLineHowToEnableTheExtension) {
+  setenv("DBUS_SESSION_BUS_ADDRESS", bus_->address().c_str(), 1);
+  setenv("WAYLAND_DISPLAY", "wayland-0", 1);
+  setenv("XDG_SESSION_TYPE", "wayland", 1);
+  setenv("XDG_CURRENT_DESKTOP", "ubuntu:GNOME", 1);
+  std::optional<double> state = 2.0;
+  std::mutex mutex;
+  BusStandIn shell;
+  shell.Serve(bus_->address(), "org.gnome.Shell", [&](sd_bus_message* call) {
+    std::lock_guard lock(mutex);
+    return AnswerExtensionInfo(call, state, nullptr);
+  });
+  std::string line;
+  EXPECT_EQ(OpenFocusSource(line), nullptr);
+  EXPECT_EQ(line,
+            "No focus source: The GNOME Shell extension zelko77-focus@zelko77.org is not enabled: run "
+            "`gnome-extensions enable zelko77-focus@zelko77.org`.");
+  {
+    std::lock_guard lock(mutex);
+    state = 1.0;
+  }
+  auto source = OpenFocusSource(line);
+  ASSERT_NE(source, nullptr) << line;
+  EXPECT_EQ(line, "Focus source: GNOME Shell on Wayland (the extension zelko77-focus@zelko77.org).");
+}
+
 TEST_F(BusFocusTest, GnomeSourceSaysWhenGnomeShellDoesNotAnswer) {
   GnomeShellFocusSource source(bus_->address());
   const Status started = source.Start(heard_.Callback());
@@ -366,7 +394,7 @@ TEST_F(BusFocusTest, KWinSourceFailsCleanlyWhenTheScriptIsRefusedOrMissing) {
 TEST_F(BusFocusTest, ListenerTakesThePidInAnyNumberTypeOrNone) {
   BusFocusListener listener(bus_->address());
   ASSERT_TRUE(listener.Open().ok());
-  ASSERT_TRUE(listener.Start(heard_.Callback()).ok());
+  ASSERT_TRUE(listener.Start(heard_.Callback(), nullptr).ok());
   EXPECT_GE(CallFocusChanged("u32", 'u', std::uint32_t{11}), 0);
   EXPECT_GE(CallFocusChanged("i32", 'i', std::int32_t{12}), 0);
   EXPECT_GE(CallFocusChanged("i64", 'x', std::int64_t{13}), 0);
@@ -401,6 +429,33 @@ TEST_F(BusFocusTest, ASecondListenerIsToldTheNameIsTaken) {
             "Another program follows the focus already: org.zelko77.Focus is taken on the session bus.");
 }
 
+TEST_F(BusFocusTest, ListenerSaysWhenTheBusWentAwayAndStillStops) {
+  std::mutex mutex;
+  std::vector<std::string> ends;
+  BusFocusListener listener(bus_->address());
+  ASSERT_TRUE(listener.Open().ok());
+  ASSERT_TRUE(listener
+                  .Start(heard_.Callback(),
+                         [&](const std::string& reason) {
+                           std::lock_guard lock(mutex);
+                           ends.push_back(reason);
+                         })
+                  .ok());
+  client_.reset();
+  bus_.reset();  // the daemon ends
+  EXPECT_TRUE(WaitUntil([&] {
+    std::lock_guard lock(mutex);
+    return !ends.empty();
+  }));
+  {
+    std::lock_guard lock(mutex);
+    EXPECT_EQ(ends, std::vector<std::string>{"The session bus closed the connection."});
+  }
+  const auto before = std::chrono::steady_clock::now();
+  listener.Close();
+  EXPECT_LT(std::chrono::steady_clock::now() - before, 2s);
+}
+
 TEST_F(BusFocusTest, StopsPromptlyWhileCallsArriveAndReportsNothingAfter) {
   std::atomic<bool> stopped{false};
   std::atomic<int> after_stop{0};
@@ -408,10 +463,12 @@ TEST_F(BusFocusTest, StopsPromptlyWhileCallsArriveAndReportsNothingAfter) {
   BusFocusListener listener(bus_->address());
   ASSERT_TRUE(listener.Open().ok());
   ASSERT_TRUE(listener
-                  .Start([&](const FocusedApp&) {
-                    if (stopped) ++after_stop;
-                    ++reports;
-                  })
+                  .Start(
+                      [&](const FocusedApp&) {
+                        if (stopped) ++after_stop;
+                        ++reports;
+                      },
+                      nullptr)
                   .ok());
   std::atomic<bool> keep_going{true};
   std::thread desktop([&, address = bus_->address()] {

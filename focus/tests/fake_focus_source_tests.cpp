@@ -24,6 +24,22 @@ TEST(FakeFocusSource, ReportsTheAppInFrontAtStartThenEachChangeOnce) {
   EXPECT_EQ(heard.size(), 3u);
 }
 
+TEST(FakeFocusSource, EndingByItselfTellsWhyOnceAndReportsNothingMore) {
+  FakeFocusSource source;
+  std::vector<FocusedApp> heard;
+  std::vector<std::string> ends;
+  ASSERT_TRUE(source
+                  .Start([&](const FocusedApp& app) { heard.push_back(app); },
+                         [&](const std::string& reason) { ends.push_back(reason); })
+                  .ok());
+  source.End("The session bus closed the connection.");
+  source.End("twice");
+  source.Focus({"classA", 1});
+  EXPECT_EQ(ends, std::vector<std::string>{"The session bus closed the connection."});
+  EXPECT_TRUE(heard.empty());
+  EXPECT_FALSE(source.running());
+}
+
 TEST(FakeFocusSource, FailsTheNextStartWhenTold) {
   FakeFocusSource source;
   source.FailNextStart("The X display \":9\" does not open.");

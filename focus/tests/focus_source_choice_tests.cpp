@@ -1,9 +1,13 @@
 #include "focus/focus_source_choice.h"
 
+#include <stdlib.h>
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include "focus/open_focus_source.h"
 
 namespace zelko {
 namespace {
@@ -49,6 +53,18 @@ TEST(NamesDesktop, MatchesWholeEntriesOfTheColonList) {
   EXPECT_FALSE(NamesDesktop("GNOME-Classic", "GNOME"));
   EXPECT_FALSE(NamesDesktop("", "GNOME"));
   EXPECT_FALSE(NamesDesktop("KDE:", "GNOME"));
+}
+
+TEST(OpenFocusSource, SaysWhyThereIsNoneWithoutADesktop) {
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "XDG_SESSION_TYPE", "XDG_CURRENT_DESKTOP"}) unsetenv(name);
+  std::string line;
+  EXPECT_EQ(OpenFocusSource(line), nullptr);
+  EXPECT_EQ(line, "No focus source: DISPLAY is not set and this is no Wayland session of GNOME or KDE Plasma.");
+
+  setenv("WAYLAND_DISPLAY", "wayland-1", 1);
+  setenv("XDG_CURRENT_DESKTOP", "sway", 1);
+  EXPECT_EQ(OpenFocusSource(line), nullptr);
+  EXPECT_EQ(line, "No focus source: this Wayland desktop (sway) is neither GNOME nor KDE Plasma, and it has no X display.");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "focus/x11_focus_source.h"
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
 #include <atomic>
 #include <chrono>
@@ -9,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "focus/open_focus_source.h"
 #include "macros/tests/x_test_server.h"
 
 #include <X11/Xatom.h>
@@ -141,6 +143,24 @@ class X11FocusSourceTest : public ::testing::Test {
   Heard heard_;
 };
 
+TEST_F(X11FocusSourceTest, IsTheSourceOfAnX11SessionAndOfNoDeadDisplay) {
+  for (const char* name : {"WAYLAND_DISPLAY", "XDG_SESSION_TYPE", "XDG_CURRENT_DESKTOP"}) unsetenv(name);
+  setenv("DISPLAY", server_->display().c_str(), 1);
+  std::string line;
+  auto source = OpenFocusSource(line);
+  ASSERT_NE(source, nullptr) << line;
+  EXPECT_EQ(line, "Focus source: X11 display " + server_->display() +
+                      " (the window manager's active window, or the input focus without one).");
+  Heard heard;
+  ASSERT_TRUE(source->Start(heard.Callback()).ok());
+  EXPECT_TRUE(heard.WaitFor({"", std::nullopt}));
+  source->Stop();
+
+  setenv("DISPLAY", ":31997", 1);
+  EXPECT_EQ(OpenFocusSource(line), nullptr);
+  EXPECT_EQ(line, "No focus source: the X display \":31997\" does not answer.");
+}
+
 TEST_F(X11FocusSourceTest, WithoutWindowManagerFollowsTheInputFocusToItsTopLevelWindow) {
   if (!HasXdotool()) GTEST_SKIP() << "No xdotool for this test";
   const Window inside_a = XCreateSimpleWindow(display_, window_a_, 5, 5, 20, 20, 0, 0, 0);  // no class of its own
@@ -242,12 +262,29 @@ TEST_F(X11FocusSourceTest, StopsPromptlyWhileChangesArriveAndReportsNothingAfter
   EXPECT_EQ(after_stop, 0);
 }
 
-TEST_F(X11FocusSourceTest, StopEndsTheThreadAfterTheServerWentAway) {
-  StartSource();
+TEST_F(X11FocusSourceTest, SaysWhenTheServerWentAwayAndStillStops) {
+  std::mutex mutex;
+  std::vector<std::string> ends;
+  source_ = std::make_unique<X11FocusSource>(server_->display());
+  ASSERT_TRUE(source_
+                  ->Start(heard_.Callback(),
+                          [&](const std::string& reason) {
+                            std::lock_guard lock(mutex);
+                            ends.push_back(reason);
+                          })
+                  .ok());
   ASSERT_TRUE(heard_.WaitFor({"", std::nullopt}));
   XCloseDisplay(display_);
   display_ = nullptr;
   server_->Kill();
+  EXPECT_TRUE(WaitUntil([&] {
+    std::lock_guard lock(mutex);
+    return !ends.empty();
+  }));
+  {
+    std::lock_guard lock(mutex);
+    EXPECT_EQ(ends, std::vector<std::string>{"The X server closed the connection to the display."});
+  }
   const auto before = std::chrono::steady_clock::now();
   source_->Stop();
   EXPECT_LT(std::chrono::steady_clock::now() - before, 2s);
