@@ -55,6 +55,13 @@ TEST(NamesDesktop, MatchesWholeEntriesOfTheColonList) {
   EXPECT_FALSE(NamesDesktop("KDE:", "GNOME"));
 }
 
+#ifdef _WIN32
+TEST(OpenFocusSource, FollowsTheForegroundWindowOnWindows) {
+  std::string line;
+  EXPECT_NE(OpenFocusSource(line), nullptr);
+  EXPECT_EQ(line, "Focus source: Windows (the foreground window).");
+}
+#else
 TEST(OpenFocusSource, SaysWhyThereIsNoneWithoutADesktop) {
   for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "XDG_SESSION_TYPE", "XDG_CURRENT_DESKTOP"}) unsetenv(name);
   std::string line;
@@ -64,8 +71,10 @@ TEST(OpenFocusSource, SaysWhyThereIsNoneWithoutADesktop) {
   setenv("WAYLAND_DISPLAY", "wayland-1", 1);
   setenv("XDG_CURRENT_DESKTOP", "sway", 1);
   EXPECT_EQ(OpenFocusSource(line), nullptr);
-  EXPECT_EQ(line, "No focus source: this Wayland desktop (sway) is neither GNOME nor KDE Plasma, and it has no X display.");
+  EXPECT_EQ(line,
+            "No focus source: this Wayland desktop (sway) is neither GNOME nor KDE Plasma, and it has no X display.");
 }
+#endif
 
 }  // namespace
 }  // namespace zelko
