@@ -16,6 +16,11 @@ struct HookThread {
 };
 thread_local HookThread* t_hook_thread = nullptr;
 
+// The hook's events are the prompt path. Wine (8.0) sends none when
+// another process's window comes forward, so the thread also looks at the
+// foreground window this often; the look costs no round trip.
+constexpr UINT kForegroundLookMs = 250;
+
 std::string Utf8(std::wstring_view text) {
   if (text.empty()) return {};
   const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
@@ -55,6 +60,8 @@ void CALLBACK OnForeground(HWINEVENTHOOK, DWORD event, HWND window, LONG object,
   if (event == EVENT_SYSTEM_FOREGROUND && object == OBJID_WINDOW) Report(window);
 }
 
+void CALLBACK OnLookTimer(HWND, UINT, UINT_PTR, DWORD) { Report(GetForegroundWindow()); }
+
 }  // namespace
 
 std::string ExecutableFileName(std::wstring_view path) {
@@ -80,12 +87,14 @@ Status WindowsFocusSource::Start(FocusCallback on_change, FocusEndCallback on_en
       started.set_value(Status::Failure("Windows refused the foreground event hook."));
       return;
     }
+    const UINT_PTR look_timer = SetTimer(nullptr, 0, kForegroundLookMs, &OnLookTimer);
     t_hook_thread = &state;
     started.set_value(Status::Ok());
     Report(GetForegroundWindow());
     BOOL got = FALSE;
     while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) DispatchMessageW(&message);
     t_hook_thread = nullptr;
+    if (look_timer != 0) KillTimer(nullptr, look_timer);
     UnhookWinEvent(hook);
     if (got < 0 && on_end) on_end("The foreground window's messages stopped arriving.");
   });

@@ -1,7 +1,9 @@
 // Windows: the foreground window, followed with
 // SetWinEventHook(EVENT_SYSTEM_FOREGROUND) on a thread of the source's own
-// with its message loop; the application is the file name of the window's
-// process's executable (QueryFullProcessImageNameW), "game.exe".
+// with its message loop (and a look at the foreground window four times a
+// second where the events do not come); the application is the file name
+// of the window's process's executable (QueryFullProcessImageNameW),
+// "game.exe".
 #pragma once
 #include <cstdint>
 #include <memory>
