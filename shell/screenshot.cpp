@@ -136,7 +136,8 @@ bool SaveMacroPage(MainWindow& window, const QDir& dir, int language, QStringLis
   written << menu;
 
   page.Btn_InsertClick();
-  for (const auto& [choice, file] : {std::pair{6, "macro_insert"}, std::pair{2, "macro_insert_record"}}) {
+  for (const auto& [choice, file] :
+       {std::pair{6, "macro_insert"}, std::pair{4, "macro_insert_repeat"}, std::pair{2, "macro_insert_record"}}) {
     page.CB_InsertChange(choice);
     const QString path = dir.filePath(QStringLiteral("lang%1_%2.png").arg(language).arg(QLatin1String(file)));
     if (!Save(window, path, error)) {
