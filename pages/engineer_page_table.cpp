@@ -168,37 +168,40 @@ std::vector<EngineerText> TermRun(Id first, int count) {
 void AddCommands(std::vector<Row>& rows) {
   struct Command {
     const char* name;
+    EngineerCommand command;
     Id caption;
     EngineerHint hint;
   };
   // The page buttons share the skinned pages' handlers.
+  using C = EngineerCommand;
   const Command commands[] = {
-      {"Btn_Main_6", Id::kModeA, {}},
-      {"Btn_Second_6", Id::kModeB, {}},
-      {"Btn_Adv_6", Id::kAdvanced, {}},
-      {"Btn_Breath_6", Id::kBreathingLight, {}},
-      {"Btn_Macro_6", Id::kMacro, {}},
-      {"Btn_Engineer_6", Id::kEngineerMode, {}},
-      {"Btn_Load_6", Id::kLoad, {"Load a profile file (.bin) and write it into the mouse.", "载入配置文件（.bin）并写入鼠标。"}},
-      {"Btn_Save_6", Id::kSave,
+      {"Btn_Main_6", C::kModeA, Id::kModeA, {}},
+      {"Btn_Second_6", C::kModeB, Id::kModeB, {}},
+      {"Btn_Adv_6", C::kAdvanced, Id::kAdvanced, {}},
+      {"Btn_Breath_6", C::kBreathingLight, Id::kBreathingLight, {}},
+      {"Btn_Macro_6", C::kMacro, Id::kMacro, {}},
+      {"Btn_Engineer_6", C::kEngineer, Id::kEngineerMode, {}},
+      {"Btn_Load_6", C::kLoadProfile, Id::kLoad,
+       {"Load a profile file (.bin) and write it into the mouse.", "载入配置文件（.bin）并写入鼠标。"}},
+      {"Btn_Save_6", C::kSaveProfile, Id::kSave,
        {"Read the mouse again and save its whole memory as a profile file (.bin).",
         "重新读取鼠标，并把全部参数保存为配置文件（.bin）。"}},
-      {"Btn_Default", Id::kDefault,
+      {"Btn_Default", C::kDefault, Id::kDefault,
        {"Write the built-in defaults into the mouse: buttons, DPI, lighting; macros are cleared.",
         "把内置默认参数写入鼠标：按键、DPI、灯光；宏被清空。"}},
-      {"Btn_ImportBaseMacro", Id::kImportBaseMacro, {"Import the seven device macros from a file.", "从文件导入七个设备宏。"}},
-      {"btn_Write", Id::kApply, {"Write every setting of this page into the mouse.", "把本页的全部设置写入鼠标。"}},
-      {"btn_TestKeys", Id::kTestKeysPosition,
+      {"Btn_ImportBaseMacro", C::kImportBaseMacro, Id::kImportBaseMacro,
+       {"Import the seven device macros from a file.", "从文件导入七个设备宏。"}},
+      {"btn_Write", C::kApply, Id::kApply, {"Write every setting of this page into the mouse.", "把本页的全部设置写入鼠标。"}},
+      {"btn_TestKeys", C::kTestKeys, Id::kTestKeysPosition,
        {"Within 5 seconds after the click, any pressed mouse button makes its position flash here.",
         "点击后5秒内，按下鼠标任意按键，对应的按键位置会闪烁。"}},
   };
   for (const Command& command : commands) {
     Row row{.name = command.name, .kind = Kind::kCommand, .place = {kCommandLeft, kCommandTop, kCommandMinWidth, kCommandHeight},
-            .caption = T(command.caption), .hint = command.hint};
-    const std::string_view name = command.name;
+            .caption = T(command.caption), .hint = command.hint, .command = command.command};
     // The Engineer button is made hidden, as on the skinned pages.
-    row.starts_hidden = name == "Btn_Engineer_6";
-    if (name == "Btn_Default") row.gate = EngineerGate::kDefaultButton;
+    row.starts_hidden = command.command == C::kEngineer;
+    if (command.command == C::kDefault) row.gate = EngineerGate::kDefaultButton;
     rows.push_back(std::move(row));
   }
 }

@@ -70,6 +70,23 @@ struct EngineerHint {
 enum class EngineerGate : std::uint8_t { kNone, kEngineerTab, kDefaultButton, kLedType, kSensorOrientation };
 bool GateOpen(EngineerGate gate, const EngineerModeEffects& effects);
 
+// What a command button asks the window to do.
+enum class EngineerCommand : std::uint8_t {
+  kNone,
+  kModeA,
+  kModeB,
+  kAdvanced,
+  kBreathingLight,
+  kMacro,
+  kEngineer,
+  kLoadProfile,
+  kSaveProfile,
+  kDefault,
+  kImportBaseMacro,
+  kApply,
+  kTestKeys,
+};
+
 // What a control shows, read from the model.
 struct EngineerControlValue {
   int index = kNoSelection;                         // a list's selected item
@@ -106,6 +123,7 @@ struct EngineerControlRow {
   std::vector<EngineerText> items{};  // a list's items when they do not follow the model
   int max_length = 0;                 // an edit box's
   int selector = 0;                   // a key selector's number: 101..109 mode A, 201..209 mode B
+  EngineerCommand command = EngineerCommand::kNone;  // a command button's
   EngineerGate gate = EngineerGate::kNone;
   bool starts_hidden = false;
   Read read{};     // unset: the control keeps what it was made with

@@ -105,6 +105,7 @@ QWidget* EngineerPage::Make(const EngineerControlRow& row, QWidget* parent) {
     case EngineerControlKind::kTab:
       control = new QWidget;
       tabs_->addTab(control, caption);
+      if (row.gate == EngineerGate::kEngineerTab) engineer_tab_ = control;
       return control;
     case EngineerControlKind::kCommand: {
       auto* button = new QPushButton(caption, parent);
@@ -113,6 +114,9 @@ QWidget* EngineerPage::Make(const EngineerControlRow& row, QWidget* parent) {
       const int left = next_command_left_.value_or(row.place.x);
       button->setGeometry(left, row.place.y, width, row.place.height);
       next_command_left_ = row.starts_hidden ? left : left + width + kCommandGap;
+      commands_.insert(row.command, button);
+      const EngineerCommand command = row.command;
+      connect(button, &QPushButton::clicked, this, [this, command] { emit commandClicked(command); });
       return button;
     }
     case EngineerControlKind::kGroup: {
@@ -170,7 +174,8 @@ QWidget* EngineerPage::Make(const EngineerControlRow& row, QWidget* parent) {
       control = notes_;
       break;
     case EngineerControlKind::kResultMark:
-      control = new ResultMark(QString(), parent);
+      result_ = new ResultMark(QString(), parent);
+      control = result_;
       break;
   }
   control->setGeometry(place);
@@ -309,6 +314,16 @@ void EngineerPage::ApplyEngineerMode(const EngineerModeEffects& effects) {
     }
   }
 }
+
+void EngineerPage::ShowTab(bool engineer) {
+  if (!engineer) {
+    tabs_->setCurrentIndex(0);
+  } else if (tabs_->indexOf(engineer_tab_) >= 0) {
+    tabs_->setCurrentWidget(engineer_tab_);
+  }
+}
+
+void EngineerPage::ShowResult(bool shown) { result_->setVisible(shown); }
 
 QPushButton* EngineerPage::KeyButton(int number) const { return selectors_.value(number); }
 

@@ -10,6 +10,7 @@
 #pragma once
 #include <QHash>
 #include <QLabel>
+#include <QMap>
 #include <QObject>
 #include <QPushButton>
 #include <QTabWidget>
@@ -61,9 +62,17 @@ class EngineerPage : public QObject {
   // Where a selector stands, for the menu's engineer placement.
   EngineerButtonPlace PlaceOf(int number) const;
 
+  // A command button by what it asks for.
+  QPushButton* CommandButton(EngineerCommand command) const { return commands_.value(command); }
+  // Brings the Engineer tab (true) or the Operation tab (false) to the front.
+  void ShowTab(bool engineer);
+  // The mark after the Default button's write.
+  void ShowResult(bool shown);
+
   const EngineerPageModel& model() const { return model_; }
 
  signals:
+  void commandClicked(EngineerCommand command);
   void keyButtonClicked(int number);
   void logoDoubleClicked();
 
@@ -93,6 +102,9 @@ class EngineerPage : public QObject {
   // The widget of each row, in table order (null for none).
   std::vector<QWidget*> widgets_;
   QHash<int, QPushButton*> selectors_;
+  QMap<EngineerCommand, QPushButton*> commands_;
+  QWidget* engineer_tab_ = nullptr;
+  QWidget* result_ = nullptr;
   // The left of the next command button, once the first stands.
   std::optional<int> next_command_left_;
   // Set while the editors are filled from the model: their change signals
