@@ -45,10 +45,15 @@ enum class InsertChoice {
 };
 inline constexpr int kInsertChoiceCount = 10;
 
+// The repeat count a repeat start is inserted with unless the user types
+// another. The stored byte is the count - 1, so a count of 0 stands for 256
+// rounds: only a typed 0 asks for that.
+inline constexpr int kInsertRepeatStart = 2;
+
 // The values of the insert panel's edits, kept in their ranges.
 struct InsertValues {
-  int delay_ms = 0;  // 0..2040
-  int repeat = 0;    // 0..255
+  int delay_ms = 0;                  // 0..2040
+  int repeat = kInsertRepeatStart;   // 0..255
   int x = 0;         // -128..127
   int y = 0;         // -128..127
 };

@@ -77,6 +77,9 @@ class EngineerPageModel {
   bool SelectSensorOrientation(MouseSettings& settings, int list_index);  // cb_SensorOri
   void SetLongPress(MouseSettings& settings, LongPressKey key, bool on);
   std::string EditIdentity(MouseSettings& settings, IdentityCode code, std::string_view text);
+  // The identity codes the mouse reported at its last read; none without one.
+  void ShowReadIdentity(const std::optional<IdentityCodes>& codes) { read_identity_ = codes; }
+  const std::optional<IdentityCodes>& readIdentity() const { return read_identity_; }
 
   const EngineerControls& controls() const { return controls_; }
   const DpiPageState& page() const { return page_; }
@@ -93,6 +96,7 @@ class EngineerPageModel {
   EngineerControls controls_;
   DpiPageState page_;
   bool gun_long_press_ = false;
+  std::optional<IdentityCodes> read_identity_;
 };
 
 }  // namespace zelko

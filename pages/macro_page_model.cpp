@@ -1,9 +1,11 @@
 #include "pages/macro_page_model.h"
 
+#include <charconv>
 #include <utility>
 
 #include "macros/macro_name_codec.h"
 #include "macros/macro_row_text.h"
+#include "pages/input_dialogs.h"
 
 namespace zelko {
 
@@ -232,6 +234,44 @@ MacroPageStates MacroPageModel::States() const {
   states.insert_choices_enabled = !insert_recording;
   states.insert_ok_cancel_enabled = !insert_recording;
   return states;
+}
+
+InsertPanelLayout MacroPageModel::InsertPanel() const {
+  InsertPanelLayout panel;
+  if (!editor_.insert_panel_open()) return panel;
+  const InsertChoice choice = editor_.insert_choice();
+  const bool recording = choice == InsertChoice::kKeyFront || choice == InsertChoice::kKeyBack;
+  const bool delay = choice == InsertChoice::kDelayBefore || choice == InsertChoice::kDelayAfter;
+  const bool insert_recording = recorder_.recording() && recorder_.insert_recording();
+  panel.recording_choice = recording;
+  panel.background = recording ? "InsertKeyBase" : "InsertDelayBase";
+  panel.delay_edit_shown = delay || recording;
+  // With a recording choice the edit holds the fixed delay of the "default
+  // delay" option, typed into only while that option is chosen and no
+  // insert recording runs.
+  panel.delay_edit_editable =
+      delay || (recording && editor_.delay_options().panel_mode == DelayMode::kDefault && !insert_recording);
+  panel.delay_caption_shown = delay;
+  panel.delay_unit_shown = delay || recording;
+  panel.recording_controls_shown = recording;
+  panel.repeat_shown = choice == InsertChoice::kRepeatStart || choice == InsertChoice::kRepeatStop;
+  panel.repeat_enabled = choice == InsertChoice::kRepeatStart;
+  panel.x_shown = choice == InsertChoice::kXBefore || choice == InsertChoice::kXAfter;
+  panel.y_shown = choice == InsertChoice::kYBefore || choice == InsertChoice::kYAfter;
+  panel.ok_keeps_recording = recording;
+  return panel;
+}
+
+std::string CorrectedInsertRepeatText(std::string_view text) {
+  if (text.empty()) return std::to_string(kInsertRepeatStart);
+  return CorrectedValueText(text, EditLineKind::kRepeat);
+}
+
+int InsertRepeatCount(std::string_view text) {
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size()) return kInsertRepeatStart;
+  return value;
 }
 
 }  // namespace zelko

@@ -70,6 +70,32 @@ struct MacroPageStates {
   bool insert_ok_cancel_enabled = true;
 };
 
+// The insert panel laid out for the chosen insert: which of its controls
+// show and how. Everything is hidden while the panel is closed.
+struct InsertPanelLayout {
+  bool recording_choice = false;      // an insert recording (Insert Key Front/Back)
+  std::string_view background;        // Img_InsertBase: "InsertKeyBase" or "InsertDelayBase"
+  bool delay_edit_shown = false;      // Edt_InsertDelay
+  bool delay_edit_editable = false;   // typed into, in the font colour (else read-only and grey)
+  bool delay_caption_shown = false;   // lbl_Delay
+  bool delay_unit_shown = false;      // lbl_s_A
+  bool recording_controls_shown = false;  // the three insert delay options and Btn_InsertStart
+  bool repeat_shown = false;          // edt_Repeat with lbl_Repeat
+  bool repeat_enabled = false;        // only a repeat start takes a count
+  bool x_shown = false;               // edt_XAxisValue with lbl_XAxisValue
+  bool y_shown = false;               // edt_YAxisValue with lbl_YAxisValue
+  bool ok_keeps_recording = false;    // OK reads Str421 (keep the recorded lines), else Str420
+  friend bool operator==(const InsertPanelLayout&, const InsertPanelLayout&) = default;
+};
+
+// The insert panel's repeat count edit after every change: digits kept
+// within 0..255, and an emptied edit shows the start count again, so that
+// clearing it never asks for 256 rounds.
+std::string CorrectedInsertRepeatText(std::string_view text);
+// The count an insert takes from the edit's text: the start count when the
+// text holds no number.
+int InsertRepeatCount(std::string_view text);
+
 class MacroPageModel {
  public:
   using SaveLibrary = std::function<bool(const PCMacroLibrary&)>;
@@ -131,6 +157,7 @@ class MacroPageModel {
   void InsertCancel();
 
   MacroPageStates States() const;
+  InsertPanelLayout InsertPanel() const;
 
  private:
   std::optional<std::size_t> EntryOfRow(std::size_t row) const;

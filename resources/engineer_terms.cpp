@@ -158,6 +158,21 @@ constexpr std::array<Term, kEngineerTermCount> kTerms = {{
     {"Notes: ", "注释: "},  // 143
 }};
 
+// The names of the enum stand where the table has their texts.
+constexpr bool At(EngineerTermId id, std::string_view english) {
+  return kTerms[static_cast<std::size_t>(id)].english == english;
+}
+static_assert(At(EngineerTermId::kApply, "Apply") && At(EngineerTermId::kRed, "Red") &&
+              At(EngineerTermId::kMode1, "Mode 1") && At(TermAfter(EngineerTermId::kMode1, 6), "Mode 7") &&
+              At(EngineerTermId::kLedStep, "LED Step:") && At(EngineerTermId::kMode1Red, "Mode1 R:") &&
+              At(EngineerTermId::kSwitchKeyMode, "Switch Key Mode") && At(EngineerTermId::kOrientation0, "0°") &&
+              At(EngineerTermId::kCpi, "CPI") && At(EngineerTermId::kCpi1, "CPI 1:") &&
+              At(EngineerTermId::kAimKey, "AIM Key:") && At(EngineerTermId::kMcuLedModeSelect, "MCU LED Mode Select") &&
+              At(EngineerTermId::kFireMacro1Red, "Macro1 R:") &&
+              At(EngineerTermId::kFireMacroYOffset, "Fire Macro Y Offset") &&
+              At(EngineerTermId::kFireMacro1YOffset, "Macro1 Y Offset:") && At(EngineerTermId::kNotes, "Notes: ") &&
+              static_cast<int>(EngineerTermId::kNotes) == kEngineerTermCount - 1);
+
 // The part of a locale name before its code set or modifier: "zh_CN" of
 // "zh_CN.UTF-8".
 std::string_view LocaleLanguageAndTerritory(std::string_view locale) {
@@ -173,8 +188,9 @@ bool IsChinesePrc(std::string_view name) {
 
 }  // namespace
 
-std::string_view EngineerTerm(int index, TermLanguage language) {
-  if (index < 0 || index >= kEngineerTermCount) return {};
+std::string_view EngineerTerm(EngineerTermId id, TermLanguage language) {
+  const int index = static_cast<int>(id);
+  if (index >= kEngineerTermCount) return {};
   const Term& term = kTerms[static_cast<std::size_t>(index)];
   return language == TermLanguage::Chinese ? term.chinese : term.english;
 }

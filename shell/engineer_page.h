@@ -1,25 +1,29 @@
-// The engineer page (gbPage6) on widgets: the command buttons along the
-// top, the page control Pg_Parameter with its tabs ts_Operator and
-// ts_Engineer holding a plain editor for every field of the DPI levels,
+// The engineer page on widgets, made from its table (pages/engineer_page_table.h):
+// the command buttons along the top, the page control with its Operation and
+// Engineer tabs holding a plain editor for every field of the DPI levels,
 // AIM, fire, lighting, key mode, sensor orientation, long presses and
-// identity codes, the eighteen button selectors btn_Key101..btn_Key209 in
-// their two groups, the notes label lbl_Content with the hint of the
-// control under the mouse, the result mark Img_Result and the logo
-// Img_Logo4. The editors are bound to the engineer page model over the
-// window's settings; the window wires the buttons to its handlers.
+// identity codes, the eighteen button selectors in their two groups, the
+// notes label with the hint of the control under the mouse, the result mark
+// and the logo. A widget per row; each row's read is shown and each user
+// change goes to the row's write. The window wires the command buttons to
+// its handlers.
 #pragma once
 #include <QHash>
+#include <QLabel>
+#include <QMap>
 #include <QObject>
 #include <QPushButton>
 #include <QTabWidget>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "device/device_connection.h"
 #include "keys/button_assignment.h"
 #include "pages/button_menu.h"
 #include "pages/engineer_mode.h"
 #include "pages/engineer_page_model.h"
+#include "pages/engineer_page_table.h"
 #include "resources/engineer_terms.h"
 #include "shell/control_registry.h"
 
@@ -37,14 +41,14 @@ struct EngineerPageServices {
 class EngineerPage : public QObject {
   Q_OBJECT
  public:
-  // Builds gbPage6 under `window` and registers every named control.
+  // Builds the page under `window` and registers every named control.
   EngineerPage(QWidget* window, ControlRegistry& controls, EngineerPageServices services);
 
   QWidget* page() const { return page_; }
   // After every read and whenever the page opens: every editor from the
   // settings.
   void Refresh();
-  // The identity codes the mouse reported (edt_VendorID_Rd, edt_ProductID_Rd).
+  // The identity codes the mouse reported, shown on the Engineer tab.
   void ShowReadIdentity(const std::optional<IdentityCodes>& codes);
   // What engineer mode unlocks.
   void ApplyEngineerMode(const EngineerModeEffects& effects);
@@ -58,9 +62,17 @@ class EngineerPage : public QObject {
   // Where a selector stands, for the menu's engineer placement.
   EngineerButtonPlace PlaceOf(int number) const;
 
+  // A command button by what it asks for.
+  QPushButton* CommandButton(EngineerCommand command) const { return commands_.value(command); }
+  // Brings the Engineer tab (true) or the Operation tab (false) to the front.
+  void ShowTab(bool engineer);
+  // The mark after the Default button's write.
+  void ShowResult(bool shown);
+
   const EngineerPageModel& model() const { return model_; }
 
  signals:
+  void commandClicked(EngineerCommand command);
   void keyButtonClicked(int number);
   void logoDoubleClicked();
 
@@ -69,29 +81,32 @@ class EngineerPage : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void Build(QWidget* window);
-  void BuildCommandButtons();
-  void BuildOperatorTab(QWidget* tab);
-  void BuildEngineerTab(QWidget* tab);
-  void BuildKeyGroups(QWidget* tab);
-  void BuildNotes();
-  void Bind();
+  // One widget per row, under its parent row's widget.
+  QWidget* Make(const EngineerControlRow& row, QWidget* parent);
+  // The user's changes to a row's control go to its write.
+  void Bind(const EngineerControlRow& row, QWidget* control);
+  // Every row's read, shown; every row's rules applied.
   void Show();
   // After an edit: the editors redrawn, the other pages told.
   void Edited();
-  void AddHint(QWidget* control);
-  QString Term(int index) const;
-
-  template <typename Widget>
-  Widget* Find(const QString& name) const {
-    return qobject_cast<Widget*>(controls_.Find(name));
-  }
+  void Wrote(const EngineerWritten& written);
+  void AddHint(QWidget* control, const EngineerHint& hint);
+  QString Text(const EngineerText& text) const;
 
   ControlRegistry& controls_;
   EngineerPageServices services_;
   EngineerPageModel model_;
   QWidget* page_ = nullptr;
   QTabWidget* tabs_ = nullptr;
+  QLabel* notes_ = nullptr;
+  // The widget of each row, in table order (null for none).
+  std::vector<QWidget*> widgets_;
+  QHash<int, QPushButton*> selectors_;
+  QMap<EngineerCommand, QPushButton*> commands_;
+  QWidget* engineer_tab_ = nullptr;
+  QWidget* result_ = nullptr;
+  // The left of the next command button, once the first stands.
+  std::optional<int> next_command_left_;
   // Set while the editors are filled from the model: their change signals
   // are not edits then.
   bool showing_ = false;

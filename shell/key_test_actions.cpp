@@ -12,9 +12,6 @@ namespace zelko {
 
 namespace {
 
-// The test button's normal caption: term 8 of the engineer page's terms.
-constexpr int kTestKeysTerm = 8;
-
 QString TestKeyName(int button) { return QStringLiteral("btn_Key10%1").arg(button); }
 
 }  // namespace
@@ -44,7 +41,7 @@ void MainWindow::StartKeyTest() {
     ShowTextMessage("Str020", {}, MessageKind::Standard);
     return;
   }
-  const std::string_view term = EngineerTerm(kTestKeysTerm, TermLanguageFromEnvironment());
+  const std::string_view term = EngineerTerm(EngineerTermId::kTestKeysPosition, TermLanguageFromEnvironment());
   key_test_->Start(QString::fromUtf8(term.data(), static_cast<qsizetype>(term.size())));
 }
 

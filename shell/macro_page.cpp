@@ -31,10 +31,6 @@ int NumberOf(const QLineEdit* edit) {
   return ok ? value : 0;
 }
 
-bool IsRecordingChoice(InsertChoice choice) {
-  return choice == InsertChoice::kKeyFront || choice == InsertChoice::kKeyBack;
-}
-
 }  // namespace
 
 MacroPage::MacroPage(QWidget* page, QWidget* window, ControlRegistry& controls, MacroPageServices services)
@@ -183,7 +179,7 @@ void MacroPage::Bind() {
   bindNumber(delay_edit_, false, delayText);
   bindNumber(insert_delay_edit_, false, delayText);
   bindNumber(repeat_edit_, false, [](const QString& text) {
-    return QString::fromStdString(CorrectedValueText(text.toStdString(), EditLineKind::kRepeat));
+    return QString::fromStdString(CorrectedInsertRepeatText(text.toStdString()));
   });
   for (QLineEdit* axis : {x_edit_, y_edit_}) {
     bindNumber(axis, true, [](const QString& text) {
@@ -310,52 +306,47 @@ void MacroPage::RedrawStates() {
   controls_.ShowImages({{QStringLiteral("Img_ReleaseStop"), Radio(editor.release_stop())},
                         {QStringLiteral("Img_ReleaseContiue"), Radio(!editor.release_stop())}});
 
-  const InsertChoice choice = editor.insert_choice();
-  const bool recordingChoice = IsRecordingChoice(choice);
-  const bool delayChoice = choice == InsertChoice::kDelayBefore || choice == InsertChoice::kDelayAfter;
-  const bool repeatChoice = choice == InsertChoice::kRepeatStart || choice == InsertChoice::kRepeatStop;
-  const bool xChoice = choice == InsertChoice::kXBefore || choice == InsertChoice::kXAfter;
-  const bool yChoice = choice == InsertChoice::kYBefore || choice == InsertChoice::kYAfter;
+  // The insert panel as the model lays it out for the chosen insert.
+  const InsertPanelLayout layout = model_.InsertPanel();
   shown(QStringLiteral("Img_InsertBase"), panel);
-  controls_.ShowImages({{QStringLiteral("Img_InsertBase"),
-                         recordingChoice ? QStringLiteral("InsertKeyBase") : QStringLiteral("InsertDelayBase")}});
+  if (panel) {
+    controls_.ShowImages({{QStringLiteral("Img_InsertBase"),
+                           QString::fromLatin1(layout.background.data(), static_cast<qsizetype>(layout.background.size()))}});
+  }
   shown(QStringLiteral("CB_Insert"), panel);
   {
     const QSignalBlocker blocker(insert_choice_);
-    insert_choice_->setCurrentIndex(static_cast<int>(choice));
+    insert_choice_->setCurrentIndex(static_cast<int>(editor.insert_choice()));
   }
   insert_choice_->setEnabled(states.insert_choices_enabled);
   for (const DelayOption& option : kPanelOptions) {
     const QString stem = QLatin1String(option.label);
-    shown("Img_" + stem, panel && recordingChoice);
-    shown("IB_" + stem, panel && recordingChoice);
+    shown("Img_" + stem, layout.recording_controls_shown);
+    shown("IB_" + stem, layout.recording_controls_shown);
     controls_.ShowImages({{"Img_" + stem, Radio(editor.delay_options().panel_mode == option.mode)}});
     enable("IB_" + stem, states.insert_choices_enabled, label_colour_);
   }
-  shown(QStringLiteral("Edt_InsertDelay"), panel && (delayChoice || recordingChoice));
-  shown(QStringLiteral("lbl_Delay"), panel && delayChoice);
-  shown(QStringLiteral("lbl_s_A"), panel && (delayChoice || recordingChoice));
-  const bool panelDelayEditable =
-      delayChoice || (recordingChoice && editor.delay_options().panel_mode == DelayMode::kDefault &&
-                      states.insert_choices_enabled);
-  insert_delay_edit_->setReadOnly(!panelDelayEditable);
-  SetTextColour(insert_delay_edit_, panelDelayEditable ? font_colour_ : kGrey);
-  shown(QStringLiteral("edt_Repeat"), panel && repeatChoice);
-  shown(QStringLiteral("lbl_Repeat"), panel && repeatChoice);
-  repeat_edit_->setEnabled(choice == InsertChoice::kRepeatStart);
-  SetTextColour(repeat_edit_, choice == InsertChoice::kRepeatStart ? font_colour_ : kGrey);
+  shown(QStringLiteral("Edt_InsertDelay"), layout.delay_edit_shown);
+  shown(QStringLiteral("lbl_Delay"), layout.delay_caption_shown);
+  shown(QStringLiteral("lbl_s_A"), layout.delay_unit_shown);
+  insert_delay_edit_->setReadOnly(!layout.delay_edit_editable);
+  SetTextColour(insert_delay_edit_, layout.delay_edit_editable ? font_colour_ : kGrey);
+  shown(QStringLiteral("edt_Repeat"), layout.repeat_shown);
+  shown(QStringLiteral("lbl_Repeat"), layout.repeat_shown);
+  repeat_edit_->setEnabled(layout.repeat_enabled);
+  SetTextColour(repeat_edit_, layout.repeat_enabled ? font_colour_ : kGrey);
   SetTextColour(x_edit_, font_colour_);
   SetTextColour(y_edit_, font_colour_);
-  shown(QStringLiteral("edt_XAxisValue"), panel && xChoice);
-  shown(QStringLiteral("lbl_XAxisValue"), panel && xChoice);
-  shown(QStringLiteral("edt_YAxisValue"), panel && yChoice);
-  shown(QStringLiteral("lbl_YAxisValue"), panel && yChoice);
-  shown(QStringLiteral("Img_InsertStart"), panel && recordingChoice);
-  shown(QStringLiteral("Btn_InsertStart"), panel && recordingChoice);
+  shown(QStringLiteral("edt_XAxisValue"), layout.x_shown);
+  shown(QStringLiteral("lbl_XAxisValue"), layout.x_shown);
+  shown(QStringLiteral("edt_YAxisValue"), layout.y_shown);
+  shown(QStringLiteral("lbl_YAxisValue"), layout.y_shown);
+  shown(QStringLiteral("Img_InsertStart"), layout.recording_controls_shown);
+  shown(QStringLiteral("Btn_InsertStart"), layout.recording_controls_shown);
   controls_.SetCaption(QStringLiteral("Btn_InsertStart"),
                        states.insert_start_shows_stop ? stop_caption_ : record_caption_);
   // OK inserts the value of the choice, or keeps the lines an insert recording placed.
-  controls_.SetCaption(QStringLiteral("Btn_OK"), recordingChoice ? keep_caption_ : insert_caption_);
+  controls_.SetCaption(QStringLiteral("Btn_OK"), layout.ok_keeps_recording ? keep_caption_ : insert_caption_);
   controls_.ShowImages({{QStringLiteral("Img_InsertStart"), states.insert_start_shows_stop ? QStringLiteral("MacroS_03")
                                                                                           : QStringLiteral("MacroS_01")}});
   for (const char* name : {"OK", "Cancel"}) {
@@ -379,7 +370,7 @@ void MacroPage::RedrawStates() {
 InsertValues MacroPage::PanelValues() const {
   InsertValues values;
   values.delay_ms = NumberOf(insert_delay_edit_);
-  values.repeat = NumberOf(repeat_edit_);
+  values.repeat = InsertRepeatCount(repeat_edit_->text().toStdString());
   values.x = NumberOf(x_edit_);
   values.y = NumberOf(y_edit_);
   return values;

@@ -123,9 +123,8 @@ void MacroPage::Build(QWidget* page, QWidget* window) {
   repeat_edit_ = edit(QStringLiteral("edt_Repeat"));
   x_edit_ = edit(QStringLiteral("edt_XAxisValue"));
   y_edit_ = edit(QStringLiteral("edt_YAxisValue"));
-  for (QLineEdit* field : {delay_edit_, insert_delay_edit_, repeat_edit_, x_edit_, y_edit_}) {
-    field->setText(QStringLiteral("0"));
-  }
+  for (QLineEdit* field : {delay_edit_, insert_delay_edit_, x_edit_, y_edit_}) field->setText(QStringLiteral("0"));
+  repeat_edit_->setText(QString::number(kInsertRepeatStart));
   for (const char* name : {"lbl_Delay", "lbl_s_A", "lbl_XAxisValue", "lbl_YAxisValue", "lbl_Repeat"}) {
     text(QLatin1String(name));
   }
@@ -168,12 +167,16 @@ void MacroPage::PlaceUnplaced() {
     const char* first = QLatin1String(option).startsWith(QLatin1String("IB_Insert")) ? "IB_InsertRecDelay" : "IB_RecDelay";
     if (QWidget* control = at(option); control && at(first)) control->resize(at(first)->size());
   }
-  // Captions stand left of their edit, from the choice list's left edge;
-  // the unit right of the delay edit.
+  // Captions stand left of their edit, from the choice list's left edge,
+  // whole: an edit whose caption needs more room than the pack leaves moves
+  // right ("Repeat Number" in the English pack); the unit stands right of
+  // the delay edit.
   const QWidget* list = at("CB_Insert");
-  const auto caption = [&](const char* name, const QWidget* field) {
-    QWidget* label = at(name);
+  const auto caption = [&](const char* name, QWidget* field) {
+    auto* label = qobject_cast<QLabel*>(at(name));
     if (!label || !field || !list) return;
+    const int needed = label->fontMetrics().horizontalAdvance(label->text());
+    if (field->x() - list->x() - kLabelGap < needed) field->move(list->x() + needed + kLabelGap, field->y());
     label->setGeometry(list->x(), field->y(), std::max(0, field->x() - list->x() - kLabelGap), field->height());
   };
   caption("lbl_Delay", insert_delay_edit_);

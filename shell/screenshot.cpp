@@ -5,13 +5,13 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QPixmap>
-#include <QTabWidget>
 #include <array>
 
 #include "base/atomic_file.h"
 #include "shell/button_menu_view.h"
 #include "shell/colour_chooser_window.h"
 #include "shell/combo_key_dialog.h"
+#include "shell/engineer_page.h"
 #include "shell/macro_page.h"
 #include "shell/main_window.h"
 #include "shell/password_dialog.h"
@@ -136,7 +136,8 @@ bool SaveMacroPage(MainWindow& window, const QDir& dir, int language, QStringLis
   written << menu;
 
   page.Btn_InsertClick();
-  for (const auto& [choice, file] : {std::pair{6, "macro_insert"}, std::pair{2, "macro_insert_record"}}) {
+  for (const auto& [choice, file] :
+       {std::pair{6, "macro_insert"}, std::pair{4, "macro_insert_repeat"}, std::pair{2, "macro_insert_record"}}) {
     page.CB_InsertChange(choice);
     const QString path = dir.filePath(QStringLiteral("lang%1_%2.png").arg(language).arg(QLatin1String(file)));
     if (!Save(window, path, error)) {
@@ -167,11 +168,11 @@ bool SaveEngineerMode(MainWindow& window, const QDir& dir, int language, QString
   const QString on = dir.filePath(QStringLiteral("lang%1_engineer_mode.png").arg(language));
   if (!Save(window, on, error)) return false;
   written << on;
-  if (auto* tabs = qobject_cast<QTabWidget*>(window.controls().Find(QStringLiteral("Pg_Parameter")))) {
-    tabs->setCurrentWidget(window.controls().Find(QStringLiteral("ts_Engineer")));
+  {
+    window.engineerPage().ShowTab(true);
     const QString tab = dir.filePath(QStringLiteral("lang%1_engineer_tab.png").arg(language));
     const bool tabSaved = Save(window, tab, error);
-    tabs->setCurrentIndex(0);
+    window.engineerPage().ShowTab(false);
     if (!tabSaved) return false;
     written << tab;
   }

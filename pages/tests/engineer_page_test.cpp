@@ -3,8 +3,11 @@
 // landing in the settings while keeping what other pages changed.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "pages/engineer_mode.h"
 #include "pages/engineer_page_model.h"
+#include "pages/engineer_page_table.h"
 #include "pages/tests/factory_settings.h"
 
 namespace zelko {
@@ -149,6 +152,108 @@ TEST_F(EngineerPage, LedCountAndStepEditsFollowTheirRules) {
   EXPECT_EQ(settings.lighting.step, 7);
   EXPECT_EQ(model.EditFireTime(settings, ""), "100");
   EXPECT_EQ(settings.fire.interval, 100);
+}
+
+const EngineerControlRow& RowOf(std::string_view name) {
+  for (const EngineerControlRow& row : EngineerPageRows()) {
+    if (row.name == name) return row;
+  }
+  ADD_FAILURE() << "no row " << name;
+  static const EngineerControlRow none;
+  return none;
+}
+
+TEST(EngineerPageTable, EachNameOnceAndEveryParentBeforeItsChildren) {
+  std::set<std::string> seen;
+  for (const EngineerControlRow& row : EngineerPageRows()) {
+    EXPECT_TRUE(row.parent.empty() || seen.contains(row.parent)) << row.name << " under " << row.parent;
+    if (row.name.empty()) continue;
+    EXPECT_TRUE(seen.insert(row.name).second) << row.name;
+    EXPECT_TRUE(row.kind != EngineerControlKind::kEdit || row.max_length > 0) << row.name;
+    EXPECT_TRUE(row.hint.empty() || !row.hint.chinese.empty()) << row.name;
+  }
+  // The eighteen selectors, 7 levels with 5 controls each, 7 mode boxes.
+  std::set<int> selectors;
+  for (const EngineerControlRow& row : EngineerPageRows()) {
+    if (row.kind == EngineerControlKind::kKeySelector) selectors.insert(row.selector);
+  }
+  EXPECT_EQ(selectors.size(), 18u);
+  EXPECT_TRUE(selectors.contains(101) && selectors.contains(209));
+  EXPECT_TRUE(seen.contains("edt_CPI7B") && seen.contains("cb_CPI7Color") && seen.contains("cb_Mode7"));
+}
+
+TEST(EngineerPageTable, EngineerModeOpensTheTabTheDefaultButtonTheLedTypeAndTheOrientation) {
+  const EngineerModeEffects locked{};
+  const EngineerModeEffects unlocked{true, true, true, true};
+  std::set<std::string> gated;
+  for (const EngineerControlRow& row : EngineerPageRows()) {
+    if (row.gate == EngineerGate::kNone) continue;
+    gated.insert(row.name);
+    EXPECT_FALSE(GateOpen(row.gate, locked)) << row.name;
+    EXPECT_TRUE(GateOpen(row.gate, unlocked)) << row.name;
+  }
+  EXPECT_EQ(gated, (std::set<std::string>{"ts_Engineer", "Btn_Default", "gbLEDType", "rb_NorLED", "rb_MCULED",
+                                          "lbl_SensorOri", "cb_SensorOri"}));
+}
+
+TEST_F(EngineerPage, RowsWriteTheSettingsAndReadBackWhatTheControlShows) {
+  const auto write = [this](std::string_view name, EngineerInput input) {
+    return RowOf(name).write(model, settings, input);
+  };
+  const auto read = [this](std::string_view name) { return RowOf(name).read(model); };
+
+  EXPECT_EQ(write("edt_ProductID", {.text = "300"}).text, "255");
+  EXPECT_EQ(read("edt_ProductID").text, "255");
+  EXPECT_EQ(settings.options.product_code, 255);
+
+  (void)write("cb_CPIStep", {.index = 2});
+  EXPECT_EQ(settings.dpi.count, 4);
+  EXPECT_EQ(read("cb_CPIStep").index, 2);
+  EXPECT_EQ(read("cb_CurrentCPI").items->size(), 4u);
+  EXPECT_TRUE(RowOf("cb_CPI4").shown(model));
+  EXPECT_FALSE(RowOf("cb_CPI5").shown(model));
+  EXPECT_FALSE(RowOf("lbl_CPI5").shown(model));
+
+  (void)write("edt_CPI2G", {.text = "77"});
+  EXPECT_EQ(settings.dpi.levels[1].colour.g, 77);
+  EXPECT_EQ(read("edt_CPI2G").text, "77");
+
+  (void)write("cb_Mode3", {.on = false});
+  EXPECT_FALSE(settings.lighting.modes_offered[2]);
+  EXPECT_EQ(read("cb_MCULEDCurrentMode").items->at(2), (EngineerText{std::nullopt, "------"}));
+  EXPECT_EQ(read("cb_MCULEDCurrentMode").items->at(0), (EngineerText{EngineerTermId::kMode1, {}}));
+
+  // A radio pair: the side that is checked chooses; the other is read as
+  // unchecked.
+  (void)write("rb_NorLED", {.on = true});
+  EXPECT_EQ(settings.lighting.type, LedType::kNormal);
+  EXPECT_EQ(read("rb_NorLED").checked, std::optional<bool>(true));
+  EXPECT_EQ(read("rb_MCULED").checked, std::optional<bool>(false));
+  EXPECT_TRUE(RowOf("cb_CPI1Color").shown(model));
+  EXPECT_FALSE(RowOf("edt_CPI1R").shown(model));
+  (void)write("rb_MCULED", {.on = false});  // the pair's other button unchecking itself
+  EXPECT_EQ(settings.lighting.type, LedType::kNormal);
+
+  (void)write("cb_GunPress", {.on = true});
+  EXPECT_TRUE(settings.buttons.gun_long_press);
+  EXPECT_EQ(read("cb_GunPress").checked, std::optional<bool>(true));
+
+  // Leaving the LED count puts a lone digit into range.
+  EXPECT_EQ(write("edt_MCULEDNum", {.text = "1"}).text, "1");
+  EXPECT_EQ(RowOf("edt_MCULEDNum").leave(model, settings, {.text = "1"}).text, "4");
+  EXPECT_EQ(settings.lighting.led_count, 4);
+}
+
+TEST_F(EngineerPage, TheAimListWithoutAnAimButtonSaysSo) {
+  // Factory image 1 puts no AIM function on any button.
+  EXPECT_FALSE(RowOf("cb_AIMKeyValue").write(model, settings, {.index = 3}).message.empty());
+}
+
+TEST_F(EngineerPage, TheReportedIdentityShowsOnItsReadOnlyEdits) {
+  EXPECT_EQ(RowOf("edt_VendorID_Rd").read(model).text, "");
+  model.ShowReadIdentity(IdentityCodes{12, 34});
+  EXPECT_EQ(RowOf("edt_VendorID_Rd").read(model).text, "12");
+  EXPECT_EQ(RowOf("edt_ProductID_Rd").read(model).text, "34");
 }
 
 TEST(IdentityWrite, APairThatWouldLockTheMouseOutIsRefusedOutsideEngineerMode) {

@@ -229,6 +229,82 @@ TEST_F(MacroPageModelTest, TheInsertPanelStaysUntilOkOrCancelAndCancelRestoresTh
   EXPECT_EQ(saves_, saves);
 }
 
+TEST_F(MacroPageModelTest, TheInsertPanelShowsTheControlsOfTheChosenInsert) {
+  Fill({"A"});
+  model_.OpenLibraryRow(0);
+  EXPECT_EQ(model_.InsertPanel(), InsertPanelLayout{});  // closed: nothing shows
+  model_.OpenInsertPanel();
+  // What shows for each choice: d delay edit, c delay caption, u unit,
+  // r recording controls, n repeat edit, x, y; E the delay edit is typed
+  // into, N the repeat edit takes a count, K OK keeps the recorded lines.
+  struct Case {
+    InsertChoice choice;
+    const char* shows;
+    const char* background;
+  };
+  const Case cases[] = {
+      {InsertChoice::kDelayBefore, "dcuE", "InsertDelayBase"}, {InsertChoice::kDelayAfter, "dcuE", "InsertDelayBase"},
+      {InsertChoice::kKeyFront, "durK", "InsertKeyBase"},      {InsertChoice::kKeyBack, "durK", "InsertKeyBase"},
+      {InsertChoice::kRepeatStart, "nN", "InsertDelayBase"},   {InsertChoice::kRepeatStop, "n", "InsertDelayBase"},
+      {InsertChoice::kXBefore, "x", "InsertDelayBase"},        {InsertChoice::kXAfter, "x", "InsertDelayBase"},
+      {InsertChoice::kYBefore, "y", "InsertDelayBase"},        {InsertChoice::kYAfter, "y", "InsertDelayBase"},
+  };
+  for (const Case& c : cases) {
+    model_.editor().ChooseInsert(c.choice);
+    const InsertPanelLayout p = model_.InsertPanel();
+    std::string shows;
+    for (const auto& [flag, letter] : {std::pair{p.delay_edit_shown, 'd'}, {p.delay_caption_shown, 'c'},
+                                       {p.delay_unit_shown, 'u'}, {p.recording_controls_shown, 'r'},
+                                       {p.repeat_shown, 'n'}, {p.x_shown, 'x'}, {p.y_shown, 'y'},
+                                       {p.delay_edit_editable, 'E'}, {p.repeat_enabled, 'N'},
+                                       {p.ok_keeps_recording, 'K'}}) {
+      if (flag) shows += letter;
+    }
+    EXPECT_EQ(shows, c.shows) << static_cast<int>(c.choice);
+    EXPECT_EQ(p.background, c.background) << static_cast<int>(c.choice);
+  }
+}
+
+TEST_F(MacroPageModelTest, ARecordingChoiceTakesATypedDelayOnlyWithTheDefaultDelayOptionAndNoRecordingRunning) {
+  Fill({"A"});
+  model_.OpenLibraryRow(0);
+  model_.OpenInsertPanel();
+  model_.editor().ChooseInsert(InsertChoice::kKeyBack);
+  model_.editor().delay_options().panel_mode = DelayMode::kRecorded;
+  EXPECT_FALSE(model_.InsertPanel().delay_edit_editable);
+  model_.editor().delay_options().panel_mode = DelayMode::kDefault;
+  EXPECT_TRUE(model_.InsertPanel().delay_edit_editable);
+  ASSERT_TRUE(model_.InsertStartClick().started);
+  EXPECT_FALSE(model_.InsertPanel().delay_edit_editable);
+}
+
+TEST(InsertRepeatCount, AnEmptyEditIsTheStartCountNever256Rounds) {
+  struct Case {
+    const char* typed;
+    const char* shown;
+    int count;
+  };
+  const Case cases[] = {{"", "2", 2}, {"5", "5", 5}, {"300", "255", 255}, {"0", "0", 0}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(CorrectedInsertRepeatText(c.typed), c.shown) << c.typed;
+    EXPECT_EQ(InsertRepeatCount(CorrectedInsertRepeatText(c.typed)), c.count) << c.typed;
+  }
+  EXPECT_EQ(InsertRepeatCount(""), kInsertRepeatStart);
+  EXPECT_EQ(InsertRepeatCount("x"), kInsertRepeatStart);
+}
+
+TEST_F(MacroPageModelTest, AStartRepeatWithTheEditUntouchedRepeatsTwice) {
+  Fill({"A"});
+  model_.OpenLibraryRow(0);
+  model_.editor().SelectRow(0);
+  model_.OpenInsertPanel();
+  model_.editor().ChooseInsert(InsertChoice::kRepeatStart);
+  ASSERT_TRUE(model_.InsertOk(InsertValues{}).changed);
+  // FD 01: the block runs twice (the stored byte is the count - 1).
+  EXPECT_EQ(model_.editor().lines()[1], "7 FD01");
+  EXPECT_EQ(model_.EventRows()[0].text, "Rep-Start  2");
+}
+
 struct KeyStep {
   bool down;
   bool auto_repeat;

@@ -1,6 +1,6 @@
 // The macro page as a user works it: New through the name dialog, a
-// recording heard by the capture, a delay edited, an X move inserted, a
-// macro exported, recording without a capture of the desktop, and the
+// recording heard by the capture, a delay edited, a repeat start and an X
+// move inserted, a macro exported, recording without a capture of the desktop, and the
 // engineer page's import of the device slots.
 #include <QtTest>
 
@@ -165,6 +165,46 @@ class MacroPageTest : public QObject {
     QCOMPARE(Rows(w, "LB_macro"), (QStringList{"A", "2040 ms", "A"}));
     QCOMPARE(Head(w.macroLibrary().contents[0], 8),
              (std::vector<std::uint8_t>{0x00, 0x07, 0x82, 0x04, 0xFE, 0xFF, 0x02, 0x04}));
+  }
+
+  void aStartRepeatLeftAtItsCountRepeatsTwiceAndTheCaptionsFit() {
+    const PCMacroLibrary library = OneMacro({HeaderLine(DelayMode::kNone), "1 A CODE:8204", "2 A CODE:0204"});
+    WindowFixture f(WindowFixture::SimulatedMouse(), &library);
+    OpenMacroPage(f);
+    MainWindow& w = *f.window;
+    ClickRow(w, "LB_PCMacroName", 0);
+    ClickRow(w, "LB_macro", 1, Qt::RightButton);
+    ClickOn(w, "Btn_Insert");
+    w.macroPage().CB_InsertChange(static_cast<int>(InsertChoice::kRepeatStart));
+    auto* count = qobject_cast<QLineEdit*>(Control(w, "edt_Repeat"));
+    QVERIFY(count->isVisible());
+    QCOMPARE(count->text(), QStringLiteral("2"));
+    // Emptied, the edit shows the start count again.
+    count->setFocus();
+    count->selectAll();
+    QTest::keyClick(count, Qt::Key_Backspace);
+    QCOMPARE(count->text(), QStringLiteral("2"));
+
+    // Every caption of the panel shows whole, left of its edit, in every
+    // language.
+    for (int language = 1; language <= 3; ++language) {
+      w.LanguageButtonClick(language);
+      for (const auto& [label, edit] : {std::pair{"lbl_Repeat", "edt_Repeat"}, {"lbl_Delay", "Edt_InsertDelay"},
+                                        {"lbl_XAxisValue", "edt_XAxisValue"}, {"lbl_YAxisValue", "edt_YAxisValue"}}) {
+        auto* caption = qobject_cast<QLabel*>(Control(w, label));
+        QVERIFY(!caption->text().isEmpty());
+        QVERIFY2(caption->fontMetrics().horizontalAdvance(caption->text()) <= caption->width(),
+                 qPrintable(QStringLiteral("%1 in language %2").arg(caption->text()).arg(language)));
+        QVERIFY2(caption->geometry().right() < Control(w, edit)->x(), label);
+      }
+    }
+    w.LanguageButtonClick(1);
+
+    ClickOn(w, "Btn_OK");
+    QCOMPARE(Rows(w, "LB_macro"), (QStringList{"A", "Rep-Start  2", "A"}));
+    // FD 01: the block runs twice, not 256 times (FD FF).
+    QCOMPARE(Head(w.macroLibrary().contents[0], 6),
+             (std::vector<std::uint8_t>{0x00, 0x07, 0x82, 0x04, 0xFD, 0x01}));
   }
 
   void anXMoveIsInsertedThroughThePanel() {

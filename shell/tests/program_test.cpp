@@ -84,13 +84,13 @@ class ProgramTest : public QObject {
     QVERIFY(run->waitForFinished(60000));
     QCOMPARE(run->exitCode(), 0);
     const QStringList pictures = QDir(dir.path()).entryList({"*.png"});
-    QCOMPARE(pictures.size(), 3 * 20 + 1);
+    QCOMPARE(pictures.size(), 3 * 21 + 1);
     // The dialogs are smaller than the window.
     const QStringList dialogs{"combo", "colour", "macro_name", "macro_delay", "macro_key", "macro_value"};
     for (const char* page : {"main", "second", "advanced", "light", "macro", "engineer", "menu", "combo", "colour",
-                             "macro_menu", "macro_insert", "macro_insert_record", "macro_name", "macro_delay",
-                             "macro_key", "macro_value", "engineer_mode", "engineer_tab", "engineer_menu",
-                             "password"}) {
+                             "macro_menu", "macro_insert", "macro_insert_repeat", "macro_insert_record", "macro_name",
+                             "macro_delay", "macro_key", "macro_value", "engineer_mode", "engineer_tab",
+                             "engineer_menu", "password"}) {
       for (int language = 1; language <= 3; ++language) {
         QFile file(dir.filePath(QStringLiteral("lang%1_%2.png").arg(language).arg(page)));
         QVERIFY2(file.open(QIODevice::ReadOnly), page);
