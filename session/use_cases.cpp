@@ -140,6 +140,13 @@ ProfileLoadPlan PlanProfileLoad(const DataBuf& shown, std::span<const std::uint8
   return plan;
 }
 
+bool HasUnappliedEdits(const Workspace& workspace, const MouseSettings& settings) {
+  if (workspace.source == ImageSource::kNoDevice) return false;
+  // Both packed the same way: bytes no setting shows, and sections the
+  // checks replaced, count the same on both sides.
+  return PackedImage(workspace, settings) != PackedImage(workspace, DecodeMouseSettings(workspace.record));
+}
+
 WriteReport LoadProfile(MouseSession& mouse, const ProfileLoadPlan& plan, ImageSource from) {
   if (plan.verdict != ProfileLoadVerdict::kWrite) {
     WriteReport refused;

@@ -114,6 +114,11 @@ struct ProfileLoadPlan {
 ProfileLoadPlan PlanProfileLoad(const DataBuf& shown, std::span<const std::uint8_t> file_bytes,
                                 const ExpectedCodes& expected);
 
+// Save Profile re-reads the mouse, so the file holds what the mouse holds:
+// true when `settings` hold edits not yet written, which the re-read would
+// drop (the window asks first).
+bool HasUnappliedEdits(const Workspace& workspace, const MouseSettings& settings);
+
 // Load Profile (and restore, with a backup file): a planned image shown
 // and written, after a backup.
 WriteReport LoadProfile(MouseSession& mouse, const ProfileLoadPlan& plan, ImageSource from);

@@ -8,6 +8,7 @@
 #include "image/profile_file.h"
 #include "pages/button_families.h"
 #include "pages/profile_files.h"
+#include "resources/language_pack.h"
 #include "shell/main_window.h"
 #include "shell/profile_dialogs.h"
 #include "shell/qt_button_names.h"
@@ -46,6 +47,24 @@ void MainWindow::Btn_Save_0Click() {
   if (!session_->IsOpen()) {
     ShowTextMessage(std::string(kNoDeviceTextId), {}, MessageKind::Standard);
     return;
+  }
+  // The mouse is read again below: edits not applied yet would vanish.
+  if (session::HasUnappliedEdits(session_->workspace(), settings_)) {
+    const auto text = [this](const char* id) { return QString::fromStdString(LangText(texts_.index(), id)); };
+    const UnappliedQuestion question{text("Str150"), text("Str151"), text("Str152"), text("Str153")};
+    switch (profile_dialogs_->AskAboutUnappliedEdits(this, question)) {
+      case UnappliedChoice::kCancel:
+        return;
+      case UnappliedChoice::kApplyAndSave: {
+        if (RefuseLockingIdentity()) return;
+        const session::WriteReport applied = ApplyAll();
+        SayWhenTheEndWentUnanswered(applied);
+        if (!applied.ok()) return;  // the flows said why; nothing is saved
+        break;
+      }
+      case UnappliedChoice::kSaveMouseAsItIs:
+        break;
+    }
   }
   const auto chosen = profile_dialogs_->SaveFileName(this, FilterText(kSaveProfileFilter));
   if (!chosen) return;

@@ -7,6 +7,17 @@
 
 namespace zelko {
 
+// Save Profile with edits not applied: what to do with them.
+enum class UnappliedChoice { kApplyAndSave, kSaveMouseAsItIs, kCancel };
+
+// The question and its three answers, in the language shown.
+struct UnappliedQuestion {
+  QString text;
+  QString apply;
+  QString saveAsIs;
+  QString cancel;
+};
+
 class ProfileDialogs {
  public:
   virtual ~ProfileDialogs() = default;
@@ -18,6 +29,9 @@ class ProfileDialogs {
   virtual std::optional<QString> OpenFileName(QWidget* owner, const QString& filter) = 0;
   // `path` exists: may it be replaced?
   virtual bool ConfirmReplace(QWidget* owner, const QString& path) = 0;
+  // Save Profile re-reads the mouse: apply the window's edits first, save
+  // the mouse as it is, or cancel?
+  virtual UnappliedChoice AskAboutUnappliedEdits(QWidget* owner, const UnappliedQuestion& question) = 0;
 };
 
 // QFileDialog and QMessageBox.
@@ -26,6 +40,7 @@ class QtProfileDialogs final : public ProfileDialogs {
   std::optional<QString> SaveFileName(QWidget* owner, const QString& filter) override;
   std::optional<QString> OpenFileName(QWidget* owner, const QString& filter) override;
   bool ConfirmReplace(QWidget* owner, const QString& path) override;
+  UnappliedChoice AskAboutUnappliedEdits(QWidget* owner, const UnappliedQuestion& question) override;
 };
 
 }  // namespace zelko

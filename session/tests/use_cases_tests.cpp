@@ -182,6 +182,17 @@ TEST(UseCases, ALoadedProfileIsWrittenAfterABackupAndARefusedOneNot) {
   EXPECT_EQ(s.memory(), before);
 }
 
+TEST(UseCases, UnappliedEditsAreThoseTheMouseDoesNotHold) {
+  SimulatedSession s;
+  ASSERT_TRUE(ReadMouse(*s.mouse).ok());
+  MouseSettings settings = DecodeMouseSettings(s.mouse->workspace().record);
+  EXPECT_FALSE(HasUnappliedEdits(s.mouse->workspace(), settings));
+  settings.fire.repeat_count = settings.fire.repeat_count == 3 ? 4 : 3;
+  EXPECT_TRUE(HasUnappliedEdits(s.mouse->workspace(), settings));
+  ASSERT_TRUE(ApplySettings(*s.mouse, settings).ok());
+  EXPECT_FALSE(HasUnappliedEdits(s.mouse->workspace(), settings));
+}
+
 TEST(UseCases, DeviceSlotsFromAFileReachTheMacroAreaOrAShortFileIsRefused) {
   Workspace workspace;
   DeviceMacroSlots slots;

@@ -1,14 +1,17 @@
 // Save Profile and Load Profile in the window on the simulated mouse, the
 // file dialogs answered by the test.
 #include <QAbstractButton>
+#include <QFileInfo>
 #include <QtTest>
 
+#include <cstddef>
 #include <fstream>
 #include <vector>
 
 #include "base/file_reading.h"
 #include "image/image_codec.h"
 #include "image/image_layout.h"
+#include "image/parameter_record.h"
 #include "shell/progress_window.h"
 #include "shell/skin_widgets.h"
 #include "window_fixture.h"
@@ -79,6 +82,50 @@ class ProfileFilesTest : public QObject {
     f.dialogs.replace = true;
     f.window->Btn_Save_0Click();
     QCOMPARE(FileBytes(target), Of(MouseMemory(f)));
+  }
+
+  // A fire count changed on a page and not applied: Save asks first. Cancel
+  // saves nothing and keeps the edit; "as it is" saves the mouse and the
+  // re-read drops the edit; "apply" writes it, then saves it.
+  void saveWithUnappliedEditsAsksFirst_data() {
+    QTest::addColumn<int>("choice");
+    QTest::newRow("cancel") << int(UnappliedChoice::kCancel);
+    QTest::newRow("saveAsItIs") << int(UnappliedChoice::kSaveMouseAsItIs);
+    QTest::newRow("applyAndSave") << int(UnappliedChoice::kApplyAndSave);
+  }
+  void saveWithUnappliedEditsAsksFirst() {
+    QFETCH(int, choice);
+    WindowFixture f(WindowFixture::SimulatedMouse());
+    ConnectAndRead(f);
+    const int before = f.window->settings().fire.repeat_count;
+    const int edited = before == 5 ? 6 : 5;
+    f.window->settings().fire.repeat_count = edited;
+    f.dialogs.saveName = f.dataDir.filePath("edits");
+    f.dialogs.unapplied = UnappliedChoice(choice);
+    f.window->Btn_Save_0Click();
+    QCOMPARE(f.dialogs.unappliedAsked.size(), 1);
+    QVERIFY(f.dialogs.unappliedAsked.front().startsWith("The window holds changes"));
+    const QString file = f.dataDir.filePath("edits.bin");
+    switch (UnappliedChoice(choice)) {
+      case UnappliedChoice::kCancel:
+        QVERIFY(!QFileInfo::exists(file));
+        QCOMPARE(f.window->settings().fire.repeat_count, edited);
+        break;
+      case UnappliedChoice::kSaveMouseAsItIs:
+        QCOMPARE(FileBytes(file), Of(MouseMemory(f)));
+        QCOMPARE(f.window->settings().fire.repeat_count, before);
+        break;
+      case UnappliedChoice::kApplyAndSave:
+        QCOMPARE(FileBytes(file), Of(MouseMemory(f)));
+        QCOMPARE(f.window->settings().fire.repeat_count, edited);
+        QCOMPARE(int(MouseMemory(f)[kFireKeyOffset + offsetof(FireKeySection, FireRepeatCount)]) + 1, edited);
+        break;
+    }
+    if (UnappliedChoice(choice) == UnappliedChoice::kCancel) return;
+    // Without edits nothing is asked.
+    f.dialogs.unappliedAsked.clear();
+    f.window->Btn_Save_0Click();
+    QVERIFY(f.dialogs.unappliedAsked.isEmpty());
   }
 
   void saveOfAMouseNowRefusedKeepsTheImageAsItWas() {

@@ -50,9 +50,15 @@ class ScriptedProfileDialogs final : public ProfileDialogs {
     replaceAsked << path;
     return replace;
   }
+  UnappliedChoice AskAboutUnappliedEdits(QWidget*, const UnappliedQuestion& question) override {
+    unappliedAsked << question.text;
+    return unapplied;
+  }
   std::optional<QString> saveName;
   std::optional<QString> openName;
   bool replace = true;
+  UnappliedChoice unapplied = UnappliedChoice::kCancel;
+  QStringList unappliedAsked;
   QStringList filters;
   QStringList replaceAsked;
 };
