@@ -98,15 +98,50 @@ int PrintPointerDryRun(PointerStore& store, const PointerParameters& params, boo
   return kExitOk;
 }
 
+const char* OriginText(ValueOrigin origin) {
+  switch (origin) {
+    case ValueOrigin::kKept: return "kept";
+    case ValueOrigin::kDesktop: return "desktop";
+    case ValueOrigin::kNone: return "fallback";
+  }
+  return "";
+}
+
+// Which value came from where: the store ("kept"), the running desktop
+// while nothing is kept yet, or nowhere (the fallback).
+void PrintOrigins(const std::vector<PointerValueOriginEntry>& origins, const std::string& where) {
+  const std::string desktop = "the desktop (nothing kept yet)";
+  const std::string fallback = "not set, the fallback";
+  std::cout << "Where each value came from:\n";
+  for (const auto& o : origins) {
+    std::cout << "  " << o.name << ": "
+              << (o.origin == ValueOrigin::kKept      ? (where.empty() ? std::string("kept") : where)
+                  : o.origin == ValueOrigin::kDesktop ? desktop
+                                                      : fallback)
+              << "\n";
+  }
+}
+
 int RunPointerShow(bool json) {
   auto system = OpenPlatformPointerStore(/*use_desktop=*/true);
   const auto params = ReadPointerParameters(*system.store, PointerParameters{});
+  // A store that is there but cannot be read shows nothing made up.
+  if (system.error.empty() &&
+      (!system.store->OpenKey(PointerKey::Mouse) || !system.store->OpenKey(PointerKey::Desktop))) {
+    PrintError("pointer show: the pointer settings cannot be read: " + LastPointerStoreError(*system.store));
+    return kExitFailure;
+  }
+  const auto origins = PointerValueOrigins(*system.store);
   if (json) {
     auto out = ParametersJson(params);
     out["Store"] = system.where;
+    nlohmann::json from = nlohmann::json::object();
+    for (const auto& o : origins) from[std::string(o.name)] = OriginText(o.origin);
+    out["Origins"] = from;
     std::cout << out.dump(2) << "\n";
   } else {
     PrintParameters(params);
+    PrintOrigins(origins, system.where);
     if (!system.where.empty()) std::cout << "Kept in: " << system.where << "\n";
   }
   return kExitOk;

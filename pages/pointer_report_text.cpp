@@ -1,53 +1,51 @@
 #include "pages/pointer_report_text.h"
 
 #include <array>
-#include <string_view>
 #include <utility>
 
 namespace zelko {
 
 namespace {
 
-// The words the page uses for the values the desktop is asked to apply.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 4> kShownNames{{
-    {kMouseSensitivityValue, "speed"},
-    {kMouseSpeedValue, "precision"},
-    {kDoubleClickSpeedValue, "double-click"},
-    {kWheelScrollLinesValue, "scroll lines"},
+// The pack id of each value the desktop is asked to apply.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 4> kShownNameIds{{
+    {kMouseSensitivityValue, kSpeedTextId},
+    {kMouseSpeedValue, kPrecisionTextId},
+    {kDoubleClickSpeedValue, kDoubleClickTextId},
+    {kWheelScrollLinesValue, kScrollLinesTextId},
 }};
 
-std::string_view ShownName(std::string_view name) {
-  for (const auto& [value, shown] : kShownNames) {
-    if (value == name) return shown;
+std::string ShownName(std::string_view name, const PackText& text) {
+  for (const auto& [value, id] : kShownNameIds) {
+    if (value == name) return text(id);
   }
-  return name;
+  return std::string(name);
 }
 
 }  // namespace
 
-std::string DesktopOutcomeLine(const PointerApplyReport& report) {
+std::string DesktopOutcomeLine(const PointerApplyReport& report, const PackText& text) {
   struct Group {
     ApplyOutcome outcome;
-    std::string_view heading;
+    std::string_view heading_id;
     std::string names;
   };
-  std::array<Group, 3> groups{{{ApplyOutcome::Taken, "Desktop took: ", {}},
-                               {ApplyOutcome::NoPlace, "kept only: ", {}},
-                               {ApplyOutcome::Failed, "refused: ", {}}}};
+  std::array<Group, 3> groups{{{ApplyOutcome::Taken, kDesktopTookTextId, {}},
+                               {ApplyOutcome::NoPlace, kKeptOnlyTextId, {}},
+                               {ApplyOutcome::Failed, kRefusedTextId, {}}}};
   for (const PointerSettingResult& setting : report.settings) {
     if (!setting.applied) continue;
     for (Group& group : groups) {
       if (group.outcome != *setting.applied) continue;
       if (!group.names.empty()) group.names += ", ";
-      group.names += ShownName(setting.name);
+      group.names += ShownName(setting.name, text);
     }
   }
   std::string line;
   for (const Group& group : groups) {
     if (group.names.empty()) continue;
     if (!line.empty()) line += " \xC2\xB7 ";
-    line += group.heading;
-    line += group.names;
+    line += text(group.heading_id) + ": " + group.names;
   }
   return line;
 }

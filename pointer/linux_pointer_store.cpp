@@ -24,18 +24,47 @@ LinuxPointerStore::LinuxPointerStore(std::filesystem::path file,
                                      std::unique_ptr<CommandRunner> runner)
     : owned_runner_(std::move(runner)), file_(std::move(file)), gnome_(*owned_runner_) {}
 
-bool LinuxPointerStore::OpenKey(PointerKey /*key*/) { return !file_.empty(); }
+std::optional<SettingsSections> LinuxPointerStore::LoadKept() {
+  std::string error;
+  auto sections = LoadSettingsFile(file_, &error);
+  if (!sections) last_error_ = error;
+  return sections;
+}
 
-std::optional<std::string> LinuxPointerStore::ReadValue(PointerKey key, std::string_view name) {
-  if (file_.empty()) return std::nullopt;
-  if (const auto sections = LoadSettingsFile(file_)) {
-    const auto section = sections->find(std::string(PointerKeyPath(key)));
-    if (section != sections->end()) {
-      const auto value = section->second.find(std::string(name));
-      if (value != section->second.end()) return value->second;
+bool LinuxPointerStore::OpenKey(PointerKey /*key*/) { return !file_.empty() && LoadKept(); }
+
+std::pair<ValueOrigin, std::optional<std::string>> LinuxPointerStore::Lookup(PointerKey key,
+                                                                             std::string_view name) {
+  if (file_.empty()) return {ValueOrigin::kNone, std::nullopt};
+  const auto sections = LoadKept();
+  if (!sections) return {ValueOrigin::kNone, std::nullopt};
+  bool holds_any = false;
+  for (const PointerKey k : {PointerKey::Mouse, PointerKey::Desktop}) {
+    const auto section = sections->find(std::string(PointerKeyPath(k)));
+    if (section == sections->end()) continue;
+    for (const std::string_view value_name :
+         {kMouseSensitivityValue, kMouseSpeedValue, kMouseThreshold1Value, kMouseThreshold2Value,
+          kDoubleClickSpeedValue, kWheelScrollLinesValue}) {
+      const auto value = section->second.find(std::string(value_name));
+      if (value == section->second.end()) continue;
+      holds_any = true;
+      if (k == key && value_name == name) return {ValueOrigin::kKept, value->second};
     }
   }
-  return DesktopValue(name);
+  if (holds_any) return {ValueOrigin::kNone, std::nullopt};
+  return {ValueOrigin::kDesktop, std::nullopt};
+}
+
+std::optional<std::string> LinuxPointerStore::ReadValue(PointerKey key, std::string_view name) {
+  auto [origin, text] = Lookup(key, name);
+  if (origin == ValueOrigin::kDesktop) return DesktopValue(name);
+  return text;
+}
+
+ValueOrigin LinuxPointerStore::OriginOf(PointerKey key, std::string_view name) {
+  const auto [origin, text] = Lookup(key, name);
+  if (origin == ValueOrigin::kDesktop && !DesktopValue(name)) return ValueOrigin::kNone;
+  return origin;
 }
 
 std::optional<std::string> LinuxPointerStore::DesktopValue(std::string_view name) {
@@ -61,18 +90,26 @@ std::optional<std::string> LinuxPointerStore::DesktopValue(std::string_view name
 }
 
 bool LinuxPointerStore::WriteValue(PointerKey key, std::string_view name, std::string_view text) {
+  return WriteValues({{key, name, std::string(text)}}).front();
+}
+
+std::vector<bool> LinuxPointerStore::WriteValues(const std::vector<PointerValueText>& values) {
+  auto all = [&](bool taken) { return std::vector<bool>(values.size(), taken); };
   if (file_.empty()) {
     last_error_ = "no folder for the pointer settings (HOME is not set)";
-    return false;
+    return all(false);
   }
-  SettingsSections sections = LoadSettingsFile(file_).value_or(SettingsSections{});
-  sections[std::string(PointerKeyPath(key))][std::string(name)] = std::string(text);
+  // A file that is there but cannot be read is never replaced by one that
+  // holds only the values written now: the user's other values would go.
+  std::optional<SettingsSections> sections = LoadKept();
+  if (!sections) return all(false);
+  for (const auto& v : values) (*sections)[std::string(PointerKeyPath(v.key))][std::string(v.name)] = v.text;
   std::string error;
-  if (!SaveSettingsFile(file_, sections, &error)) {
+  if (!SaveSettingsFile(file_, *sections, &error)) {
     last_error_ = error;
-    return false;
+    return all(false);
   }
-  return true;
+  return all(true);
 }
 
 ApplyOutcome LinuxPointerStore::SetDesktop(std::string_view key, const std::string& value) {

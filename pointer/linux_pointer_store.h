@@ -8,6 +8,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "pointer/gnome_mouse_settings.h"
 #include "pointer/pointer_store.h"
@@ -31,11 +33,19 @@ class LinuxPointerStore final : public PointerStore {
   // Why the last write did not take, for the user.
   const std::string& last_error() const { return last_error_; }
 
+  // False when there is no file name, or when the file is there but cannot
+  // be read (then last_error() says why): its values are neither shown nor
+  // overwritten.
   bool OpenKey(PointerKey key) override;
-  // The kept value; when the file has none yet, the desktop's current
-  // setting where it has one, so that a first write does not jump.
+  // The kept value. Only while the file holds none of the six values (a
+  // first start), the desktop's current setting where it has one, so that a
+  // first write does not jump; once it holds any, every value comes from the
+  // file alone, never a mix of the file and the desktop.
   std::optional<std::string> ReadValue(PointerKey key, std::string_view name) override;
+  ValueOrigin OriginOf(PointerKey key, std::string_view name) override;
   bool WriteValue(PointerKey key, std::string_view name, std::string_view text) override;
+  // All values in one replacement of the file: all take or none does.
+  std::vector<bool> WriteValues(const std::vector<PointerValueText>& values) override;
   ApplyOutcome ApplyPointerSpeed(int speed) override;
   ApplyOutcome ApplyPrecision(int threshold1, int threshold2, int acceleration) override;
   ApplyOutcome ApplyDoubleClickTime(int time_ms) override;
@@ -43,6 +53,10 @@ class LinuxPointerStore final : public PointerStore {
 
  private:
   std::optional<std::string> DesktopValue(std::string_view name);
+  // The file's sections; nothing (and last_error_ set) when it cannot be read.
+  std::optional<SettingsSections> LoadKept();
+  // Where a read of the value goes, and the kept text when it is kept.
+  std::pair<ValueOrigin, std::optional<std::string>> Lookup(PointerKey key, std::string_view name);
   ApplyOutcome SetDesktop(std::string_view key, const std::string& value);
 
   std::unique_ptr<CommandRunner> owned_runner_;

@@ -13,16 +13,6 @@ std::optional<int> ReadNumber(PointerStore& store, PointerKey key, std::string_v
 
 bool InLevelRange(int level) { return level >= 1 && level <= kPointerLevelCount; }
 
-PointerSettingResult Store(PointerStore& store, PointerKey key, std::string_view name,
-                           std::optional<int> value) {
-  PointerSettingResult result;
-  result.name = std::string(name);
-  if (!value) return result;
-  result.written = std::to_string(*value);
-  result.stored = store.WriteValue(key, name, result.written);
-  return result;
-}
-
 PointerSettingResult* Find(PointerApplyReport& report, std::string_view name) {
   for (auto& s : report.settings) {
     if (s.name == name) return &s;
@@ -86,6 +76,17 @@ bool PointerApplyReport::all_stored() const {
                      [](const PointerSettingResult& s) { return s.written.empty() || s.stored; });
 }
 
+std::vector<PointerValueOriginEntry> PointerValueOrigins(PointerStore& store) {
+  std::vector<PointerValueOriginEntry> origins;
+  for (const PointerKey key : {PointerKey::Mouse, PointerKey::Desktop}) {
+    if (!store.OpenKey(key)) continue;
+    for (const auto& planned : PointerStoredValues(PointerParameters{})) {
+      if (planned.key == key) origins.push_back({planned.name, store.OriginOf(key, planned.name)});
+    }
+  }
+  return origins;
+}
+
 std::vector<PointerStoredValue> PointerStoredValues(const PointerParameters& p) {
   return {
       {PointerKey::Mouse, kMouseSensitivityValue, PointerSpeedForLevel(p.speed_level)},
@@ -106,16 +107,26 @@ PointerApplyReport WriteAndApplyPointerParameters(PointerStore& store,
 
   // 1. Control Panel\Mouse, then 2. Control Panel\Desktop, each opened
   // before its values are written; a key that does not open is skipped.
+  // The values are handed over together, so that a store keeping them in
+  // one file replaces it once.
   report.mouse_key_opened = store.OpenKey(PointerKey::Mouse);
-  bool desktop_tried = false;
+  report.desktop_key_opened = store.OpenKey(PointerKey::Desktop);
+  std::vector<PointerValueText> writes;
   for (const auto& planned : PointerStoredValues(params)) {
-    if (planned.key == PointerKey::Desktop && !desktop_tried) {
-      report.desktop_key_opened = store.OpenKey(PointerKey::Desktop);
-      desktop_tried = true;
-    }
     const bool opened = planned.key == PointerKey::Mouse ? report.mouse_key_opened
                                                          : report.desktop_key_opened;
-    if (opened) report.settings.push_back(Store(store, planned.key, planned.name, planned.value));
+    if (!opened) continue;
+    PointerSettingResult result;
+    result.name = std::string(planned.name);
+    if (planned.value) {
+      result.written = std::to_string(*planned.value);
+      writes.push_back({planned.key, planned.name, result.written});
+    }
+    report.settings.push_back(result);
+  }
+  const std::vector<bool> taken = store.WriteValues(writes);
+  for (std::size_t i = 0; i < writes.size() && i < taken.size(); ++i) {
+    Find(report, writes[i].name)->stored = taken[i];
   }
   // 3..6. The running system, in this order.
   if (speed) Find(report, kMouseSensitivityValue)->applied = store.ApplyPointerSpeed(*speed);

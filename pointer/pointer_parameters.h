@@ -60,7 +60,15 @@ struct PointerStoredValue {
 };
 std::vector<PointerStoredValue> PointerStoredValues(const PointerParameters& params);
 
-// Writes the six values (only where the key opens and the level is in
+// Where each of the six values a read takes comes from, in write order;
+// the values of a key that does not open are left out.
+struct PointerValueOriginEntry {
+  std::string_view name;  // the registry value name
+  ValueOrigin origin;
+};
+std::vector<PointerValueOriginEntry> PointerValueOrigins(PointerStore& store);
+
+// Writes the six values together (only where the key opens and the level is in
 // range), then makes the four apply calls in order: pointer speed,
 // precision, double-click time, scroll lines.
 PointerApplyReport WriteAndApplyPointerParameters(PointerStore& store,

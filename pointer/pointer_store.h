@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zelko {
 
@@ -33,6 +34,20 @@ enum class ApplyOutcome {
   Failed,   // the system refused it or could not be reached
 };
 
+// Where a value ReadValue gives came from, for the user.
+enum class ValueOrigin {
+  kKept,     // the store holds it (the registry, or our settings file)
+  kDesktop,  // the store holds nothing yet; the running desktop's setting
+  kNone,     // nowhere: the reader takes its fallback
+};
+
+// One value to write, with its key and registry name.
+struct PointerValueText {
+  PointerKey key;
+  std::string_view name;
+  std::string text;
+};
+
 class PointerStore {
  public:
   virtual ~PointerStore() = default;
@@ -44,6 +59,18 @@ class PointerStore {
   virtual std::optional<std::string> ReadValue(PointerKey key, std::string_view name) = 0;
   // Writes a string value of an open key; false when it did not take.
   virtual bool WriteValue(PointerKey key, std::string_view name, std::string_view text) = 0;
+  // Writes the values together, one result per value. A store that keeps
+  // them in one file replaces it once, so that they all take or none does;
+  // this default writes them one by one.
+  virtual std::vector<bool> WriteValues(const std::vector<PointerValueText>& values) {
+    std::vector<bool> taken;
+    for (const auto& v : values) taken.push_back(WriteValue(v.key, v.name, v.text));
+    return taken;
+  }
+  // Where ReadValue's text for this value comes from.
+  virtual ValueOrigin OriginOf(PointerKey key, std::string_view name) {
+    return ReadValue(key, name) ? ValueOrigin::kKept : ValueOrigin::kNone;
+  }
 
   // The four calls that apply the settings to the running system, in the
   // order the write-and-apply sequence makes them.

@@ -1,8 +1,8 @@
 #include "pointer/settings_file.h"
 
 #include "base/atomic_file.h"
+#include "base/file_reading.h"
 
-#include <fstream>
 #include <sstream>
 #include <system_error>
 
@@ -54,12 +54,16 @@ std::string FormatSettingsText(const SettingsSections& sections) {
   return out;
 }
 
-std::optional<SettingsSections> LoadSettingsFile(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream text;
-  text << in.rdbuf();
-  return ParseSettingsText(text.str());
+std::optional<SettingsSections> LoadSettingsFile(const std::filesystem::path& file,
+                                                 std::string* error) {
+  std::error_code ec;
+  // symlink_status: a link to nowhere is there, and its read says so.
+  if (!std::filesystem::exists(std::filesystem::symlink_status(file, ec))) {
+    return SettingsSections{};
+  }
+  const auto bytes = ReadWholeFile(file.string(), error, kMaxSettingsFileBytes);
+  if (!bytes) return std::nullopt;
+  return ParseSettingsText(std::string(bytes->begin(), bytes->end()));
 }
 
 bool SaveSettingsFile(const std::filesystem::path& file, const SettingsSections& sections,

@@ -4,7 +4,9 @@
 // Wire side: ParameterA.DpiLevelCount, DpiValueIndex, DpiPaletteIndex,
 // DpiColour; ParameterB.CurrentDpiLevel with its complement. Bytes outside
 // their range (0xFF marks an unset value or palette entry) are carried as
-// they are; the edits that set them check the range.
+// they are, except a palette index outside the palette: it reads and writes
+// as 0xFF, no colour chosen, as the page's colour list shows it. The edits
+// that set them check the range.
 #pragma once
 #include <array>
 #include <cstdint>
@@ -15,7 +17,7 @@ namespace zelko {
 
 struct DpiLevel {
   std::uint8_t value_index = 0;    // 0..10 into kDpiValues, 0xFF unset
-  std::uint8_t palette_index = 0;  // 0..6 into kPalette (normal LED), 0xFF unset
+  std::uint8_t palette_index = 0;  // 0..6 into kPalette (normal LED), else 0xFF unset
   Rgb colour{};                    // the MCU LED's colour of the level
   friend bool operator==(const DpiLevel&, const DpiLevel&) = default;
 };

@@ -6,6 +6,7 @@
 #include <QRegularExpressionValidator>
 
 #include "pages/pointer_report_text.h"
+#include "resources/language_pack.h"
 #include "shell/skin_widgets.h"
 
 namespace zelko {
@@ -235,6 +236,7 @@ void AdvancedPage::ApplyLayout(const LayoutSettings& layout, int barStyle, const
   ShowLevels();
   ShowAim();
   ShowPointer();
+  ShowPointerOutcome();  // in the language just applied
 }
 
 void AdvancedPage::Refresh() {
@@ -335,7 +337,14 @@ void AdvancedPage::PointerChanged() {
   ShowPointer();
   if (!services_.pointerStore) return;
   pointer_report_ = WriteAndApplyPointerParameters(*services_.pointerStore, *services_.pointer);
-  controls_.SetCaption(QStringLiteral("lbl_PointerOutcome"), QString::fromStdString(DesktopOutcomeLine(pointer_report_)));
+  ShowPointerOutcome();
+}
+
+void AdvancedPage::ShowPointerOutcome() {
+  const int language = services_.languageIndex ? services_.languageIndex() : 1;
+  const PackText text = [language](std::string_view id) { return LangText(language, id); };
+  controls_.SetCaption(QStringLiteral("lbl_PointerOutcome"),
+                       QString::fromStdString(DesktopOutcomeLine(pointer_report_, text)));
 }
 
 }  // namespace zelko

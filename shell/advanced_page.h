@@ -57,6 +57,8 @@ class AdvancedPage : public QObject {
   void ShowLevels();
   void ShowAim();
   void ShowPointer();
+  // What the desktop did with the last pointer write, in the current language.
+  void ShowPointerOutcome();
   void ShowBar(const QString& stem, const std::vector<bool>& lit, const char* on, const char* off);
   void SwatchClicked(int level);
   void PointerChanged();

@@ -64,7 +64,7 @@ MainWindow::MainWindow(WindowServices services)
   }
   profile_dialogs_ = services.profileDialogs;
   if (!profile_dialogs_) {
-    own_profile_dialogs_ = std::make_unique<QtProfileDialogs>();
+    own_profile_dialogs_ = std::make_unique<QtProfileDialogs>([this] { return texts_.index(); });
     profile_dialogs_ = own_profile_dialogs_.get();
   }
   if (!open_address_) {

@@ -10,9 +10,10 @@ void QtMessagePresenter::Show(QWidget* owner, const QString& text, MessageKind k
   box.setIcon(QMessageBox::NoIcon);
   box.setText(text);
   box.setStandardButtons(QMessageBox::Ok);
-  // The program's own dialog has an empty caption; the standard box carries
-  // the application's title.
-  box.setWindowTitle(kind == MessageKind::Program ? QString() : title);
+  // Every box carries the application's title: an empty caption would show
+  // the program's file name instead.
+  (void)kind;
+  box.setWindowTitle(title);
   if (!fontName.isEmpty()) {
     QFont font = box.font();
     font.setFamily(fontName);

@@ -15,7 +15,8 @@ class MessagePresenter {
  public:
   virtual ~MessagePresenter() = default;
   // Shows `text` modally over `owner` and returns when it is dismissed.
-  // The standard box carries `title` (the application title) as caption.
+  // Both kinds carry `title` (the application title) as caption, so that
+  // every box of the window reads the same.
   virtual void Show(QWidget* owner, const QString& text, MessageKind kind, const QString& fontName,
                     const QString& title) = 0;
 };

@@ -3,6 +3,7 @@
 #pragma once
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <optional>
 
 namespace zelko {
@@ -34,13 +35,31 @@ class ProfileDialogs {
   virtual UnappliedChoice AskAboutUnappliedEdits(QWidget* owner, const UnappliedQuestion& question) = 0;
 };
 
-// QFileDialog and QMessageBox.
+// The pack ids of the dialogs' texts.
+inline constexpr const char* kReplaceQuestionTextId = "Str880";  // "%1 already exists. ..."
+inline constexpr const char* kProfileFileTypeTextId = "Str881";  // "Profile files"
+
+// The filter the dialogs show: the pack's name for profile files with the
+// patterns of `filter` ("SaveFile(*.bin) (*.bin)" gives "Profile files
+// (*.bin)" in the English pack).
+QString ProfileDialogFilter(int languageIndex, const QString& filter);
+
+// QFileDialog and QMessageBox, in the current language and under the
+// application's title, as every message box of the window.
 class QtProfileDialogs final : public ProfileDialogs {
  public:
+  // `languageIndex` gives the current pack; without it, the first.
+  explicit QtProfileDialogs(std::function<int()> languageIndex = {});
+
   std::optional<QString> SaveFileName(QWidget* owner, const QString& filter) override;
   std::optional<QString> OpenFileName(QWidget* owner, const QString& filter) override;
   bool ConfirmReplace(QWidget* owner, const QString& path) override;
   UnappliedChoice AskAboutUnappliedEdits(QWidget* owner, const UnappliedQuestion& question) override;
+
+ private:
+  int language() const;
+
+  std::function<int()> language_index_;
 };
 
 }  // namespace zelko

@@ -1,5 +1,7 @@
 #include "shell/skin_widgets.h"
 
+#include <QApplication>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPalette>
 
@@ -49,8 +51,18 @@ void HoverLabel::leaveEvent(QEvent* event) {
 void HoverLabel::mouseReleaseEvent(QMouseEvent* event) {
   QLabel::mouseReleaseEvent(event);
   if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+    FinishEditInProgress();
     emit clicked();
   }
+}
+
+void FinishEditInProgress() {
+  // A label takes no focus, so an edit would keep it through a click on
+  // Apply, and its leave rule (a repeat count of 1 becomes 2) would not have
+  // run when Apply reads the settings. Taking the focus away ends the edit
+  // as a click on a real button does: the edit's rule runs first, and what
+  // the edit shows is what the click acts on.
+  if (auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget())) edit->clearFocus();
 }
 
 }  // namespace zelko

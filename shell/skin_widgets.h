@@ -47,6 +47,11 @@ class HoverLabel : public QLabel {
   void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
+// Ends the typing in the edit that has the focus, so that its leave rule
+// runs before a click acts on the settings; every clickable label runs it
+// before it reports a click.
+void FinishEditInProgress();
+
 }  // namespace zelko
 
 namespace zelko {

@@ -1,11 +1,16 @@
 // Hex input, bit operations, atomic file writes and whole-file reads.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <thread>
 
 #ifndef _WIN32
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -59,8 +64,15 @@ TEST(AtomicFile, ReplacesTheFileAndLeavesNoTemporary) {
   EXPECT_EQ(ReadWholeFile(path), second);
   EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator{}), 1);
 
-  const std::string error = WriteFileAtomically((folder / "missing" / "x.bin").string(), first);
-  EXPECT_NE(error.find("missing"), std::string::npos);
+  // A failed write names the file the user chose, not our temporary one.
+  const std::string chosen = (folder / "missing" / "x.bin").string();
+  const std::string error = WriteFileAtomically(chosen, first);
+  EXPECT_NE(error.find(chosen + ":"), std::string::npos) << error;
+  EXPECT_EQ(error.find(".tmp"), std::string::npos) << error;
+  const std::string interrupted = WriteFileAtomically(
+      path, first, [](AtomicWriteStep step) { return step != AtomicWriteStep::kWriteChunk; });
+  EXPECT_NE(interrupted.find(path + ":"), std::string::npos) << interrupted;
+  EXPECT_EQ(interrupted.find(".tmp"), std::string::npos) << interrupted;
   // Neither a missing file nor a folder reads as content; the error names the path.
   for (const fs::path& unreadable : {folder / "none.bin", folder}) {
     std::string read_error;
@@ -72,8 +84,8 @@ TEST(AtomicFile, ReplacesTheFileAndLeavesNoTemporary) {
 
 #ifndef _WIN32
 // What a replacement keeps of the old file: a link stays a link (its target
-// gets the new bytes), the permissions stay, and a file the user may not
-// write is refused instead of replaced.
+// gets the new bytes), the permissions stay, and a file without write
+// permission is refused instead of replaced, even for root.
 TEST(AtomicFile, KeepsLinksAndPermissionsAndRefusesReadOnlyFiles) {
   namespace fs = std::filesystem;
   const fs::path folder = fs::temp_directory_path() / ("zelko-keep-" + std::to_string(std::random_device{}()));
@@ -90,16 +102,74 @@ TEST(AtomicFile, KeepsLinksAndPermissionsAndRefusesReadOnlyFiles) {
   EXPECT_EQ(ReadWholeFile(target.string()), new_bytes);
   EXPECT_EQ(fs::status(target).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
 
-  if (::geteuid() != 0) {  // root may write any file
-    const fs::path locked = folder / "locked.bin";
-    ASSERT_EQ(WriteFileAtomically(locked.string(), old_bytes), "");
-    fs::permissions(locked, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    const std::string error = WriteFileAtomically(locked.string(), new_bytes);
-    EXPECT_NE(error.find("read-only"), std::string::npos) << error;
-    EXPECT_EQ(ReadWholeFile(locked.string()), old_bytes);
-    fs::permissions(locked, fs::perms::owner_all);
-  }
+  const fs::path locked = folder / "locked.bin";
+  ASSERT_EQ(WriteFileAtomically(locked.string(), old_bytes), "");
+  fs::permissions(locked, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  const std::string error = WriteFileAtomically(locked.string(), new_bytes);
+  EXPECT_NE(error.find("read-only"), std::string::npos) << error;
+  EXPECT_EQ(ReadWholeFile(locked.string()), old_bytes);
+  fs::permissions(locked, fs::perms::owner_all);
   fs::remove_all(folder);
+}
+
+void SetAge(const std::filesystem::path& file, std::chrono::seconds age) {
+  std::filesystem::last_write_time(file, std::filesystem::file_time_type::clock::now() - age);
+}
+
+// A writer killed in the middle leaves a temporary file; the next write
+// beside it removes it, but only ours, only an old one, and never one a live
+// writer still holds.
+TEST(AtomicFile, TheNextWriteRemovesTemporariesAKilledWriterLeft) {
+  namespace fs = std::filesystem;
+  const fs::path folder = fs::temp_directory_path() / ("zelko-stale-" + std::to_string(std::random_device{}()));
+  fs::create_directories(folder);
+  const fs::path target = folder / "ZELKO77-Macro.bin";
+  auto make = [&](const char* name, std::chrono::seconds age) {
+    std::ofstream(folder / name) << "part";
+    SetAge(folder / name, age);
+    return folder / name;
+  };
+  const auto old_age = kLeftOverTempAge + std::chrono::hours(1);
+  const fs::path stale = make("ZELKO77-Macro.bin.0badcafe.tmp", old_age);
+  const fs::path fresh = make("ZELKO77-Macro.bin.1234abcd.tmp", std::chrono::seconds(0));
+  const fs::path held = make("ZELKO77-Macro.bin.feedf00d.tmp", old_age);
+  const fs::path other_file = make("profile.bin.0badcafe.tmp", old_age);
+  const fs::path other_pattern = make("ZELKO77-Macro.bin.backup.tmp", old_age);
+  const int live_writer = ::open(held.c_str(), O_RDONLY);
+  ASSERT_GE(live_writer, 0);
+  ASSERT_EQ(::flock(live_writer, LOCK_EX), 0);
+
+  ASSERT_EQ(WriteFileAtomically(target.string(), std::vector<std::uint8_t>{1}), "");
+  EXPECT_FALSE(fs::exists(stale));
+  for (const fs::path& kept : {fresh, held, other_file, other_pattern}) EXPECT_TRUE(fs::exists(kept)) << kept;
+  ::close(live_writer);
+  fs::remove_all(folder);
+}
+
+// The kernel's protected-symlinks rule: in a sticky folder everyone may
+// write, a link another user planted is not followed.
+TEST(AtomicFile, RefusesALinkAnotherUserPlantedInASharedFolder) {
+  if (::geteuid() != 0) GTEST_SKIP() << "giving a link to another user needs root";
+  namespace fs = std::filesystem;
+  const fs::path shared = fs::temp_directory_path() / ("zelko-shared-" + std::to_string(std::random_device{}()));
+  fs::create_directories(shared);
+  fs::permissions(shared, fs::perms::all | fs::perms::sticky_bit);
+  const fs::path victim = shared / "victim.txt";
+  ASSERT_EQ(WriteFileAtomically(victim.string(), std::vector<std::uint8_t>{1, 2}), "");
+  const fs::path planted = shared / "profile.bin";
+  fs::create_symlink(victim, planted);
+  constexpr uid_t kStranger = 65534;
+  ASSERT_EQ(::lchown(planted.c_str(), kStranger, kStranger), 0);
+
+  const std::string error = WriteFileAtomically(planted.string(), std::vector<std::uint8_t>{9});
+  EXPECT_NE(error.find("link another user made"), std::string::npos) << error;
+  EXPECT_EQ(ReadWholeFile(victim.string()), (std::vector<std::uint8_t>{1, 2}));
+
+  // The user's own link, or one of the folder's owner, is written through.
+  ASSERT_EQ(::lchown(planted.c_str(), ::geteuid(), ::getegid()), 0);
+  EXPECT_EQ(WriteFileAtomically(planted.string(), std::vector<std::uint8_t>{9}), "");
+  EXPECT_EQ(ReadWholeFile(victim.string()), (std::vector<std::uint8_t>{9}));
+  fs::remove_all(shared);
 }
 #endif
 
@@ -130,6 +200,55 @@ TEST(ReadWholeFile, RefusesFilesThatAreNotRegularOrTooLarge) {
   fs::resize_file(sparse, 11);
   EXPECT_FALSE(ReadWholeFile(sparse.string(), &error, 10).has_value());
   EXPECT_EQ(ReadWholeFile(sparse.string(), &error, 11)->size(), 11u);
+  fs::remove_all(folder);
+}
+
+// A file swapped for a pipe while the reader looks at it: the reader opens
+// first and checks what it opened, so it never waits for a writer.
+TEST(ReadWholeFile, AFileSwappedForAPipeNeverBlocksTheReader) {
+  namespace fs = std::filesystem;
+  const fs::path folder = fs::temp_directory_path() / ("zelko-swap-" + std::to_string(std::random_device{}()));
+  fs::create_directories(folder);
+  const fs::path path = folder / "pointer.ini";
+  std::atomic<bool> reading{true};
+  std::atomic<bool> stop{false};
+  std::thread swapper([&] {
+    for (unsigned i = 0; reading; ++i) {
+      const fs::path next = folder / ("next" + std::to_string(i));
+      if (i % 2 == 0) {
+        std::ofstream(next) << "x";
+      } else if (::mkfifo(next.c_str(), 0600) == 0) {
+        // A second name, so that a reader caught in the pipe can be freed.
+        std::error_code ignored;
+        fs::create_hard_link(next, folder / ("pipe" + std::to_string(i)), ignored);
+      }
+      std::error_code ignored;
+      fs::rename(next, path, ignored);
+    }
+  });
+  std::atomic<bool> done{false};
+  std::thread reader([&] {
+    for (int i = 0; i < 20000 && !stop; ++i) (void)ReadWholeFile(path.string());
+    done = true;
+  });
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (!done && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  reading = false;
+  swapper.join();
+  const bool blocked = !done;
+  stop = true;
+  while (!done) {  // free a reader that waits in open() for a writer of a pipe
+    for (const auto& entry : fs::directory_iterator(folder)) {
+      if (entry.path().filename().string().rfind("pipe", 0) != 0) continue;
+      const int writer = ::open(entry.path().c_str(), O_WRONLY | O_NONBLOCK);
+      if (writer >= 0) ::close(writer);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  reader.join();
+  EXPECT_FALSE(blocked) << "the reader waited on a pipe";
   fs::remove_all(folder);
 }
 

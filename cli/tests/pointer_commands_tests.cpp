@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+
 #include "cli/tests/run_ctl.h"
 
 namespace zelko::cli {
@@ -234,6 +236,53 @@ TEST_F(PointerCli, PointerSetDryRunListsWhatWouldChangeAndKeepsEverything) {
   EXPECT_EQ(json["DryRun"], true);
   EXPECT_TRUE(json["Changes"].empty()) << same.out;
   EXPECT_EQ(ReadText(file), kept);
+}
+
+// A settings file that is there but cannot be read (a pipe that never ends,
+// a link to an endless device): show and set say why, in time, and the file
+// is never replaced by one holding only the values set now.
+TEST_F(PointerCli, APointerFileThatCannotBeReadIsAnErrorNeverAHangNorAnEmptyFile) {
+  const fs::path file = dir_.path() / "zelko77" / "pointer.ini";
+  struct Case {
+    const char* name;
+    void (*make)(const fs::path&);
+  };
+  const Case cases[] = {
+      {"pipe", [](const fs::path& f) { ASSERT_EQ(::mkfifo(f.c_str(), 0600), 0); }},
+      {"link to /dev/zero", [](const fs::path& f) { fs::create_symlink("/dev/zero", f); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove_all(file.parent_path());
+    fs::create_directories(file.parent_path());
+    c.make(file);
+    const auto kind = fs::symlink_status(file).type();
+    const auto show = Ctl({"pointer", "show"});
+    EXPECT_EQ(show.exit_code, 1) << show;
+    EXPECT_NE(show.err.find("cannot be read"), std::string::npos) << show;
+    EXPECT_NE(show.err.find(file.string()), std::string::npos) << show;
+    const auto set = Ctl({"pointer", "set", "--speed", "3", "--no-desktop"});
+    EXPECT_EQ(set.exit_code, 1) << set;
+    EXPECT_EQ(set.out.find(": kept"), std::string::npos) << set;
+    EXPECT_EQ(fs::symlink_status(file).type(), kind);
+  }
+}
+
+// A half-written file: every value comes from it or is the fallback, never
+// the desktop's, and show says which value came from where.
+TEST_F(PointerCli, PointerShowSaysWhereEachValueCameFrom) {
+  const fs::path file = dir_.path() / "zelko77" / "pointer.ini";
+  fs::create_directories(file.parent_path());
+  std::ofstream(file) << "[Control Panel\\Desktop]\nWheelScrollLines=7\n";
+  const auto text = Ctl({"pointer", "show"});
+  ASSERT_EQ(text.exit_code, 0) << text;
+  EXPECT_NE(text.out.find("  WheelScrollLines: " + file.string() + "\n"), std::string::npos) << text.out;
+  EXPECT_NE(text.out.find("  MouseThreshold1: not set, the fallback\n"), std::string::npos) << text.out;
+  const auto json = nlohmann::json::parse(Ctl({"pointer", "show", "--json"}).out, nullptr, false);
+  ASSERT_FALSE(json.is_discarded());
+  EXPECT_EQ(json["Origins"]["WheelScrollLines"], "kept");
+  EXPECT_EQ(json["Origins"]["MouseSensitivity"], "fallback");
+  EXPECT_EQ(json["ScrollLevel"], 7);
 }
 
 }  // namespace

@@ -163,7 +163,8 @@ TEST_F(LightPage, ProgressStyleLightsEveryStepNotchUpToTheStep) {
   EXPECT_EQ(std::count(lit.begin(), lit.end(), true), 1);
 }
 
-TEST(PointerReportText, GroupsWhatTheDesktopDidAndLeavesOutWhatItWasNotAsked) {
+// The line's words are the pack's: every word comes from its id.
+TEST(PointerReportText, GroupsWhatTheDesktopDidInThePacksWordsAndLeavesOutWhatItWasNotAsked) {
   PointerApplyReport report;
   report.settings = {
       {std::string(kMouseSensitivityValue), "10", true, ApplyOutcome::Taken},
@@ -172,9 +173,10 @@ TEST(PointerReportText, GroupsWhatTheDesktopDidAndLeavesOutWhatItWasNotAsked) {
       {std::string(kDoubleClickSpeedValue), "480", true, ApplyOutcome::Taken},
       {std::string(kWheelScrollLinesValue), "3", true, ApplyOutcome::NoPlace},
   };
-  EXPECT_EQ(DesktopOutcomeLine(report),
-            "Desktop took: speed, double-click \xC2\xB7 kept only: scroll lines \xC2\xB7 refused: precision");
-  EXPECT_EQ(DesktopOutcomeLine({}), "");
+  const PackText ids = [](std::string_view id) { return "<" + std::string(id) + ">"; };
+  EXPECT_EQ(DesktopOutcomeLine(report, ids),
+            "<Str870>: <Str873>, <Str875> \xC2\xB7 <Str871>: <Str876> \xC2\xB7 <Str872>: <Str874>");
+  EXPECT_EQ(DesktopOutcomeLine({}, ids), "");
 }
 
 }  // namespace

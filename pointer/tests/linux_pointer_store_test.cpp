@@ -2,6 +2,9 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -136,6 +139,123 @@ TEST_F(LinuxStore, AFileThatCannotBeWrittenIsReportedAndTheOldOneStays) {
   EXPECT_FALSE(store.WriteValue(PointerKey::Mouse, "MouseSpeed", "1"));
   EXPECT_FALSE(store.last_error().empty());
   EXPECT_EQ(LoadSettingsFile(file_)->at("Control Panel\\Desktop").at("WheelScrollLines"), "7");
+}
+
+// A file that is there but cannot be read (a pipe that never ends, a link
+// to an endless device, a folder, a file the user may not read): a clear
+// error, never a hang, and never a write that replaces the user's values
+// with the few written now.
+TEST_F(LinuxStore, AFileThatCannotBeReadIsAnErrorAndIsNeverReplaced) {
+  struct Case {
+    const char* name;
+    std::function<void(const std::filesystem::path&)> make;
+    const char* says;
+  };
+  const std::vector<Case> cases = {
+      {"pipe", [](const auto& f) { ASSERT_EQ(::mkfifo(f.c_str(), 0600), 0); }, "not a regular file"},
+      {"link to /dev/zero", [](const auto& f) { std::filesystem::create_symlink("/dev/zero", f); },
+       "not a regular file"},
+      {"folder", [](const auto& f) { std::filesystem::create_directories(f); }, "folder"},
+      {"write-only file",
+       [](const auto& f) {
+         std::ofstream(f) << "[Control Panel\\Mouse]\nMouseSensitivity=4\n";
+         std::filesystem::permissions(f, std::filesystem::perms::owner_write);
+       },
+       "Permission denied"},
+  };
+  for (const Case& c : cases) {
+    if (std::string(c.name) == "write-only file" && ::geteuid() == 0) continue;  // root reads it
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(file_.parent_path());
+    c.make(file_);
+    const auto kind = std::filesystem::symlink_status(file_).type();
+    LinuxPointerStore store(file_, gsettings_);
+    PointerParameters shown;
+    SetSpeedLevel(shown, 2);
+    EXPECT_EQ(ReadPointerParameters(store, shown), shown);  // nothing read, nothing made up
+    EXPECT_NE(store.last_error().find(c.says), std::string::npos) << store.last_error();
+    EXPECT_NE(store.last_error().find(file_.string()), std::string::npos) << store.last_error();
+
+    PointerParameters edited;
+    SetScrollLevel(edited, 3);
+    const auto report = WriteAndApplyPointerParameters(store, edited);
+    EXPECT_FALSE(report.mouse_key_opened);
+    EXPECT_FALSE(report.desktop_key_opened);
+    for (const auto& setting : report.settings) EXPECT_FALSE(setting.stored) << setting.name;
+    EXPECT_EQ(std::filesystem::symlink_status(file_).type(), kind);  // not replaced
+  }
+}
+
+// The six values go to the store in one call, and the file is replaced
+// once with all of them, keeping what else it held.
+TEST_F(LinuxStore, TheSixValuesAreWrittenInOneReplacement) {
+  class CountingStore final : public PointerStore {
+   public:
+    explicit CountingStore(PointerStore& inner) : inner_(inner) {}
+    int batches = 0;
+    std::size_t values = 0;
+    bool OpenKey(PointerKey key) override { return inner_.OpenKey(key); }
+    std::optional<std::string> ReadValue(PointerKey k, std::string_view n) override { return inner_.ReadValue(k, n); }
+    bool WriteValue(PointerKey, std::string_view, std::string_view) override {
+      ADD_FAILURE() << "a value written on its own";
+      return false;
+    }
+    std::vector<bool> WriteValues(const std::vector<PointerValueText>& v) override {
+      ++batches;
+      values += v.size();
+      return inner_.WriteValues(v);
+    }
+    ApplyOutcome ApplyPointerSpeed(int s) override { return inner_.ApplyPointerSpeed(s); }
+    ApplyOutcome ApplyPrecision(int a, int b, int c) override { return inner_.ApplyPrecision(a, b, c); }
+    ApplyOutcome ApplyDoubleClickTime(int t) override { return inner_.ApplyDoubleClickTime(t); }
+    ApplyOutcome ApplyWheelScrollLines(int l) override { return inner_.ApplyWheelScrollLines(l); }
+
+   private:
+    PointerStore& inner_;
+  };
+  std::filesystem::create_directories(file_.parent_path());
+  std::ofstream(file_) << "[Other]\nKept=yes\n";
+  LinuxPointerStore linux_store(file_, gsettings_);
+  CountingStore store(linux_store);
+  const auto report = WriteAndApplyPointerParameters(store, PointerParameters{});
+  EXPECT_TRUE(report.all_stored());
+  EXPECT_EQ(store.batches, 1);
+  EXPECT_EQ(store.values, 6u);
+  const auto sections = LoadSettingsFile(file_);
+  ASSERT_TRUE(sections);
+  EXPECT_EQ(sections->at("Control Panel\\Mouse").size(), 5u);
+  EXPECT_EQ(sections->at("Other").at("Kept"), "yes");
+}
+
+// Once the file holds any of the six values, every value comes from the
+// file (a missing one takes its fallback), never from the desktop: one
+// setting cannot mix a half-written file with the desktop. Before the first
+// write, the desktop's settings are shown and said to be the desktop's.
+TEST_F(LinuxStore, ValuesComeFromTheFileAloneOnceItHoldsAnyAndSayWhere) {
+  gsettings_.values = {{"speed", "-0.5"}, {"accel-profile", "'adaptive'"}, {"double-click", "400"}};
+  LinuxPointerStore store(file_, gsettings_);
+  std::map<std::string, ValueOrigin> origins;
+  for (const auto& o : PointerValueOrigins(store)) origins[std::string(o.name)] = o.origin;
+  EXPECT_EQ(origins.at("MouseSensitivity"), ValueOrigin::kDesktop);
+  EXPECT_EQ(origins.at("MouseThreshold1"), ValueOrigin::kDesktop);
+  EXPECT_EQ(origins.at("WheelScrollLines"), ValueOrigin::kNone);
+
+  std::filesystem::create_directories(file_.parent_path());
+  std::ofstream(file_) << "[Control Panel\\Mouse]\nMouseSpeed=1\n[Control Panel\\Desktop]\nWheelScrollLines=7\n";
+  const auto params = ReadPointerParameters(store, {});
+  EXPECT_EQ(params.speed_level, 11);  // no MouseSensitivity in the file: the fallback, 20
+  EXPECT_EQ(params.precision.acceleration, 1);
+  EXPECT_EQ(params.precision.threshold1, 0);  // not the desktop's 6
+  EXPECT_EQ(params.precision.threshold2, 0);
+  EXPECT_EQ(params.double_click_level, 7);  // the fallback 480, not the desktop's 400
+  EXPECT_EQ(params.scroll_level, 7);
+  origins.clear();
+  for (const auto& o : PointerValueOrigins(store)) origins[std::string(o.name)] = o.origin;
+  EXPECT_EQ(origins.at("MouseSpeed"), ValueOrigin::kKept);
+  EXPECT_EQ(origins.at("WheelScrollLines"), ValueOrigin::kKept);
+  EXPECT_EQ(origins.at("MouseThreshold1"), ValueOrigin::kNone);
+  EXPECT_EQ(origins.at("DoubleClickSpeed"), ValueOrigin::kNone);
 }
 
 TEST(SettingsText, ParsesWhatItFormatsAndSkipsNoise) {

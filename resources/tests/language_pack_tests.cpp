@@ -101,10 +101,15 @@ TEST(LanguagePack, NothingParsesFromEmptyOrForeignBytes) {
   EXPECT_EQ(ParseLanguagePack(Utf16LeBytes(u"[lang1"), "lang1").size(), 0u);
 }
 
-// FontName, Title and 174 text ids; Str449 is the program's own, the line
+// FontName, Title and 187 text ids; Str449 is the program's own, the line
 // that says the recorder hears only what reaches the window, and so are
-// the 46 texts of the profile differences (Str800..Str860).
-TEST(ShippedLanguagePacks, HoldTheSame180Keys) {
+// the Save Profile question about unapplied edits and its answers
+// (Str150..Str153), the 46 texts of the profile differences
+// (Str800..Str860), the words of
+// the line that says what the desktop did with the pointer settings
+// (Str870..Str876), and the save dialog's replace question and file type
+// (Str880, Str881).
+TEST(ShippedLanguagePacks, HoldTheSame189Keys) {
   const auto keys_of = [](const LanguagePack& pack) {
     std::set<std::string> keys;
     for (const char* fixed : {"FontName", "Title"}) {
@@ -118,11 +123,11 @@ TEST(ShippedLanguagePacks, HoldTheSame180Keys) {
     return keys;
   };
   const auto keys1 = keys_of(LoadLanguagePack(1));
-  EXPECT_EQ(keys1.size(), 180u);
-  EXPECT_EQ(LoadLanguagePack(1).size(), 180u);
+  EXPECT_EQ(keys1.size(), 189u);
+  EXPECT_EQ(LoadLanguagePack(1).size(), 189u);
   for (int n = 2; n <= 3; ++n) {
     EXPECT_EQ(keys_of(LoadLanguagePack(n)), keys1) << "pack " << n;
-    EXPECT_EQ(LoadLanguagePack(n).size(), 180u) << "pack " << n;
+    EXPECT_EQ(LoadLanguagePack(n).size(), 189u) << "pack " << n;
   }
   EXPECT_EQ(LoadLanguagePack(0).size(), 0u);
   EXPECT_EQ(LoadLanguagePack(4).size(), 0u);

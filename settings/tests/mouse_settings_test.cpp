@@ -112,6 +112,25 @@ TEST(MouseSettings, AnEditKeepsValuesTheUserDidNotTouch) {
   EXPECT_EQ(written.ParameterA.DpiLevelCount, 4);
 }
 
+// A palette index the palette does not have (a damaged image) is no colour
+// chosen, read and written alike, whether the settings are written as they
+// were read or after an edit.
+TEST(MouseSettings, APaletteIndexOutsideThePaletteIsNoColourChosen) {
+  ParameterRecord damaged = Unpacked(*FactoryImage(1));
+  damaged.ParameterA.DpiPaletteIndex[2] = 9;
+  damaged.ParameterA.DpiPaletteIndex[3] = 0xFF;
+  damaged.ParameterA.DpiPaletteIndex[4] = 6;
+  MouseSettings settings = DecodeMouseSettings(damaged);
+  EXPECT_EQ(settings.dpi.levels[2].palette_index, 0xFF);
+  EXPECT_EQ(EncodedRecord(settings, damaged).ParameterA.DpiPaletteIndex[2], 0xFF);
+  settings.dpi.levels[5].palette_index = 7;  // set past the edits' range check
+  const ParameterRecord written = EncodedRecord(settings, damaged);
+  EXPECT_EQ(written.ParameterA.DpiPaletteIndex[2], 0xFF);
+  EXPECT_EQ(written.ParameterA.DpiPaletteIndex[3], 0xFF);
+  EXPECT_EQ(written.ParameterA.DpiPaletteIndex[4], 6);
+  EXPECT_EQ(written.ParameterA.DpiPaletteIndex[5], 0xFF);
+}
+
 TEST(MouseSettings, KeyModeIsWrittenAsAValidPair) {
   MouseSettings settings = DecodeMouseSettings(Unpacked(*FactoryImage(1)));
   settings.buttons.key_mode = KeyMode::kB;

@@ -205,6 +205,32 @@ class AdvancedLightTest : public QObject {
     QCOMPARE(memory[0xF8], std::uint8_t{255});
   }
 
+  // Apply clicked while the repeat count still has the focus: the edit's
+  // leave rule runs first (1 becomes 2, the least count), and what the edit
+  // shows is what the mouse gets.
+  void applyClickedWhileAnEditHasTheFocusWritesWhatTheEditShows() {
+    WindowFixture f(WindowFixture::SimulatedMouse());
+    test::ConnectReadAndShow(f);
+    MainWindow& w = *f.window;
+    w.ShowPageUnchecked(Page::Advanced);
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    auto* repeat = qobject_cast<QLineEdit*>(Control(w, "Edt_Repeat1"));
+    repeat->setFocus();
+    QVERIFY(repeat->hasFocus());
+    Type(repeat, "1");
+    QCOMPARE(repeat->text(), QString("1"));
+    QWidget* apply = nullptr;
+    for (int copy = 1; copy <= 4 && !apply; ++copy) {
+      QWidget* candidate = Control(w, QStringLiteral("Btn_Apply_%1").arg(copy));
+      if (candidate->isVisible()) apply = candidate;
+    }
+    QVERIFY(apply);
+    Click(apply);
+    QCOMPARE(repeat->text(), QString("2"));
+    QCOMPARE(w.session().simulatedMouse()->memory()[0xF2], std::uint8_t{1});  // two shots
+  }
+
   void pointerBarsWriteAndApplyOnEachChange() {
     WindowFixture f(WindowFixture::SimulatedMouse());
     ConnectAndRead(f);
@@ -227,6 +253,10 @@ class AdvancedLightTest : public QObject {
              std::optional<std::string>(std::to_string(w.pointerParameters().scroll_level)));
     QVERIFY(w.advancedPage().lastPointerReport().all_stored());
     QVERIFY(w.controls().Caption("lbl_PointerOutcome").startsWith("Desktop took: speed"));
+    // The line follows the language, as every text of the page does.
+    w.LanguageButtonClick(2);
+    QVERIFY2(w.controls().Caption("lbl_PointerOutcome").startsWith(QString::fromUtf8("桌面已应用: 指针速度")),
+             qPrintable(w.controls().Caption("lbl_PointerOutcome")));
   }
 
   void countListSetsTheLevelCountAndFollowsARead() {
