@@ -8,7 +8,7 @@
 #include <set>
 #include <sstream>
 
-#include "cli/exit_codes.h"
+#include "session/outcomes.h"
 #include "cli/tests/json_schema_check.h"
 #include "cli/tests/run_ctl.h"
 
@@ -16,6 +16,8 @@ namespace zelko::cli {
 namespace {
 
 using nlohmann::json;
+using session::kExitNoDevice;
+using session::kExitOk;
 using testing::ReadText;
 using testing::RunCtl;
 using testing::SchemaProblems;
