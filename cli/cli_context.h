@@ -32,6 +32,9 @@ struct GlobalOptions {
   // --full: a writing command sends the whole image and reads it all back,
   // instead of only the bytes that change.
   bool full_write = false;
+  // --json of the command that runs: one JSON object instead of text (one
+  // per line for keytest and watch), by docs/json/<command>.schema.json.
+  bool json = false;
 };
 
 struct CliContext {
@@ -42,6 +45,8 @@ struct CliContext {
 // Each area adds its subcommands; the callbacks store their exit status in
 // context.exit_code.
 void AddGlobalOptions(CLI::App& app, CliContext& context);
+// --json on a command that prints; sets context.options.json.
+void AddJsonFlag(CLI::App& command, CliContext& context);
 void RegisterDeviceCommands(CLI::App& app, CliContext& context);
 void RegisterImageCommands(CLI::App& app, CliContext& context);
 void RegisterKeyCommands(CLI::App& app, CliContext& context);

@@ -13,7 +13,7 @@ void RegisterDeviceCommands(CLI::App& app, CliContext& context) {
       "info",
       "Find and open the mouse, run the opening handshake and print its path, ids, version, "
       "status flag, chip id, whether it is configurable and its two identity bytes");
-  info_cmd->add_flag("--json", info->json, "Print one JSON object instead of text");
+  info_cmd->add_flag("--json", info->json, "Print JSON (docs/json/info.schema.json) instead of text");
   info_cmd->callback([&context, info] { RunInfo(context, *info); });
 
   auto dump = std::make_shared<DumpOptions>();
@@ -34,6 +34,7 @@ void RegisterDeviceCommands(CLI::App& app, CliContext& context) {
   doctor_cmd->add_option("--hidraw-root", doctor->hidraw_root,
                          "Look for hidraw nodes under DIR/sys/class/hidraw and DIR/dev (for tests)")
       ->group("");  // not shown in --help
+  AddJsonFlag(*doctor_cmd, context);
   doctor_cmd->callback([&context, doctor] { RunDoctor(context, *doctor); });
 }
 

@@ -8,10 +8,11 @@
 namespace zelko::cli {
 
 void RegisterEngineerCommands(CLI::App& app, CliContext& context) {
-  app.add_subcommand("keytest",
-                     "Print each of the mouse's buttons (1..9) as it is pressed; five seconds without "
-                     "a press, or Ctrl+C, end the test")
-      ->callback([&context] { RunKeyTest(context); });
+  auto* keytest = app.add_subcommand("keytest",
+                                     "Print each of the mouse's buttons (1..9) as it is pressed; five seconds "
+                                     "without a press, or Ctrl+C, end the test");
+  AddJsonFlag(*keytest, context);
+  keytest->callback([&context] { RunKeyTest(context); });
 
   auto identity = std::make_shared<SetIdentityOptions>();
   auto* set_identity = app.add_subcommand(

@@ -22,7 +22,9 @@ void RegisterImageCommands(CLI::App& app, CliContext& context) {
 
   auto json = std::make_shared<bool>(false);
   auto* show = app.add_subcommand("show", "Read the mouse and print its settings");
-  show->add_flag("--json", *json, "Print one JSON object keyed by the image's field names");
+  show->add_flag("--json", *json,
+                 "Print the settings as typed JSON (docs/json/show.schema.json), the image's raw fields "
+                 "under \"record\"");
   show->callback([&context, json] { RunShow(context, *json); });
 
   auto save_path = std::make_shared<std::string>();
@@ -67,10 +69,11 @@ void RegisterImageCommands(CLI::App& app, CliContext& context) {
     RunRestore(context, *restore_path, *restore_options);
   });
 
-  app.add_subcommand("backups",
-                     "List the backups kept before every write, newest first "
-                     "($XDG_DATA_HOME/zelko77/backups)")
-      ->callback([&context] { RunBackups(context); });
+  auto* backups = app.add_subcommand("backups",
+                                     "List the backups kept before every write, newest first "
+                                     "($XDG_DATA_HOME/zelko77/backups)");
+  AddJsonFlag(*backups, context);
+  backups->callback([&context] { RunBackups(context); });
 
   auto watch_options = std::make_shared<WatchOptions>();
   auto* watch = app.add_subcommand(
@@ -79,6 +82,7 @@ void RegisterImageCommands(CLI::App& app, CliContext& context) {
       ->check(CLI::NonNegativeNumber);
   watch->add_option("--interval", watch_options->interval_ms, "Milliseconds between polls")
       ->check(CLI::Range(1u, 600000u));
+  AddJsonFlag(*watch, context);
   watch->callback([&context, watch_options] { RunWatch(context, *watch_options); });
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/cli_context.h"
+#include "cli/command_json.h"
 #include "cli/device_session.h"
 #include "cli/image_session.h"
 #include "image/workspace.h"
@@ -36,7 +37,11 @@ void RunLabel(CliContext& context, const std::string& code) {
   // Without the mouse the names of its macro slots are unknown: a slot code
   // gets the empty label.
   const std::string label = KeyCodeToLabel(upper, LanguageTextLookup(context.options.language));
-  std::printf("%s\n", label.c_str());
+  if (context.options.json) {
+    std::printf("%s\n", LabelJson(upper, label, context.options.language).dump(2).c_str());
+  } else {
+    std::printf("%s\n", label.c_str());
+  }
 }
 
 AssignmentResult Assign(ButtonMap& map, ButtonRef ref, const ButtonFunction& function,
@@ -115,6 +120,7 @@ void RegisterKeyCommands(CLI::App& app, CliContext& context) {
   auto* label_cmd = app.add_subcommand(
       "label", "Print the label a button shows for CODE (six hexadecimal digits, e.g. 020F04)");
   label_cmd->add_option("CODE", *code, "Button function code")->required();
+  AddJsonFlag(*label_cmd, context);
   label_cmd->fallthrough();
   label_cmd->callback([&context, code] { RunLabel(context, *code); });
 

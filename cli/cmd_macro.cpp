@@ -19,14 +19,16 @@ void RegisterMacroCommands(CLI::App& app, CliContext& context) {
                     "Library file to use instead of the program's ZELKO77-Macro.bin (created when "
                     "missing; an existing file must have 25,600 bytes)");
 
-  macro->add_subcommand("list", "Print the names of the library's macros, in library order")
-      ->callback([&context, options] { RunMacroList(context, *options); });
+  auto* list = macro->add_subcommand("list", "Print the names of the library's macros, in library order");
+  AddJsonFlag(*list, context);
+  list->callback([&context, options] { RunMacroList(context, *options); });
 
   auto name = std::make_shared<std::string>();
   auto* show = macro->add_subcommand(
       "show", "Print a macro's lines as the editor holds them: a header line (00 no delay, 01<ms> "
               "default delay, 10 recorded delays), then one line per event");
   show->add_option("NAME", *name, "Macro name")->required();
+  AddJsonFlag(*show, context);
   show->callback([&context, options, name] { RunMacroShow(context, *options, *name); });
 
   auto new_name = std::make_shared<std::string>();
@@ -127,8 +129,9 @@ void RegisterMacroCommands(CLI::App& app, CliContext& context) {
     RunMacroAssign(context, *options, *profile, *button, *assign_name, *assign_dry_run);
   });
 
-  macro->add_subcommand("slots", "Read the mouse and print its seven macro slots with their names")
-      ->callback([&context] { RunMacroSlots(context); });
+  auto* slots = macro->add_subcommand("slots", "Read the mouse and print its seven macro slots with their names");
+  AddJsonFlag(*slots, context);
+  slots->callback([&context] { RunMacroSlots(context); });
 
   // Options of `macro` and the global ones may also follow the command.
   macro->fallthrough();

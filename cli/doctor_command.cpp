@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 
+#include "cli/command_json.h"
 #include "cli/device_commands.h"
 #include "cli/device_session.h"
 #include "cli/id_text.h"
@@ -108,7 +109,7 @@ void RunDoctor(CliContext& context, const DoctorOptions& options) {
   return;
 #endif
   if (context.options.mouse.simulate) {
-    std::printf("note: doctor checks the real set-up; --simulate is ignored here\n");
+    std::fprintf(context.options.json ? stderr : stdout, "note: doctor checks the real set-up; --simulate is ignored here\n");
   }
   if (options.install_rule && !InstallRule(identity, options.rules_dir)) {
     context.exit_code = kExitFailure;
@@ -117,12 +118,17 @@ void RunDoctor(CliContext& context, const DoctorOptions& options) {
 
   const DoctorFacts facts = GatherFacts(identity, FindRulePath(options.rules_dir), options.hidraw_root);
   bool problems = false;
-  for (const auto& finding : Diagnose(facts)) {
-    std::printf("%s %s\n", finding.problem ? "problem:" : "ok:     ", finding.text.c_str());
-    if (!finding.fix.empty()) std::printf("  fix: %s\n", finding.fix.c_str());
+  const auto findings = Diagnose(facts);
+  for (const auto& finding : findings) {
+    if (!context.options.json) {
+      std::printf("%s %s\n", finding.problem ? "problem:" : "ok:     ", finding.text.c_str());
+      if (!finding.fix.empty()) std::printf("  fix: %s\n", finding.fix.c_str());
+    }
     problems = problems || finding.problem;
   }
-  if (!facts.hidraw_available || facts.nodes.empty()) {
+  const bool found = facts.hidraw_available && !facts.nodes.empty();
+  if (context.options.json) std::printf("%s\n", DoctorJson(findings, found).dump(2).c_str());
+  if (!found) {
     context.exit_code = kExitNoDevice;
   } else if (problems) {
     context.exit_code = kExitFailure;

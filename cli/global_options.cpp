@@ -13,4 +13,12 @@ void AddGlobalOptions(CLI::App& app, CliContext& context) {
                "the bytes that change and their read-back");
 }
 
+void AddJsonFlag(CLI::App& command, CliContext& context) {
+  // "macro list" has its schema in macro-list.schema.json.
+  std::string schema = command.get_name();
+  const CLI::App* parent = command.get_parent();
+  if (parent && parent->get_parent()) schema = parent->get_name() + "-" + schema;
+  command.add_flag("--json", context.options.json, "Print JSON (docs/json/" + schema + ".schema.json) instead of text");
+}
+
 }  // namespace zelko::cli

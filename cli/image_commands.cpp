@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <iostream>
 
+#include "cli/command_json.h"
 #include "cli/image_session.h"
 #include "cli/image_show.h"
 #include "base/atomic_file.h"
@@ -99,8 +100,7 @@ void RunShow(CliContext& context, bool json) {
     ShowOutput out = ShowImage(session->workspace(), context.options.language);
     const UnpackReport& repairs = session->last_read().unpack;
     if (json) {
-      out.json["RepairedSections"] = repairs.RepairedParts();
-      std::cout << out.json.dump(2) << "\n";
+      std::cout << ShowJson(session->workspace(), context.options.language, repairs.RepairedParts()).dump(2) << "\n";
     } else {
       std::cout << out.text;
       if (repairs.AnyRepaired()) {
@@ -169,12 +169,15 @@ void RunRestore(CliContext& context, const std::string& path, const WriteOptions
 void RunBackups(CliContext& context) {
   const std::string folder = DefaultBackupFolder();
   const auto backups = ListBackups(folder);
+  if (context.options.json) {
+    std::cout << BackupsJson(folder, backups).dump(2) << "\n";
+    return;
+  }
   if (backups.empty()) {
     std::printf("No backups in %s\n", folder.c_str());
     return;
   }
   for (const auto& path : backups) std::printf("%s\n", path.c_str());
-  (void)context;
 }
 
 }  // namespace zelko::cli

@@ -6,6 +6,7 @@
 
 #include "cli/button_listing.h"
 #include "cli/pointer_show.h"
+#include "cli/settings_json.h"
 
 namespace zelko::cli {
 namespace {
@@ -58,7 +59,6 @@ void ShowButtons(const Workspace& w, ShowOutput& out) {
   out.text += std::string("Buttons (key mode in use: ") +
               (mode_b ? "B, Profile 2" : "A, Profile 1") + ")\n";
   const auto labels = ButtonLabels(w, out.language);
-  out.json["ButtonLabels"] = {{"ModeA", labels.ModeA}, {"ModeB", labels.ModeB}};
   for (const auto& [name, table, shown] :
        {std::tuple{"Profile 1", &codes.ModeA, &labels.ModeA},
         std::tuple{"Profile 2", &codes.ModeB, &labels.ModeB}}) {
@@ -70,10 +70,7 @@ void ShowButtons(const Workspace& w, ShowOutput& out) {
 }
 
 void ShowPointerSettings(const Workspace& w, ShowOutput& out) {
-  const MouseSettings settings = DecodeMouseSettings(w.record);
-  const nlohmann::json pointer = PointerSettingsJson(settings);
-  for (auto it = pointer.begin(); it != pointer.end(); ++it) out.json[it.key()] = *it;
-  out.text += PointerSettingsText(settings);
+  out.text += PointerSettingsText(DecodeMouseSettings(w.record));
 }
 
 ShowOutput ShowImage(const Workspace& workspace, int language) {
@@ -81,6 +78,15 @@ ShowOutput ShowImage(const Workspace& workspace, int language) {
   out.language = language;
   for (ShowArea area : kShowAreas) area(workspace, out);
   return out;
+}
+
+nlohmann::ordered_json ShowJson(const Workspace& workspace, int language,
+                                const std::vector<std::string>& repaired_sections) {
+  nlohmann::ordered_json json = {{"schema_version", kShowSchemaVersion}, {"command", "show"}};
+  json.update(SettingsJson(DecodeMouseSettings(workspace.record), ButtonLabels(workspace, language)));
+  json["record"] = ShowImage(workspace, language).json;
+  json["repaired_sections"] = repaired_sections;
+  return json;
 }
 
 }  // namespace zelko::cli

@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
+#include "cli/command_json.h"
 #include "cli/device_commands.h"
 #include "cli/device_session.h"
 #include "cli/id_text.h"
@@ -48,7 +49,9 @@ void PrintText(const InfoFacts& f) {
 }
 
 void PrintJson(const InfoFacts& f) {
-  nlohmann::json out{
+  nlohmann::ordered_json out{
+      {"schema_version", kCommandSchemaVersion},
+      {"command", "info"},
       {"path", f.path},
       {"vendor_id", HexText(f.link.DeviceVendorId, 4)},
       {"product_id", HexText(f.link.DeviceProductId, 4)},
@@ -59,8 +62,8 @@ void PrintJson(const InfoFacts& f) {
       {"chip_code", HexText(f.exchange.chip_code)},
       {"configurable", f.exchange.configurable()},
   };
-  out["identity"] = f.identity_read ? nlohmann::json::array({HexText(f.identity[0]), HexText(f.identity[1])})
-                                    : nlohmann::json(nullptr);
+  out["identity"] = f.identity_read ? nlohmann::ordered_json::array({HexText(f.identity[0]), HexText(f.identity[1])})
+                                    : nlohmann::ordered_json(nullptr);
   std::printf("%s\n", out.dump(2).c_str());
 }
 

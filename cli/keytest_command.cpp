@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "cli/command_json.h"
 #include "cli/device_session.h"
 #include "cli/engineer_commands.h"
 #include "cli/terminal.h"
@@ -55,8 +56,10 @@ void RunKeyTest(CliContext& context) {
   }
   CommandChannel& channel = session->channel();
   Clock& clock = session->clock();
-  const bool terminal = IsTerminal(stdout);
-  std::printf("Press the mouse's buttons; five seconds without a press end the test (Ctrl+C ends it now).\n");
+  const bool json = context.options.json;
+  const bool terminal = IsTerminal(stdout) && !json;
+  if (json) std::printf("%s\n", KeyTestStartJson().dump().c_str());
+  else std::printf("Press the mouse's buttons; five seconds without a press end the test (Ctrl+C ends it now).\n");
   std::fflush(stdout);
 
   InterruptGuard guard;
@@ -79,7 +82,8 @@ void RunKeyTest(CliContext& context) {
       if (!(held & bit) || (previous & bit)) continue;
       if (countdown_shown) std::printf("\r%20s\r", "");
       countdown_shown = false;
-      std::printf("%10s  button %d pressed\n", Seconds(now - start).c_str(), k + 1);
+      if (json) std::printf("%s\n", KeyTestPressJson(now - start, k + 1).dump().c_str());
+      else std::printf("%10s  button %d pressed\n", Seconds(now - start).c_str(), k + 1);
       ++presses;
     }
     previous = held;
@@ -98,7 +102,9 @@ void RunKeyTest(CliContext& context) {
   if (countdown_shown) std::printf("\r%20s\r", "");
   const bool ended = channel.EndExchange();
   const std::uint64_t elapsed = clock.NowMs() - start;
-  if (interrupted) {
+  if (json) {
+    std::printf("%s\n", KeyTestEndJson(interrupted, elapsed, presses).dump().c_str());
+  } else if (interrupted) {
     std::printf("Stopped after %s; %d press(es).\n", Seconds(elapsed).c_str(), presses);
   } else {
     std::printf("Five seconds without a press: the test ended after %s; %d press(es).\n",

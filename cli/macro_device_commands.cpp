@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/command_json.h"
 #include "cli/image_session.h"
 #include "cli/macro_commands.h"
 #include "session/use_cases.h"
@@ -32,7 +33,11 @@ void PrintSlots(const DeviceMacroSlots& slots) {
 void RunMacroSlots(CliContext& context) {
   auto session = ImageSession::Open(context);
   if (!session) return;
-  if (session->ReadMouse(context)) PrintSlots(ReadDeviceSlots(session->workspace().base_macro_area));
+  if (session->ReadMouse(context)) {
+    const DeviceMacroSlots slots = ReadDeviceSlots(session->workspace().base_macro_area);
+    if (context.options.json) std::printf("%s\n", MacroSlotsJson(slots).dump(2).c_str());
+    else PrintSlots(slots);
+  }
   session->Finish(context);
 }
 

@@ -5,6 +5,7 @@
 #include <sstream>
 #include <system_error>
 
+#include "cli/command_json.h"
 #include "cli/device_session.h"
 #include "cli/macro_commands.h"
 #include "base/atomic_file.h"
@@ -160,9 +161,15 @@ std::optional<std::size_t> FindMacroOrComplain(CliContext& context, const PCMacr
 void RunMacroList(CliContext& context, const MacroOptions& options) {
   const auto loaded = LoadLibraryForCommand(context, options);
   if (!loaded) return;
+  std::vector<MacroListEntry> listed;
   for (std::size_t entry : loaded->library.EntriesInUse()) {
-    std::printf("%s\n", MacroNameText(loaded->library.names[entry]).c_str());
+    listed.push_back({entry + 1, MacroNameText(loaded->library.names[entry])});
   }
+  if (context.options.json) {
+    std::printf("%s\n", MacroListJson(loaded->file.string(), listed).dump(2).c_str());
+    return;
+  }
+  for (const MacroListEntry& macro : listed) std::printf("%s\n", macro.name.c_str());
 }
 
 void RunMacroShow(CliContext& context, const MacroOptions& options, const std::string& name) {
@@ -172,6 +179,10 @@ void RunMacroShow(CliContext& context, const MacroOptions& options, const std::s
   if (!entry) return;
   MacroEditor editor(loaded->library, {});
   editor.Open(*entry);
+  if (context.options.json) {
+    std::printf("%s\n", MacroShowJson(MacroNameText(loaded->library.names[*entry]), editor.lines(), editor.release_stop()).dump(2).c_str());
+    return;
+  }
   for (const std::string& line : editor.lines()) std::printf("%s\n", line.c_str());
 }
 

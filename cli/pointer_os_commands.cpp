@@ -12,6 +12,7 @@
 
 #include "cli/device_session.h"
 #include "cli/pointer_commands.h"
+#include "cli/pointer_show_json.h"
 #include "base/clock.h"
 #include "pointer/pointer_parameters.h"
 
@@ -19,21 +20,6 @@
 
 namespace zelko::cli {
 namespace {
-
-nlohmann::json ParametersJson(const PointerParameters& p) {
-  return {
-      {"SpeedLevel", p.speed_level},
-      {"MouseSensitivity", PointerSpeedForLevel(p.speed_level).value_or(0)},
-      {"Precision", p.precision_on()},
-      {"MouseSpeed", p.precision.acceleration},
-      {"MouseThreshold1", p.precision.threshold1},
-      {"MouseThreshold2", p.precision.threshold2},
-      {"DoubleClickLevel", p.double_click_level},
-      {"DoubleClickSpeed", DoubleClickTimeForLevel(p.double_click_level).value_or(0)},
-      {"ScrollLevel", p.one_screen() ? nlohmann::json("screen") : nlohmann::json(p.scroll_level)},
-      {"WheelScrollLines", ScrollLinesForLevel(p.scroll_level).value_or(0)},
-  };
-}
 
 void PrintParameters(const PointerParameters& p) {
   std::cout << "Pointer speed: level " << p.speed_level << " (MouseSensitivity "
@@ -88,7 +74,7 @@ int PrintPointerDryRun(PointerStore& store, const PointerParameters& params, boo
     lines += "  " + std::string(planned.name) + ": " + old_text.value_or("(not set)") + " -> " + new_text + "\n";
   }
   if (json) {
-    auto out = ParametersJson(params);
+    auto out = PointerParametersJson(params);
     out["DryRun"] = true;
     out["Changes"] = changes;
     std::cout << out.dump(2) << "\n";
@@ -133,8 +119,7 @@ int RunPointerShow(bool json) {
   }
   const auto origins = PointerValueOrigins(*system.store);
   if (json) {
-    auto out = ParametersJson(params);
-    out["Store"] = system.where;
+    auto out = PointerShowJson(params, system.where);
     nlohmann::json from = nlohmann::json::object();
     for (const auto& o : origins) from[std::string(o.name)] = OriginText(o.origin);
     out["Origins"] = from;
@@ -170,7 +155,7 @@ int RunPointerSet(const PointerSetOptions& o) {
 
   const auto report = WriteAndApplyPointerParameters(*system.store, params);
   if (o.json) {
-    auto out = ParametersJson(params);
+    auto out = PointerParametersJson(params);
     nlohmann::json settings = nlohmann::json::array();
     for (const auto& s : report.settings) {
       nlohmann::json entry = {{"Name", s.name}, {"Written", s.written}, {"Stored", s.stored}};

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "cli/cli_ui_port.h"
+#include "cli/command_json.h"
 #include "cli/device_session.h"
 #include "cli/image_commands.h"
 #include "cli/text_ui_port.h"
@@ -46,6 +47,16 @@ void RunWatch(CliContext& context, const WatchOptions& options) {
   };
   callbacks.state_changed = [&](ConnectionState state) {
     session->ui().HideProgress();
+    if (context.options.json) {
+      std::optional<std::pair<unsigned, unsigned>> codes;
+      if (state == ConnectionState::kReady) {
+        const DeviceOptions options = DecodeDeviceOptions(workspace.record);
+        codes = {options.manufacturer_code, options.product_code};
+      }
+      std::printf("%s\n", WatchStateJson(TimeOfDay(), ConnectionStateName(state), codes).dump().c_str());
+      std::fflush(stdout);
+      return;
+    }
     std::printf("%s  %.*s", TimeOfDay().c_str(), static_cast<int>(ConnectionStateName(state).size()),
                 ConnectionStateName(state).data());
     if (state == ConnectionState::kReady) {
@@ -58,8 +69,11 @@ void RunWatch(CliContext& context, const WatchOptions& options) {
   };
   session->mouse().Connect(ShippedExpectedCodes(), callbacks);
   DeviceConnection& connection = *session->mouse().connection();
-  std::printf("%s  Waiting (polling every %u ms; Ctrl+C ends)\n", TimeOfDay().c_str(),
-              options.interval_ms);
+  if (context.options.json) {
+    std::printf("%s\n", WatchStartJson(TimeOfDay(), options.interval_ms).dump().c_str());
+  } else {
+    std::printf("%s  Waiting (polling every %u ms; Ctrl+C ends)\n", TimeOfDay().c_str(), options.interval_ms);
+  }
   std::fflush(stdout);
   for (int tick = 0; options.ticks == 0 || tick < options.ticks; ++tick) {
     if (tick > 0) clock.SleepMs(options.interval_ms);

@@ -7,4 +7,6 @@ std::unique_ptr<HidTransport> CreatePlatformTransport() {
   return std::make_unique<HidrawTransport>();
 }
 
+std::string_view PlatformTransportName() { return "hidraw"; }
+
 }  // namespace zelko

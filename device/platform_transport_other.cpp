@@ -4,4 +4,6 @@ namespace zelko {
 
 std::unique_ptr<HidTransport> CreatePlatformTransport() { return nullptr; }
 
+std::string_view PlatformTransportName() { return "none"; }
+
 }  // namespace zelko

@@ -169,4 +169,6 @@ std::unique_ptr<HidTransport> CreatePlatformTransport() {
   return std::make_unique<WindowsHidTransport>();
 }
 
+std::string_view PlatformTransportName() { return "SetupAPI/HID"; }
+
 }  // namespace zelko

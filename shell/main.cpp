@@ -78,8 +78,9 @@ int RunScreenshots(zelko::ShellOptions options) {
 int main(int argc, char** argv) {
   QElapsedTimer sinceStart;
   sinceStart.start();
-  // Bad options and a bad memory file end here, before anything is opened.
-  auto parsed = zelko::ParseShellOptions(argc, argv);
+  // Bad options, a bad memory file and a missing display end here, before
+  // Qt starts and anything is opened.
+  auto parsed = zelko::ParseShellOptions(argc, argv, zelko::ReadShellEnvironment());
   if (parsed.exitCode >= 0) {
     std::fputs(parsed.output.c_str(), parsed.exitCode == 0 ? stdout : stderr);
     return parsed.exitCode;

@@ -18,6 +18,7 @@
 #include "base/atomic_file.h"
 #include "base/bit_ops.h"
 #include "base/file_reading.h"
+#include "base/near_miss.h"
 #include "base/number_text.h"
 
 namespace zelko {
@@ -37,6 +38,28 @@ TEST(HexText, ParsesWithOrWithoutPrefixAndRefusesJunk) {
   for (const auto& c : cases) EXPECT_EQ(ParseHexNumber(c.text, c.max), c.value) << c.text;
   EXPECT_EQ(ParseDecimalNumber("342", 1000), 342u);
   EXPECT_FALSE(ParseDecimalNumber("0x10", 1000).has_value());
+}
+
+TEST(NearMiss, NamesTheOptionASlipOfTheFingersMeant) {
+  const std::vector<std::string> names{"--simulate", "--device", "--screenshot", "--sim-ids", "--sim-ack"};
+  struct Case {
+    const char* typed;
+    std::optional<std::string> meant;
+  };
+  const Case cases[] = {
+      {"--simulte", "--simulate"},   // a letter left out
+      {"--simmulate", "--simulate"}, // one too many
+      {"--devcie", "--device"},      // two swapped: two edits
+      {"--sim-idz", "--sim-ids"},
+      {"--sim-acz", "--sim-ack"},
+      {"--sim-ic", {}},              // as near to --sim-ids as to --sim-ack: no guess
+      {"--verbose", {}},             // near nothing
+      {"--simulate", {}},            // not a slip: the name itself
+      {"-d", {}},                    // too short to judge
+  };
+  for (const auto& c : cases) EXPECT_EQ(NearMiss(c.typed, names), c.meant) << c.typed;
+  EXPECT_EQ(EditDistance("", "abc"), 3u);
+  EXPECT_EQ(EditDistance("kitten", "sitting"), 3u);
 }
 
 TEST(HexText, SplitsListsAtTheSeparator) {

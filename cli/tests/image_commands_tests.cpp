@@ -206,20 +206,21 @@ TEST_F(ImageCommands, RestoreWithoutBackupsIsRefused) {
   EXPECT_EQ(Memory(), UsedMouse());
 }
 
-TEST_F(ImageCommands, ShowJsonUsesTheFieldNames) {
+TEST_F(ImageCommands, ShowJsonKeepsTheRawFieldsUnderRecord) {
   SetMemory(FactoryImage(2));
   const auto run = Run({"show", "--json"});
   ASSERT_EQ(run.exit_code, kExitOk) << run;
   const auto json = nlohmann::json::parse(run.out);
-  EXPECT_EQ(json["ManufacturerCode"], 255);
-  EXPECT_EQ(json["DpiLevelCount"], 7);
-  EXPECT_EQ(json["CurrentDpiLevel"], 1);
-  EXPECT_EQ(json["LedState"], 0x42);
-  EXPECT_EQ(json["FireRepeatCount"], 2);
-  EXPECT_EQ(json["FireInterval"], 6);
-  EXPECT_EQ(json["DpiValueIndex"][0], 1);
-  EXPECT_EQ(json["ProfileKeyCodes"]["ModeB"][8], "0600F0");
-  EXPECT_TRUE(json["RepairedSections"].empty());
+  const auto& record = json["record"];
+  EXPECT_EQ(record["ManufacturerCode"], 255);
+  EXPECT_EQ(record["DpiLevelCount"], 7);
+  EXPECT_EQ(record["CurrentDpiLevel"], 1);
+  EXPECT_EQ(record["LedState"], 0x42);
+  EXPECT_EQ(record["FireRepeatCount"], 2);
+  EXPECT_EQ(record["FireInterval"], 6);
+  EXPECT_EQ(record["DpiValueIndex"][0], 1);
+  EXPECT_EQ(record["ProfileKeyCodes"]["ModeB"][8], "0600F0");
+  EXPECT_TRUE(json["repaired_sections"].empty());
 }
 
 TEST_F(ImageCommands, UnreadableImageIsNeitherShownNorSaved) {

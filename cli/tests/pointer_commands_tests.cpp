@@ -46,26 +46,28 @@ class PointerCli : public ::testing::Test {
 
 TEST_F(PointerCli, ShowDecodesTheFactoryImage) {
   const auto json = Show();
-  const auto& levels = json.at("DpiLevels");
+  const auto& levels = json.at("dpi").at("levels");
   const std::vector<int> dpi = {800, 1600, 2400, 3200, 4800, 6400, 3200};
   for (std::size_t i = 0; i < dpi.size(); ++i) {
-    EXPECT_EQ(levels[i]["Dpi"], dpi[i]) << i;
-    EXPECT_TRUE(levels[i]["Active"].get<bool>()) << i;
-    EXPECT_EQ(levels[i]["Current"].get<bool>(), i == 1) << i;
+    EXPECT_EQ(levels[i]["dpi"], dpi[i]) << i;
+    EXPECT_TRUE(levels[i]["active"].get<bool>()) << i;
+    EXPECT_EQ(levels[i]["current"].get<bool>(), i == 1) << i;
   }
-  const auto& light = json.at("Lighting");
-  EXPECT_EQ(light["LedType"], "mcu");
-  EXPECT_EQ(light["LedCount"], 10);
-  EXPECT_EQ(light["McpiSwitch"], true);
-  EXPECT_EQ(light["LcpiSwitch"], true);
-  EXPECT_EQ(light["KeyModeSaved"], true);
-  EXPECT_EQ(light["Brightness"], "full");
-  EXPECT_EQ(light["ModesOffered"], nlohmann::json({1, 2, 3, 4, 5, 6, 7}));
-  EXPECT_EQ(light["CurrentMode"], 5);
-  EXPECT_EQ(light["LedOn"], true);
-  EXPECT_EQ(light["Step"], 2);
-  EXPECT_EQ(json.at("Fire")["RepeatCount"], 3);
-  EXPECT_EQ(json.at("Fire")["Interval"], 6);
+  EXPECT_EQ(json["dpi"]["current_level"], 2);
+  const auto& light = json.at("lighting");
+  EXPECT_EQ(light["led_type"], "mcu");
+  EXPECT_EQ(light["led_count"], 10);
+  EXPECT_EQ(light["m_cpi_switch"], true);
+  EXPECT_EQ(light["l_cpi_switch"], true);
+  EXPECT_EQ(light["key_mode_saved"], true);
+  EXPECT_EQ(light["brightness"], "full");
+  EXPECT_EQ(light["modes_offered"],
+            nlohmann::json({"Mode 1", "Mode 2", "Mode 3", "Mode 4", "Mode 5", "Mode 6", "Mode 7"}));
+  EXPECT_EQ(light["mode"], "Mode 5");
+  EXPECT_EQ(light["on"], true);
+  EXPECT_EQ(light["step"], 2);
+  EXPECT_EQ(json.at("fire")["repeat_count"], 3);
+  EXPECT_EQ(json.at("fire")["interval_ms"], 48);
 }
 
 TEST_F(PointerCli, FourLevelsMakeLevelFourCurrent) {
@@ -73,8 +75,8 @@ TEST_F(PointerCli, FourLevelsMakeLevelFourCurrent) {
   ASSERT_EQ(run.exit_code, 0) << run;
   const auto json = Show();
   for (int i = 0; i < 7; ++i) {
-    EXPECT_EQ(json["DpiLevels"][i]["Active"].get<bool>(), i < 4) << i;
-    EXPECT_EQ(json["DpiLevels"][i]["Current"].get<bool>(), i == 3) << i;
+    EXPECT_EQ(json["dpi"]["levels"][i]["active"].get<bool>(), i < 4) << i;
+    EXPECT_EQ(json["dpi"]["levels"][i]["current"].get<bool>(), i == 3) << i;
   }
 }
 
@@ -83,22 +85,23 @@ TEST_F(PointerCli, LevelValuesColoursAndCurrent) {
       Ctl({"set-dpi", "--value", "1=500", "--value", "7=6400", "--colour", "2=#102030", "--current", "7"});
   ASSERT_EQ(run.exit_code, 0) << run;
   const auto json = Show();
-  EXPECT_EQ(json["DpiLevels"][0]["Dpi"], 500);
-  EXPECT_EQ(json["DpiLevels"][6]["Dpi"], 6400);
-  EXPECT_EQ(json["DpiLevels"][1]["DpiColour"], "#102030");
-  EXPECT_TRUE(json["DpiLevels"][6]["Current"].get<bool>());
+  EXPECT_EQ(json["dpi"]["levels"][0]["dpi"], 500);
+  EXPECT_EQ(json["dpi"]["levels"][6]["dpi"], 6400);
+  EXPECT_EQ(json["dpi"]["levels"][1]["colour"], "#102030");
+  EXPECT_TRUE(json["dpi"]["levels"][6]["current"].get<bool>());
 }
 
 TEST_F(PointerCli, AimValueReachesEveryAimButton) {
   ASSERT_EQ(Ctl({"set-button", "--profile", "1", "4", "0A0300"}).exit_code, 0);
   ASSERT_EQ(Ctl({"set-button", "--profile", "2", "5", "0A0900"}).exit_code, 0);
-  EXPECT_EQ(Show()["Aim"]["Dpi"], 4800);  // the last AIM button found decides
+  EXPECT_EQ(Show()["aim"]["dpi"], 4800);  // the last AIM button found decides
   const auto run = Ctl({"set-aim", "1600"});
   ASSERT_EQ(run.exit_code, 0) << run;
   const auto json = Show();
-  EXPECT_EQ(json["Aim"]["Dpi"], 1600);
-  EXPECT_EQ(json["ProfileKeyCodes"]["ModeA"][3], "0A0400");
-  EXPECT_EQ(json["ProfileKeyCodes"]["ModeB"][4], "0A0400");
+  EXPECT_EQ(json["aim"]["dpi"], 1600);
+  EXPECT_EQ(json["profiles"][0]["buttons"][3]["code"], "0A0400");
+  EXPECT_EQ(json["profiles"][1]["buttons"][4]["code"], "0A0400");
+  EXPECT_EQ(json["aim"]["buttons"], nlohmann::json::parse(R"([{"profile":1,"button":4},{"profile":2,"button":5}])"));
 }
 
 // Bytes the commands cannot show: four bits of LED count holding 12 (one
@@ -165,25 +168,25 @@ TEST_F(PointerCli, LightingAndFire) {
                  "--save-key-mode", "off", "--key-mode-b-colour", "#00FF80"}).exit_code, 0);
   ASSERT_EQ(Ctl({"set-fire", "--count", "10", "--interval", "20"}).exit_code, 0);
   const auto json = Show();
-  const auto& light = json["Lighting"];
-  EXPECT_EQ(light["LedOn"], false);
-  EXPECT_EQ(light["LedCount"], 6);
-  EXPECT_EQ(light["Step"], 7);
-  EXPECT_EQ(light["Brightness"], "half");
-  EXPECT_EQ(light["KeyModeSaved"], false);
-  EXPECT_EQ(light["KeyMode"], "A");
-  EXPECT_EQ(light["KeyMode2Colour"], "#00FF80");
-  EXPECT_EQ(light["CurrentMode"], 5);
-  EXPECT_EQ(json["Fire"]["RepeatCount"], 10);
-  EXPECT_EQ(json["Fire"]["Interval"], 20);
+  const auto& light = json["lighting"];
+  EXPECT_EQ(light["on"], false);
+  EXPECT_EQ(light["led_count"], 6);
+  EXPECT_EQ(light["step"], 7);
+  EXPECT_EQ(light["brightness"], "half");
+  EXPECT_EQ(light["key_mode_saved"], false);
+  EXPECT_EQ(json["key_mode"], "A");
+  EXPECT_EQ(json["key_mode_colours"]["B"], "#00FF80");
+  EXPECT_EQ(light["mode"], "Mode 5");
+  EXPECT_EQ(json["fire"]["repeat_count"], 10);
+  EXPECT_EQ(json["fire"]["interval_ms"], 160);
 }
 
 TEST_F(PointerCli, EngineerSwitchToTheNormalLed) {
   ASSERT_EQ(Ctl({"set-led", "--engineer", "--type", "normal", "--breath", "40"}).exit_code, 0);
   const auto json = Show();
-  EXPECT_EQ(json["Lighting"]["LedType"], "normal");
-  EXPECT_EQ(json["Lighting"]["BreathStep"], 40);
-  EXPECT_EQ(json["Lighting"]["CurrentMode"], 1);
+  EXPECT_EQ(json["lighting"]["led_type"], "normal");
+  EXPECT_EQ(json["lighting"]["breath_step"], 40);
+  EXPECT_EQ(json["lighting"]["mode"], "CPI Breath");
   EXPECT_EQ(Memory().at(0x04), static_cast<char>(0xFF));
 }
 

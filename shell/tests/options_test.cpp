@@ -2,18 +2,20 @@
 #include <QtTest>
 #include <vector>
 
+#include "base/exit_status_text.h"
 #include "shell/shell_options.h"
 
 using namespace zelko;
 
 namespace {
 
-ShellOptionsResult Parse(const QStringList& args) {
+// On a desktop unless the test says otherwise.
+ShellOptionsResult Parse(const QStringList& args, const ShellEnvironment& environment = {.x11Display = true}) {
   std::vector<std::string> texts{"zelko77"};
   for (const QString& arg : args) texts.push_back(arg.toStdString());
   std::vector<const char*> argv;
   for (const auto& text : texts) argv.push_back(text.c_str());
-  return ParseShellOptions(static_cast<int>(argv.size()), argv.data());
+  return ParseShellOptions(static_cast<int>(argv.size()), argv.data(), environment);
 }
 
 }  // namespace
@@ -102,6 +104,91 @@ class OptionsTest : public QObject {
                              "--sim-virtual-time", "Exit status:"}) {
       QVERIFY2(help.contains(QLatin1String(line)), line);
     }
+    // The statuses in zelko77ctl's words, and Qt's options named.
+    for (const ExitStatusText& entry : kExitStatusTexts) {
+      const QString line = QStringLiteral("  %1  %2\n").arg(entry.status).arg(QLatin1String(entry.words.data(), static_cast<int>(entry.words.size())));
+      QVERIFY2(help.contains(line), qPrintable(line));
+    }
+    QVERIFY(help.contains(QStringLiteral("-platform VALUE")));
+  }
+
+  // Our options, Qt's and the rest: Qt's pass (with their values), a slip
+  // of the fingers is named, anything else is refused before Qt starts.
+  void unknownOptionsAreRefusedButQtsPass_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("Qt's style") << QStringList{"--simulate", "-style", "fusion"} << -1 << "";
+    QTest::newRow("Qt's style, attached") << QStringList{"-style=fusion", "--simulate"} << -1 << "";
+    QTest::newRow("Qt's platform, two dashes") << QStringList{"--platform", "offscreen"} << -1 << "";
+    QTest::newRow("Qt's reverse") << QStringList{"-reverse", "--engineer-page"} << -1 << "";
+    QTest::newRow("a slip of ours") << QStringList{"--simulte"} << session::kExitBadInput
+                                    << "zelko77: unknown option --simulte; did you mean --simulate?\n";
+    QTest::newRow("a slip with a value") << QStringList{"--simulte=mem.bin"} << session::kExitBadInput
+                                         << "did you mean --simulate?";
+    QTest::newRow("a slip of a simulator knob") << QStringList{"--simulate", "--sim-chipp", "0x35"}
+                                                << session::kExitBadInput << "did you mean --sim-chip?";
+    QTest::newRow("nothing like ours") << QStringList{"--frobnicate"} << session::kExitBadInput
+                                       << "zelko77: unknown option --frobnicate\n";
+    QTest::newRow("a word") << QStringList{"simulate"} << session::kExitBadInput
+                            << "unknown option simulate; did you mean --simulate?";
+    QTest::newRow("another word") << QStringList{"mouse.bin"} << session::kExitBadInput << "unknown option mouse.bin\n";
+  }
+  void unknownOptionsAreRefusedButQtsPass() {
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QString, says);
+    const auto result = Parse(args);
+    QCOMPARE(result.exitCode, exitCode);
+    const QString output = QString::fromStdString(result.output);
+    QVERIFY2(output.contains(says), qPrintable(output));
+    QCOMPARE(output.contains(QStringLiteral("did you mean")), says.contains(QStringLiteral("did you mean")));
+  }
+
+  // Without a display the window would abort in Qt; pictures and the
+  // version need none.
+  void aDisplayIsNeededOnlyForTheWindow_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<bool>("x11");
+    QTest::addColumn<bool>("wayland");
+    QTest::addColumn<bool>("qtPlatform");
+    QTest::addColumn<int>("exitCode");
+    QTest::newRow("nothing") << QStringList{"--simulate"} << false << false << false << session::kExitFailure;
+    QTest::newRow("X11") << QStringList{"--simulate"} << true << false << false << -1;
+    QTest::newRow("Wayland") << QStringList{"--simulate"} << false << true << false << -1;
+    QTest::newRow("QT_QPA_PLATFORM") << QStringList{"--simulate"} << false << false << true << -1;
+    QTest::newRow("-platform") << QStringList{"--simulate", "-platform", "offscreen"} << false << false << false
+                               << -1;
+    QTest::newRow("pictures") << QStringList{"--simulate", "--screenshot", "shots"} << false << false << false
+                              << -1;
+    QTest::newRow("version") << QStringList{"--version"} << false << false << false << session::kExitOk;
+    QTest::newRow("help") << QStringList{"--help"} << false << false << false << session::kExitOk;
+    QTest::newRow("a bad option first") << QStringList{"--simulte"} << false << false << false
+                                        << session::kExitBadInput;
+  }
+  void aDisplayIsNeededOnlyForTheWindow() {
+    QFETCH(QStringList, args);
+    QFETCH(bool, x11);
+    QFETCH(bool, wayland);
+    QFETCH(bool, qtPlatform);
+    QFETCH(int, exitCode);
+    const auto result = Parse(args, {x11, wayland, qtPlatform});
+    QCOMPARE(result.exitCode, exitCode);
+    if (exitCode == session::kExitFailure) {
+      const QString text = QString::fromStdString(result.output);
+      QVERIFY(text.contains(QStringLiteral("xvfb-run")));
+      QVERIFY(text.contains(QStringLiteral("--screenshot")));
+      QCOMPARE(text.count(QLatin1Char('\n')), 1);  // one sentence, one line
+    }
+  }
+
+  void versionNamesTheBuildQtAndTheBackend() {
+    const auto result = Parse({"--version"});
+    QCOMPARE(result.exitCode, 0);
+    const QString text = QString::fromStdString(result.output);
+    QVERIFY2(text.startsWith(QStringLiteral("zelko77 1.0\nbuild: ")), qPrintable(text));
+    QVERIFY(text.contains(QStringLiteral("Qt: ") + QString::fromLatin1(qVersion())));
+    QVERIFY(text.contains(QStringLiteral("HID backend: ")));
   }
 
   void screenshotFolder() {

@@ -10,10 +10,17 @@ using namespace std::chrono_literals;
 
 namespace {
 
-QProcess* Start(const QStringList& args, QObject* parent, const QString& program = QStringLiteral(ZELKO77_PROGRAM)) {
+// On the offscreen platform, or with no display at all (`display` false:
+// neither X11's nor Wayland's, and no Qt platform chosen).
+QProcess* Start(const QStringList& args, QObject* parent, const QString& program = QStringLiteral(ZELKO77_PROGRAM),
+                bool display = true) {
   auto* process = new QProcess(parent);
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("QT_QPA_PLATFORM", "offscreen");
+  if (display) {
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+  } else {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(QLatin1String(name));
+  }
   // The window makes its macro library in the user's data folder: one of the
   // test's own.
   static QTemporaryDir data;
@@ -35,15 +42,19 @@ bool Listening(const QString& key) {
 
 struct Ended {
   int exitCode = -1;
+  QProcess::ExitStatus exitStatus = QProcess::CrashExit;
+  QByteArray out;
   QByteArray err;
 };
 
 // Runs a program to its end (a deadline, not a sleep).
-Ended Run(const QString& program, const QStringList& args, QObject* parent) {
-  QProcess* process = Start(args, parent, program);
+Ended Run(const QString& program, const QStringList& args, QObject* parent, bool display = true) {
+  QProcess* process = Start(args, parent, program, display);
   Ended ended;
   if (!process->waitForFinished(30000)) return ended;
   ended.exitCode = process->exitCode();
+  ended.exitStatus = process->exitStatus();
+  ended.out = process->readAllStandardOutput();
   ended.err = process->readAllStandardError();
   return ended;
 }
@@ -78,9 +89,27 @@ class ProgramTest : public QObject {
     QLocalServer::removeServer(zelko::SingleInstance::SocketName(key));
   }
 
+  // Without a display the window ends with one sentence that names the
+  // ways out, instead of Qt's abort; --version of both programs needs none.
+  void withoutADisplayTheWindowSaysWhatToDo() {
+    const Ended window = Run(QStringLiteral(ZELKO77_PROGRAM), {"--simulate"}, this, false);
+    QCOMPARE(window.exitStatus, QProcess::NormalExit);
+    QCOMPARE(window.exitCode, 1);
+    QVERIFY2(window.err.startsWith("zelko77: there is no display") && window.err.count('\n') == 1,
+             window.err.constData());
+    QVERIFY(window.err.contains("xvfb-run") && window.err.contains("--screenshot"));
+    for (const char* program : {ZELKO77_PROGRAM, ZELKO77CTL_PROGRAM}) {
+      const Ended version = Run(QString::fromLatin1(program), {"--version"}, this, false);
+      QCOMPARE(version.exitCode, 0);
+      QVERIFY2(version.out.contains(" 1.0\nbuild: ") && version.out.contains("HID backend: "),
+               version.out.constData());
+    }
+  }
+
+  // No display either: the pictures are drawn offscreen.
   void picturesOfEveryPageInEveryLanguage() {
     QTemporaryDir dir;
-    QProcess* run = Start({"--simulate", "--screenshot", dir.path()}, this);
+    QProcess* run = Start({"--simulate", "--screenshot", dir.path()}, this, QStringLiteral(ZELKO77_PROGRAM), false);
     QVERIFY(run->waitForFinished(60000));
     QCOMPARE(run->exitCode(), 0);
     const QStringList pictures = QDir(dir.path()).entryList({"*.png"});
