@@ -19,6 +19,7 @@ DeviceSession::DeviceSession(std::unique_ptr<session::DeviceSession> device, int
 DeviceSession::~DeviceSession() {
   if (finished_) return;
   if (std::string error; !Save(error)) PrintError("the simulated mouse's memory was not saved: " + error);
+  if (const auto difference = device_->ReplayDifference()) PrintError(*difference);
 }
 
 bool DeviceSession::Save(std::string& error) {
@@ -30,11 +31,20 @@ bool DeviceSession::Save(std::string& error) {
   return saved.ok();
 }
 
+void DeviceSession::Abandon() {
+  finished_ = true;
+  if (const auto difference = device_->ReplayDifference()) PrintError(*difference);
+}
+
 bool DeviceSession::Finish(CliContext& context) {
   if (finished_) return true;
   std::string error;
-  if (Save(error)) return true;
-  PrintError("the simulated mouse's memory was not saved: " + error);
+  const bool saved = Save(error);
+  if (!saved) PrintError("the simulated mouse's memory was not saved: " + error);
+  // A strict replay that went another way than its recording fails the run.
+  const auto difference = device_->ReplayDifference();
+  if (difference) PrintError(*difference);
+  if (saved && !difference) return true;
   if (context.exit_code == kExitOk) context.exit_code = kExitFailure;
   return false;
 }

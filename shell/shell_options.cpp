@@ -16,6 +16,7 @@ ShellOptionsResult ParseShellOptions(int argc, const char* const* argv) {
       "Exit status: 0 done, 2 no mouse (no HID support on this platform), 5 bad input\n"
       "(options, or a --simulate=FILE that is not a 2048-byte memory image), 1 anything else.");
   session::DeviceRequest request;
+  request.program = "zelko77";
   session::AddDeviceOptions(app, request);
   app.add_option("--screenshot", o.screenshotFolder,
                  "Render every page in every language to PNG files in DIR (no display needed) and end")
