@@ -14,12 +14,19 @@ void PrintError(const std::string& text) {
 
 DeviceSession::DeviceSession(std::unique_ptr<session::DeviceSession> device, int language)
     : text_ui_(ui_, language),
-      mouse_(std::make_unique<session::MouseSession>(std::move(device), text_ui_, ui_)) {}
+      mouse_(std::make_unique<session::MouseSession>(std::move(device), text_ui_, ui_)) {
+  // Said at once, before whatever the command makes of a mouse that stops
+  // answering.
+  mouse_->device().OnReplayDifference([this](const std::string& difference) {
+    ui_.HideProgress();
+    text_ui_.Flush();
+    PrintError(difference);
+  });
+}
 
 DeviceSession::~DeviceSession() {
   if (finished_) return;
   if (std::string error; !Save(error)) PrintError("the simulated mouse's memory was not saved: " + error);
-  if (const auto difference = device_->ReplayDifference()) PrintError(*difference);
 }
 
 bool DeviceSession::Save(std::string& error) {
@@ -31,10 +38,7 @@ bool DeviceSession::Save(std::string& error) {
   return saved.ok();
 }
 
-void DeviceSession::Abandon() {
-  finished_ = true;
-  if (const auto difference = device_->ReplayDifference()) PrintError(*difference);
-}
+void DeviceSession::Abandon() { finished_ = true; }
 
 bool DeviceSession::Finish(CliContext& context) {
   if (finished_) return true;
@@ -42,9 +46,8 @@ bool DeviceSession::Finish(CliContext& context) {
   const bool saved = Save(error);
   if (!saved) PrintError("the simulated mouse's memory was not saved: " + error);
   // A strict replay that went another way than its recording fails the run.
-  const auto difference = device_->ReplayDifference();
-  if (difference) PrintError(*difference);
-  if (saved && !difference) return true;
+  const bool replayed_as_recorded = !mouse_->device().ReplayDifference();
+  if (saved && replayed_as_recorded) return true;
   if (context.exit_code == kExitOk) context.exit_code = kExitFailure;
   return false;
 }

@@ -57,8 +57,7 @@ class DeviceSession {
   // printed, exit code set to failure if it was 0) when saving failed.
   // Called by the destructor if the command did not.
   bool Finish(CliContext& context);
-  // Ends the session without saving anything (the mouse was never opened);
-  // a strict replay's difference is still said.
+  // Ends the session without saving anything (the mouse was never opened).
   void Abandon();
 
  private:

@@ -54,12 +54,12 @@ bool ReplayTransport::Matches(const TrafficEntry& recorded, const TrafficEntry& 
 const TrafficEntry* ReplayTransport::Next(const TrafficEntry& actual) {
   if (divergence_) return nullptr;
   if (next_ >= requests_.size()) {
-    divergence_ = ReplayDivergence{0, "the end of the recording", DescribeRequest(actual)};
+    Diverge({0, "the end of the recording", DescribeRequest(actual)});
     return nullptr;
   }
   const TrafficEntry& recorded = recording_.entries[requests_[next_]];
   if (!Matches(recorded, actual)) {
-    divergence_ = ReplayDivergence{recorded.line, DescribeRequest(recorded), DescribeRequest(actual)};
+    Diverge({recorded.line, DescribeRequest(recorded), DescribeRequest(actual)});
     return nullptr;
   }
   ++next_;
@@ -67,10 +67,15 @@ const TrafficEntry* ReplayTransport::Next(const TrafficEntry& actual) {
   return &recorded;
 }
 
+void ReplayTransport::Diverge(ReplayDivergence divergence) {
+  divergence_ = std::move(divergence);
+  if (on_divergence_) on_divergence_(*divergence_);
+}
+
 void ReplayTransport::CheckFinished() {
   if (divergence_ || next_ >= requests_.size()) return;
   const TrafficEntry& recorded = recording_.entries[requests_[next_]];
-  divergence_ = ReplayDivergence{recorded.line, DescribeRequest(recorded), ""};
+  Diverge({recorded.line, DescribeRequest(recorded), ""});
 }
 
 std::optional<std::vector<std::string>> ReplayTransport::EnumerateInterfaces() {

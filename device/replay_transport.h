@@ -7,6 +7,7 @@
 // like an unplugged mouse, so the program ends soon without a word reaching
 // a mouse.
 #pragma once
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -41,6 +42,8 @@ class ReplayTransport final : public HidTransport {
   // Called when the program is done: a recording with requests left over
   // (the program asked for less) is a difference too.
   void CheckFinished();
+  // Called once, at the first difference (to say it at once).
+  void OnDivergence(std::function<void(const ReplayDivergence&)> callback) { on_divergence_ = std::move(callback); }
   // Requests answered so far.
   std::size_t answered() const { return answered_; }
 
@@ -51,6 +54,7 @@ class ReplayTransport final : public HidTransport {
   // The next recorded request if it matches `actual`; otherwise the
   // divergence is set and nothing is returned.
   const TrafficEntry* Next(const TrafficEntry& actual);
+  void Diverge(ReplayDivergence divergence);
   static bool Matches(const TrafficEntry& recorded, const TrafficEntry& actual);
 
   Recording recording_;
@@ -58,6 +62,7 @@ class ReplayTransport final : public HidTransport {
   std::size_t next_ = 0;
   std::size_t answered_ = 0;
   std::optional<ReplayDivergence> divergence_;
+  std::function<void(const ReplayDivergence&)> on_divergence_;
 };
 
 }  // namespace zelko

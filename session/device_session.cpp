@@ -104,6 +104,11 @@ std::optional<std::string> DeviceSession::ReplayDifference() const {
   return replay_->divergence()->Text();
 }
 
+void DeviceSession::OnReplayDifference(std::function<void(const std::string&)> say) {
+  if (!replay_) return;
+  replay_->OnDivergence([say = std::move(say)](const ReplayDivergence& difference) { say(difference.Text()); });
+}
+
 Status DeviceSession::Finish() {
   link_->ForgetDevice();
   if (replay_) replay_->CheckFinished();

@@ -127,6 +127,8 @@ class DeviceSession {
   // A strict replay's first difference from its recording (after Finish,
   // also the requests the program left out), in words; nothing otherwise.
   std::optional<std::string> ReplayDifference() const;
+  // `say` hears a strict replay's difference as soon as it happens.
+  void OnReplayDifference(std::function<void(const std::string&)> say);
 
   // Ends the session: the interface is released and, with a memory file,
   // the simulated memory is saved to it (a missing file is created). A
