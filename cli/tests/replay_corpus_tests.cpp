@@ -21,6 +21,8 @@
 #include <string>
 #include <vector>
 
+#include <zlib.h>
+
 #include "cli/tests/run_ctl.h"
 #include "device/recorded_mouse.h"
 #include "device/traffic_record.h"
@@ -171,6 +173,57 @@ TEST_P(ReplayCorpus, SimulatedMouseExchangesWhatTheRecordedOneDid) {
   }
   EXPECT_EQ(want.size(), got.size()) << "exchanges recorded vs simulated";
   EXPECT_EQ(run.exit_code, entry.exit_code) << run;
+}
+
+TEST(Replay, AnotherButtonStopsAtTheFirstDifferentRequestWithItsLine) {
+  TempFolder temp;
+  const CtlRun run = RunCtl({"--replay", (kCorpus / "set_button.jsonl").string(), "set-button", "--profile", "1", "8",
+                             "Ctrl+A"},
+                            testing::kCtlTimeout, Environment(temp));
+  ASSERT_TRUE(run.exited()) << run;
+  EXPECT_NE(run.exit_code, 0);
+  // The block write of the button's bytes is one byte longer for Ctrl+A.
+  EXPECT_NE(run.err.find("the replay differs at line "), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("recorded set feature on interface 3: 04 06 55 00 02 00 00 00; the program asked for set "
+                         "feature on interface 3: 04 06 55 00 03 00 00 00"),
+            std::string::npos)
+      << run.err;
+}
+
+// The archive's files by name, from a .tar.gz.
+std::vector<std::string> ArchiveNames(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  const std::string packed(std::istreambuf_iterator<char>(in), {});
+  z_stream stream{};
+  if (inflateInit2(&stream, 15 + 16) != Z_OK) return {};
+  std::string tar(1 << 22, '\0');
+  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(packed.data()));
+  stream.avail_in = static_cast<uInt>(packed.size());
+  stream.next_out = reinterpret_cast<Bytef*>(tar.data());
+  stream.avail_out = static_cast<uInt>(tar.size());
+  const int result = inflate(&stream, Z_FINISH);
+  tar.resize(stream.total_out);
+  inflateEnd(&stream);
+  if (result != Z_STREAM_END) return {};
+  std::vector<std::string> names;
+  for (std::size_t at = 0; at + 512 <= tar.size() && tar[at] != '\0';) {
+    names.push_back(tar.substr(at, tar.find('\0', at) - at));
+    const std::size_t size = std::stoul(tar.substr(at + 124, 11), nullptr, 8);
+    at += 512 + (size + 511) / 512 * 512;
+  }
+  return names;
+}
+
+TEST(Report, WritesOneArchiveWithWhatItSaysItHolds) {
+  TempFolder temp;
+  const std::string archive = temp / "report.tar.gz";
+  const CtlRun run = RunCtl({"--simulate", "--sim-virtual-time", "report", archive}, testing::kCtlTimeout, Environment(temp));
+  ASSERT_EQ(run.exit_code, 0) << run;
+  EXPECT_NE(run.out.find("Report written to " + archive), std::string::npos) << run.out;
+  const std::vector<std::string> names = ArchiveNames(archive);
+  EXPECT_EQ(names, (std::vector<std::string>{"summary.json", "doctor.txt", "info.txt", "info.jsonl", "read.txt",
+                                             "read.jsonl"}));
+  for (const auto& name : names) EXPECT_NE(run.out.find("  " + name), std::string::npos) << name << " not listed";
 }
 
 INSTANTIATE_TEST_SUITE_P(Recordings, ReplayCorpus, ::testing::ValuesIn(Corpus()),
