@@ -1,4 +1,4 @@
-// zelko77ctl commands of this area: info, dump, doctor.
+// zelko77ctl commands of this area: info, dump, doctor, report.
 #include <CLI/CLI.hpp>
 #include <memory>
 
@@ -36,6 +36,14 @@ void RegisterDeviceCommands(CLI::App& app, CliContext& context) {
       ->group("");  // not shown in --help
   AddJsonFlag(*doctor_cmd, context);
   doctor_cmd->callback([&context, doctor] { RunDoctor(context, *doctor); });
+
+  auto report = std::make_shared<std::string>();
+  auto* report_cmd = app.add_subcommand(
+      "report",
+      "Run doctor, info and a read with their traffic recorded, and put what they printed and "
+      "exchanged, the versions and the platform into one archive to attach to a problem report");
+  report_cmd->add_option("FILE", *report, "The archive (default zelko77-report-DATE-TIME.tar.gz here)");
+  report_cmd->callback([&context, report] { RunReport(context, *report); });
 }
 
 }  // namespace zelko::cli

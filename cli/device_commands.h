@@ -24,5 +24,8 @@ struct DoctorOptions {
 void RunInfo(CliContext& context, const InfoOptions& options);
 void RunDump(CliContext& context, const DumpOptions& options);
 void RunDoctor(CliContext& context, const DoctorOptions& options);
+// doctor, info and read under recording, put into one archive at `path`
+// (a name of its own in the current folder when empty).
+void RunReport(CliContext& context, const std::string& path);
 
 }  // namespace zelko::cli

@@ -14,7 +14,15 @@ void PrintError(const std::string& text) {
 
 DeviceSession::DeviceSession(std::unique_ptr<session::DeviceSession> device, int language)
     : text_ui_(ui_, language),
-      mouse_(std::make_unique<session::MouseSession>(std::move(device), text_ui_, ui_)) {}
+      mouse_(std::make_unique<session::MouseSession>(std::move(device), text_ui_, ui_)) {
+  // Said at once, before whatever the command makes of a mouse that stops
+  // answering.
+  mouse_->device().OnReplayDifference([this](const std::string& difference) {
+    ui_.HideProgress();
+    text_ui_.Flush();
+    PrintError(difference);
+  });
+}
 
 DeviceSession::~DeviceSession() {
   if (finished_) return;
@@ -30,11 +38,16 @@ bool DeviceSession::Save(std::string& error) {
   return saved.ok();
 }
 
+void DeviceSession::Abandon() { finished_ = true; }
+
 bool DeviceSession::Finish(CliContext& context) {
   if (finished_) return true;
   std::string error;
-  if (Save(error)) return true;
-  PrintError("the simulated mouse's memory was not saved: " + error);
+  const bool saved = Save(error);
+  if (!saved) PrintError("the simulated mouse's memory was not saved: " + error);
+  // A strict replay that went another way than its recording fails the run.
+  const bool replayed_as_recorded = !mouse_->device().ReplayDifference();
+  if (saved && replayed_as_recorded) return true;
   if (context.exit_code == kExitOk) context.exit_code = kExitFailure;
   return false;
 }

@@ -58,7 +58,7 @@ class DeviceSession {
   // Called by the destructor if the command did not.
   bool Finish(CliContext& context);
   // Ends the session without saving anything (the mouse was never opened).
-  void Abandon() { finished_ = true; }
+  void Abandon();
 
  private:
   bool Save(std::string& error);

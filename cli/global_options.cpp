@@ -7,6 +7,7 @@ namespace zelko::cli {
 
 void AddGlobalOptions(CLI::App& app, CliContext& context) {
   // The same options, with the same checks, as zelko77's.
+  context.options.mouse.program = "zelko77ctl";
   session::AddDeviceOptions(app, context.options.mouse);
   app.add_flag("--full", context.options.full_write,
                "Writing commands send the whole image and read all of it back, instead of only "

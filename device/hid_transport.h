@@ -45,6 +45,12 @@ class HidTransport {
   // overwrites the buffer with the reply. False when the transfer failed.
   [[nodiscard]] virtual bool SetFeature(HidHandle handle, std::span<std::uint8_t> buffer) = 0;
   [[nodiscard]] virtual bool GetFeature(HidHandle handle, std::span<std::uint8_t> buffer) = 0;
+
+  // The interface's report descriptor, where the backend can have it (a
+  // recording of the traffic keeps it); nothing otherwise.
+  [[nodiscard]] virtual std::optional<std::vector<std::uint8_t>> GetReportDescriptor(HidHandle /*handle*/) {
+    return std::nullopt;
+  }
 };
 
 }  // namespace zelko

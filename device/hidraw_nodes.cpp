@@ -66,6 +66,7 @@ HidrawNode DescribeNode(const fs::path& class_entry, const std::string& name, co
   if (const auto descriptor = ReadText(hid_device / "report_descriptor")) {
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(descriptor->data());
     node.feature_report_length = FeatureReportByteLength({bytes, descriptor->size()});
+    node.report_descriptor.assign(bytes, bytes + descriptor->size());
   }
   return node;
 }

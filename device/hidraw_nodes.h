@@ -24,6 +24,7 @@ struct HidrawNode {
   std::string device_path;  // "/dev/hidraw3"
   std::optional<HidAttributes> attributes;
   std::optional<std::uint16_t> feature_report_length;
+  std::vector<std::uint8_t> report_descriptor;  // empty when sysfs has none
 };
 
 // Every hidraw node in number order; nothing when the class folder cannot

@@ -54,6 +54,12 @@ std::optional<std::uint16_t> HidrawTransport::GetFeatureReportByteLength(HidHand
   return it->second.feature_report_length;
 }
 
+std::optional<std::vector<std::uint8_t>> HidrawTransport::GetReportDescriptor(HidHandle handle) {
+  const auto it = open_.find(handle);
+  if (it == open_.end() || it->second.report_descriptor.empty()) return std::nullopt;
+  return it->second.report_descriptor;
+}
+
 bool HidrawTransport::FeatureIoctl(HidHandle handle, unsigned long request,
                                    std::span<std::uint8_t> buffer) {
   if (!open_.count(handle) || buffer.empty()) return false;

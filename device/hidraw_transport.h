@@ -29,6 +29,7 @@ class HidrawTransport final : public HidTransport {
   [[nodiscard]] std::optional<std::uint16_t> GetFeatureReportByteLength(HidHandle handle) override;
   [[nodiscard]] bool SetFeature(HidHandle handle, std::span<std::uint8_t> buffer) override;
   [[nodiscard]] bool GetFeature(HidHandle handle, std::span<std::uint8_t> buffer) override;
+  [[nodiscard]] std::optional<std::vector<std::uint8_t>> GetReportDescriptor(HidHandle handle) override;
 
   // Nodes that could not be opened since the last enumeration, and why.
   const std::vector<OpenFailure>& open_failures() const { return open_failures_; }

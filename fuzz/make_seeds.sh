@@ -74,4 +74,12 @@ for n in 1 2 3; do
 done
 { printf '\x00'; cat "$root/resources/packs/org.ini"; } > "$corpus/layout_pack/org"
 { printf '\x01'; cat "$root/resources/packs/org1.ini"; } > "$corpus/layout_pack/org1"
+# Traffic recordings: one whole, one cut inside a line (a crash), one that
+# ends as the mouse was unplugged.
+recordings="$root/device/tests/recordings"
+mkdir -p "$corpus/traffic_recording"
+cp "$recordings/set_button_nak.jsonl" "$corpus/traffic_recording/set_button_nak.jsonl"
+head -c 3000 "$recordings/read_unplugged.jsonl" > "$corpus/traffic_recording/cut_short.jsonl"
+{ head -n 1 "$recordings/read_unplugged.jsonl"; tail -n 30 "$recordings/read_unplugged.jsonl"; } \
+  > "$corpus/traffic_recording/unplugged_end.jsonl"
 echo "make_seeds.sh: seeds written under $corpus"

@@ -10,8 +10,26 @@
 
 namespace zelko::session {
 
-// --simulate[=FILE], --device VID:PID and the simulator's options. The
-// texts are checked when the mouse is opened (session::ReadDeviceRequest).
+// --record-traffic FILE, --replay FILE and --replay-lenient.
+inline void AddTrafficOptions(CLI::App& app, DeviceRequest& request) {
+  const char* group = "Recording and replaying the traffic";
+  app.add_option("--record-traffic", request.record_traffic,
+                 "Record every exchange with the mouse in FILE (one JSON object per line; no paths, user "
+                 "names or serial numbers)")
+      ->type_name("FILE")->group(group);
+  app.add_option("--replay", request.replay,
+                 "Answer from a recording instead of a mouse, in virtual time; each request must be the "
+                 "next one recorded, and the first difference ends the run with its line")
+      ->type_name("FILE")->group(group);
+  app.add_flag("--replay-lenient", request.replay_lenient,
+               "With --replay: answer from the memory the recording implies, so the program may read "
+               "more or less than the recorded one")
+      ->group(group);
+}
+
+// --simulate[=FILE], --device VID:PID, the simulator's options and the
+// traffic's. The texts are checked when the mouse is opened
+// (session::ReadDeviceRequest).
 inline void AddDeviceOptions(CLI::App& app, DeviceRequest& request) {
   app.add_option(
          "--simulate",
@@ -29,6 +47,7 @@ inline void AddDeviceOptions(CLI::App& app, DeviceRequest& request) {
                  "Identity of the mouse as VID:PID in hexadecimal (default 3151:7707)")
       ->type_name("VID:PID");
   sim::AddSimulatorOptions(app, request.sim);
+  AddTrafficOptions(app, request);
 }
 
 }  // namespace zelko::session

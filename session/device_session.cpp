@@ -2,8 +2,10 @@
 
 #include "device/identity_text.h"
 #include "device/platform_transport.h"
+#include "device/recording_transport.h"
 #include "sim/factory_memory.h"
 #include "sim/sim_memory_file.h"
+#include "sim/recorded_sim.h"
 #include "sim/sim_transport.h"
 
 namespace zelko::session {
@@ -29,6 +31,31 @@ Result<DeviceIdentity> ReadDeviceIdentity(const std::string& text) {
   return *identity;
 }
 
+// --record-traffic, --replay and --replay-lenient.
+Status ReadTrafficRequest(const DeviceRequest& request, DeviceSetup& setup) {
+  if (request.replay_lenient && request.replay.empty()) return Status::Failure("--replay-lenient needs --replay FILE");
+  if (!request.replay.empty()) {
+    if (request.simulate) return Status::Failure("--replay and --simulate choose two different mice; give one");
+    auto recording = ReadRecordingFile(request.replay);
+    if (!recording) return Status::Failure("--replay: " + recording.error());
+    setup.replay = std::move(*recording);
+    setup.replay_lenient = request.replay_lenient;
+    setup.virtual_time = true;  // a replay never waits for real
+  }
+  if (!request.record_traffic.empty()) {
+    if (request.record_traffic == request.replay) {
+      return Status::Failure("--record-traffic: " + request.record_traffic + " is the recording being replayed");
+    }
+    auto log = TrafficLog::Create(request.record_traffic, DefaultClock());
+    if (!log) return Status::Failure("--record-traffic: " + log.error());
+    setup.traffic_log = std::move(*log);
+    setup.traffic_header.program = request.program.empty() ? "zelko77" : request.program;
+    setup.traffic_header.program_version = ProgramVersion();
+    setup.traffic_header.platform = PlatformName();
+  }
+  return Status::Ok();
+}
+
 Result<DeviceSetup> ReadDeviceRequest(const DeviceRequest& request) {
   DeviceSetup setup;
   const auto identity = ReadDeviceIdentity(request.device);
@@ -40,6 +67,9 @@ Result<DeviceSetup> ReadDeviceRequest(const DeviceRequest& request) {
   if (!faults.ok()) return Result<DeviceSetup>::Failure(faults.error);
   setup.faults = std::move(faults.faults);
   setup.simulate = request.simulate;
+  if (const Status traffic = ReadTrafficRequest(request, setup); !traffic) {
+    return Result<DeviceSetup>::Failure(traffic.error());
+  }
   if (!request.simulate) return setup;
   setup.watch = request.watch;
 
@@ -59,7 +89,8 @@ Result<DeviceSetup> ReadDeviceRequest(const DeviceRequest& request) {
 
 DeviceSession::DeviceSession(DeviceSetup setup, Clock& clock)
     : setup_(std::move(setup)),
-      clock_(setup_.simulate && setup_.virtual_time ? static_cast<Clock&>(virtual_clock_) : clock) {}
+      clock_((setup_.simulate || setup_.replay) && setup_.virtual_time ? static_cast<Clock&>(virtual_clock_)
+                                                                      : clock) {}
 
 DeviceSession::~DeviceSession() {
   // Unfinished: nothing is saved (a session abandoned on an error must not
@@ -68,8 +99,20 @@ DeviceSession::~DeviceSession() {
   if (mouse_ && setup_.watch.ended) setup_.watch.ended(*mouse_, clock_);
 }
 
+std::optional<std::string> DeviceSession::ReplayDifference() const {
+  if (!replay_ || !replay_->divergence()) return std::nullopt;
+  return replay_->divergence()->Text();
+}
+
+void DeviceSession::OnReplayDifference(std::function<void(const std::string&)> say) {
+  if (!replay_) return;
+  replay_->OnDivergence([say = std::move(say)](const ReplayDivergence& difference) { say(difference.Text()); });
+}
+
 Status DeviceSession::Finish() {
   link_->ForgetDevice();
+  if (replay_) replay_->CheckFinished();
+  if (setup_.traffic_log) (void)setup_.traffic_log->Flush();
   if (!mouse_ || setup_.memory_file.empty()) return Status::Ok();
   return sim::SaveMemoryFile(setup_.memory_file, mouse_->memory());
 }
@@ -78,7 +121,16 @@ Result<std::unique_ptr<DeviceSession>> OpenDeviceSession(DeviceSetup setup, Cloc
                                                          const PlatformTransportMaker& make) {
   std::unique_ptr<DeviceSession> session(new DeviceSession(std::move(setup), clock));
   const DeviceSetup& s = session->setup_;
-  if (s.simulate) {
+  if (s.replay && !s.replay_lenient) {
+    auto replay = std::make_unique<ReplayTransport>(*s.replay);
+    session->replay_ = replay.get();
+    session->transport_ = std::move(replay);
+  } else if (s.replay) {
+    // Lenient: a simulated mouse made from what the recording implies.
+    const RecordedMouse recorded = ReconstructMouse(*s.replay);
+    session->mouse_ = sim::MouseFromRecording(session->clock_, recorded);
+    session->transport_ = std::make_unique<SimTransport>(*session->mouse_, sim::RecordedInterfaces(recorded));
+  } else if (s.simulate) {
     // The identity knob wins over what the memory file holds (the mouse
     // applies it over the memory it starts with).
     session->mouse_ =
@@ -94,7 +146,11 @@ Result<std::unique_ptr<DeviceSession>> OpenDeviceSession(DeviceSetup setup, Cloc
           "this platform has no HID support; use --simulate to try the simulated mouse");
     }
   }
-  session->link_ = std::make_unique<DeviceLink>(*session->transport_, s.identity);
+  if (s.traffic_log) {
+    session->recording_transport_ = std::make_unique<RecordingTransport>(*session->transport_, *s.traffic_log,
+                                                                         session->clock_, s.traffic_header);
+  }
+  session->link_ = std::make_unique<DeviceLink>(session->transport(), s.identity);
   if (session->mouse_ && s.watch.started) s.watch.started(*session->mouse_, session->clock_);
   return session;
 }

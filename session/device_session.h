@@ -25,6 +25,9 @@
 #include "base/result.h"
 #include "device/device_link.h"
 #include "device/hid_transport.h"
+#include "device/replay_transport.h"
+#include "device/traffic_log.h"
+#include "device/traffic_record.h"
 #include "sim/sim_options.h"
 #include "sim/simulated_mouse.h"
 
@@ -52,6 +55,10 @@ struct DeviceRequest {
   std::string simulate_file;  // --simulate=FILE: the simulated memory kept in FILE
   SimOptionTexts sim;         // --sim-*
   SimMouseWatch watch;
+  std::string record_traffic;  // --record-traffic FILE
+  std::string replay;          // --replay FILE
+  bool replay_lenient = false; // --replay-lenient
+  std::string program;         // the program's name in a recording's header
 };
 
 // The choice checked: everything the session is built from.
@@ -70,6 +77,14 @@ struct DeviceSetup {
   // maker's keyboard is (tests of the window's "no mouse" state).
   bool simulate_absent = false;
   SimMouseWatch watch;
+  // --record-traffic: the file every exchange is recorded in (made when the
+  // options were read), and the recording's header.
+  std::shared_ptr<TrafficLog> traffic_log;
+  TrafficHeader traffic_header;
+  // --replay: the recording the mouse answers from (on the session's
+  // virtual clock); strict unless --replay-lenient.
+  std::optional<Recording> replay;
+  bool replay_lenient = false;
 };
 
 // Checks --device and the --sim-* texts and reads the memory file. Every
@@ -102,13 +117,18 @@ class DeviceSession {
   // OpenDeviceSession, or the session's virtual clock (--sim-virtual-time).
   // The simulated mouse's latency runs on it too.
   Clock& clock() { return clock_; }
-  HidTransport& transport() { return *transport_; }
+  HidTransport& transport() { return recording_transport_ ? *recording_transport_ : *transport_; }
   // The link over the transport, searching for setup().identity. Not open
   // yet: the caller opens it (at once or from the poll).
   DeviceLink& link() { return *link_; }
   const DeviceSetup& setup() const { return setup_; }
   // The simulated mouse, or null on a real one.
   SimulatedMouse* simulated_mouse() { return mouse_.get(); }
+  // A strict replay's first difference from its recording (after Finish,
+  // also the requests the program left out), in words; nothing otherwise.
+  std::optional<std::string> ReplayDifference() const;
+  // `say` hears a strict replay's difference as soon as it happens.
+  void OnReplayDifference(std::function<void(const std::string&)> say);
 
   // Ends the session: the interface is released and, with a memory file,
   // the simulated memory is saved to it (a missing file is created). A
@@ -125,6 +145,8 @@ class DeviceSession {
   Clock& clock_;
   std::unique_ptr<SimulatedMouse> mouse_;
   std::unique_ptr<HidTransport> transport_;
+  ReplayTransport* replay_ = nullptr;                 // in transport_, when it is a strict replay
+  std::unique_ptr<HidTransport> recording_transport_; // over transport_, with --record-traffic
   std::unique_ptr<DeviceLink> link_;
 };
 

@@ -67,6 +67,8 @@ class MouseSession {
   // Releases the interface and, with --simulate=FILE, saves the simulated
   // memory to its file (a missing file is created).
   [[nodiscard]] Status Finish() { return device_->Finish(); }
+  // The session underneath (a strict replay's difference, ...).
+  DeviceSession& device() { return *device_; }
 
  private:
   std::unique_ptr<DeviceSession> device_;

@@ -100,6 +100,14 @@ int main(int argc, char** argv) {
 
   auto device = OpenMouse(std::move(options.device), zelko::DefaultClock());
   if (!device) return zelko::session::kExitNoDevice;
+  // --replay: the first difference from the recording ends the window.
+  bool replay_differs = false;
+  device->OnReplayDifference([&replay_differs](const std::string& difference) {
+    std::fprintf(stderr, "zelko77: %s
+", difference.c_str());
+    replay_differs = true;
+    QCoreApplication::exit(zelko::session::kExitFailure);
+  });
   zelko::WindowServices services;
   services.device = std::move(device);
   services.openEngineerPage = options.engineerPage;
@@ -108,5 +116,6 @@ int main(int argc, char** argv) {
   FirstPaintTimer firstPaint(sinceStart);
   if (!qEnvironmentVariableIsEmpty("ZELKO77_STARTUP_TIMING")) window.installEventFilter(&firstPaint);
   window.show();
-  return app.exec();
+  const int status = app.exec();
+  return replay_differs ? zelko::session::kExitFailure : status;
 }

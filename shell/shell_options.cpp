@@ -117,6 +117,7 @@ ShellOptionsResult ParseShellOptions(int argc, const char* const* argv, const Sh
              ExitStatusHelp());
   app.set_version_flag("--version", VersionText(), "Print the version, the build's commit, the Qt version and the HID backend, and end");
   session::DeviceRequest request;
+  request.program = "zelko77";
   session::AddDeviceOptions(app, request);
   app.add_option("--screenshot", o.screenshotFolder,
                  "Render every page in every language to PNG files in DIR (no display needed) and end")
