@@ -14,6 +14,7 @@
 #include <nlohmann/json.hpp>
 
 #include "base/atomic_file.h"
+#include "base/build_info.h"
 #include "base/file_reading.h"
 #include "cli/device_commands.h"
 #include "cli/device_session.h"
@@ -149,7 +150,7 @@ void RunReport(CliContext& context, const std::string& requested_path) {
   std::vector<Recording> recordings;
   nlohmann::json summary;
   summary["program"] = "zelko77ctl";
-  summary["program_version"] = ProgramVersion();
+  summary["program_version"] = std::string(ProgramVersion());
   summary["platform"] = PlatformName();
   summary["recording_format"] = kTrafficFormat;
   summary["simulated"] = context.options.mouse.simulate || !context.options.mouse.replay.empty();

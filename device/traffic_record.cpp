@@ -336,8 +336,6 @@ Result<Recording> ReadRecordingFile(const std::string& path) {
   return recording;
 }
 
-std::string ProgramVersion() { return ZELKO_PROGRAM_VERSION; }
-
 std::string PlatformName() {
 #if defined(_WIN32)
   std::string name = "windows";

@@ -110,7 +110,5 @@ Result<Recording> ReadRecordingFile(const std::string& path);
 
 // "linux-x86_64", "windows-x86_64", ...
 std::string PlatformName();
-// This build's version ("1.0").
-std::string ProgramVersion();
 
 }  // namespace zelko

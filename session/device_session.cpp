@@ -1,5 +1,6 @@
 #include "session/device_session.h"
 
+#include "base/build_info.h"
 #include "device/identity_text.h"
 #include "device/platform_transport.h"
 #include "device/recording_transport.h"
@@ -50,7 +51,7 @@ Status ReadTrafficRequest(const DeviceRequest& request, DeviceSetup& setup) {
     if (!log) return Status::Failure("--record-traffic: " + log.error());
     setup.traffic_log = std::move(*log);
     setup.traffic_header.program = request.program.empty() ? "zelko77" : request.program;
-    setup.traffic_header.program_version = ProgramVersion();
+    setup.traffic_header.program_version = std::string(ProgramVersion());
     setup.traffic_header.platform = PlatformName();
   }
   return Status::Ok();

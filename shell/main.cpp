@@ -103,8 +103,7 @@ int main(int argc, char** argv) {
   // --replay: the first difference from the recording ends the window.
   bool replay_differs = false;
   device->OnReplayDifference([&replay_differs](const std::string& difference) {
-    std::fprintf(stderr, "zelko77: %s
-", difference.c_str());
+    std::fprintf(stderr, "zelko77: %s\n", difference.c_str());
     replay_differs = true;
     QCoreApplication::exit(zelko::session::kExitFailure);
   });

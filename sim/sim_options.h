@@ -27,7 +27,7 @@ struct SimOptionTexts {
   // script of presses over time, BUTTONS@START+DURATION[,...] (sim/button_script.h)
   std::string buttons;
   // Not a fault: the simulated mouse and the protocol run on a virtual
-  // clock, so no exchange waits in real time (sim/device_session.h).
+  // clock, so no exchange waits in real time (session/device_session.h).
   bool virtual_time = false;
 };
 

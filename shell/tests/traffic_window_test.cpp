@@ -43,20 +43,20 @@ class TrafficWindowTest : public QObject {
     const std::string replayed = folder.filePath("replayed.jsonl").toStdString();
     QStringList shownRecording;
     {
-      sim::DeviceRequest request;
+      session::DeviceRequest request;
       request.simulate = true;
       request.sim.virtual_time = true;
       request.record_traffic = recorded;
-      auto setup = sim::ReadDeviceRequest(request);
+      auto setup = session::ReadDeviceRequest(request);
       QVERIFY2(setup.ok(), setup.error().c_str());
       WindowFixture f(std::move(*setup));
       ReadApplyAndClose(f);
       shownRecording = f.messages.texts();
     }
-    sim::DeviceRequest request;
+    session::DeviceRequest request;
     request.replay = recorded;
     request.record_traffic = replayed;
-    auto setup = sim::ReadDeviceRequest(request);
+    auto setup = session::ReadDeviceRequest(request);
     QVERIFY2(setup.ok(), setup.error().c_str());
     QStringList shown;
     {
