@@ -61,7 +61,11 @@ ReadReport ReadMouse(MouseSession& mouse) {
 BackupSaved KeepBackup(MouseSession& mouse) {
   const Workspace& workspace = mouse.workspace();
   if (!workspace.mouse_image) return {};
-  return SaveBackup(mouse.backup_folder, *workspace.mouse_image, EpochMsNow());
+  // After a read of sections, the backup holds those sections alone.
+  const BackupContent content = workspace.partial_image
+                                    ? BackupContent{*workspace.mouse_image, *workspace.partial_image}
+                                    : BackupContent::Whole(*workspace.mouse_image);
+  return SaveBackup(mouse.backup_folder, content, mouse.backup_maker, EpochMsNow());
 }
 
 Outcome OutcomeOf(const FlowResult& result) {
