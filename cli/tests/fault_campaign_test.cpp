@@ -322,7 +322,8 @@ class FaultCampaign {
     for (const auto& [kind, n] : by_command_) runs += n;
     text << "fault campaign: " << runs << " runs, " << successes_ << " succeeded, " << runs - successes_
          << " failed, " << never_wrote_ << " never wrote, " << restored_
-         << " left the mouse changed and were restored from the backup they named; slowest "
+         << " left the mouse changed and were restored from the backup they named ("
+         << restored_from_sections_ << " of them a backup of sections); slowest "
          << slowest_ms_ / 1000 << " s virtual\n";
     text << "  failures:";
     for (const auto& [reason, n] : failures_) text << " " << reason << " " << n << ";";
@@ -603,6 +604,7 @@ class FaultCampaign {
     EXPECT_TRUE(from_left.memory == from_start.memory)
         << what << ": restoring the backup it names does not give back what the mouse held";
     ++restored_;
+    if (LooksLikeSectionBackup(*bytes)) ++restored_from_sections_;
   }
 
   void Count(const std::string& kind, const CtlRun& run, const MouseLog& log) {
@@ -656,6 +658,7 @@ class FaultCampaign {
 
   int successes_ = 0;
   int restored_ = 0;
+  int restored_from_sections_ = 0;
   int never_wrote_ = 0;
   std::uint64_t slowest_ms_ = 0;
   std::map<std::string, int> failures_;
