@@ -168,9 +168,9 @@ WriteReport LoadProfile(MouseSession& mouse, const ProfileLoadPlan& plan, ImageS
 
 std::optional<std::string> BackupToRestore(const std::string& chosen, const std::string& folder) {
   if (!chosen.empty()) return chosen;
-  const auto backups = ListBackups(folder);
-  if (backups.empty()) return std::nullopt;
-  return backups.front();
+  const auto entry = zelko::BackupToRestore(ListBackupEntries(folder));
+  if (!entry) return std::nullopt;
+  return entry->path;
 }
 
 SlotImport ImportDeviceSlots(std::span<const std::uint8_t> file_bytes, Workspace& workspace,
