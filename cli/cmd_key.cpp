@@ -8,6 +8,7 @@
 #include "cli/command_json.h"
 #include "cli/device_session.h"
 #include "cli/image_session.h"
+#include "image/section_read.h"
 #include "image/workspace.h"
 #include "settings/aim_key.h"
 #include "keys/ascii_text.h"
@@ -76,6 +77,8 @@ void RunSetButton(CliContext& context, const SetButtonOptions& options) {
   std::string stored_code;
   ImageWriteRequest request;
   request.dry_run = options.dry_run;
+  request.made_by = {"set-button", ""};
+  request.ranges_to_read = SectionReadRanges({Section::Profile});
   request.edit_settings = [&](MouseSettings& settings, Workspace& workspace, std::string& error) {
     const DeviceMacroSlots slots = ReadDeviceSlots(workspace.base_macro_area);
     const SlotNameLookup slot_name = [&slots](int slot) { return slots.ShownName(slot); };

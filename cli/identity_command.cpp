@@ -36,6 +36,7 @@ void RunSetIdentity(CliContext& context, const SetIdentityOptions& options) {
   }
   ImageWriteRequest request;
   request.dry_run = options.dry_run;
+  request.made_by = {"set-identity", ""};
   bool foreign = false;
   request.edit_settings = [&](MouseSettings& settings, Workspace& workspace, std::string& error) {
     DataBuf after = workspace.data_buf;

@@ -12,6 +12,8 @@
 #include "base/file_reading.h"
 #include "image/expected_codes.h"
 #include "session/use_cases.h"
+#include "image/section_backup.h"
+#include "image/section_read.h"
 
 namespace zelko::cli {
 namespace {
@@ -48,13 +50,38 @@ bool ReadImageFile(CliContext& context, const std::string& path, std::vector<std
   return true;
 }
 
-// The file laid over the image read, refused without the signature.
-void WriteImageFile(CliContext& context, const std::string& path, const WriteOptions& options) {
+// The file laid over the image read, refused without the signature. A
+// backup of sections puts back the sections it holds.
+void WriteImageFile(CliContext& context, const std::string& path, const WriteOptions& options,
+                    const BackupMaker& made_by) {
   std::vector<std::uint8_t> bytes;
   if (!ReadImageFile(context, path, bytes)) return;
   ImageWriteRequest request;
   request.mode = WriteMode::kWriteImage;
   request.dry_run = options.dry_run;
+  request.made_by = made_by;
+  std::string damaged;
+  if (LooksLikeSectionBackup(bytes)) {
+    const auto content = DecodeSectionBackup(bytes, &damaged);
+    if (!content) {
+      PrintError(path + " cannot be restored: " + damaged);
+      SetExit(context, kExitBadInput);
+      return;
+    }
+    request.ranges_to_read = PlanRangeRead(content->ranges);
+    request.edit = [content](Workspace& w, std::string& error) {
+      DataBuf image = w.data_buf;
+      LayBackupOver(*content, image);
+      if (const auto problem = ForeignIdentityProblem(image, ShippedExpectedCodes())) {
+        error = "the backup was not written: " + *problem;
+        return false;
+      }
+      w.data_buf = image;
+      return true;
+    };
+    RunImageWrite(context, request);
+    return;
+  }
   const int language = context.options.language;
   request.edit = [&bytes, &path, language](Workspace& w, std::string& error) {
     const session::ProfileLoadPlan plan = session::PlanProfileLoad(w.data_buf, bytes, ShippedExpectedCodes());
@@ -128,13 +155,14 @@ void RunSave(CliContext& context, const std::string& path) {
 }
 
 void RunLoad(CliContext& context, const std::string& path, const WriteOptions& options) {
-  WriteImageFile(context, path, options);
+  WriteImageFile(context, path, options, {"load", ""});
 }
 
 void RunReset(CliContext& context, int image, const WriteOptions& options) {
   ImageWriteRequest request;
   request.mode = WriteMode::kWriteImage;
   request.dry_run = options.dry_run;
+  request.made_by = {"reset", ""};
   request.edit = [image](Workspace& w, std::string& error) {
     if (w.LoadFactoryImage(image, ImageSource::kFactoryImage)) return true;
     error = "factory image " + std::to_string(image) + " is not in this program";
@@ -147,6 +175,7 @@ void RunDefaults(CliContext& context, const WriteOptions& options) {
   ImageWriteRequest request;
   request.mode = WriteMode::kWriteImage;
   request.dry_run = options.dry_run;
+  request.made_by = {"defaults", ""};
   request.edit = [](Workspace& w, std::string&) {
     w.BuildBuiltInDefaults();
     return true;
@@ -156,28 +185,42 @@ void RunDefaults(CliContext& context, const WriteOptions& options) {
 
 void RunRestore(CliContext& context, const std::string& path, const WriteOptions& options) {
   const std::string folder = DefaultBackupFolder();
-  const auto chosen = session::BackupToRestore(path, folder);
-  if (!chosen) {
-    PrintError("no backups in " + (folder.empty() ? std::string("the data folder") : folder));
-    SetExit(context, kExitBadInput);
-    return;
+  std::optional<BackupEntry> chosen = ParseBackupName(path);
+  if (path.empty()) {
+    const auto backups = ListBackupEntries(folder);
+    chosen = BackupToRestore(backups);
+    if (!chosen) {
+      PrintError((backups.empty() ? "no backups in " : "every backup was already restored or made by a restore in ") +
+                 (folder.empty() ? std::string("the data folder") : folder));
+      SetExit(context, kExitBadInput);
+      return;
+    }
   }
-  std::printf("Restoring %s\n", chosen->c_str());
-  WriteImageFile(context, *chosen, options);
+  const std::string file = chosen ? chosen->path : path;
+  std::printf("Restoring %s\n", file.c_str());
+  // The backup this restore keeps is marked, with the one it puts back, so
+  // that the next plain restore walks on past both.
+  WriteImageFile(context, file, options, {std::string(kRestoreWrite), chosen ? chosen->stamp : ""});
 }
 
 void RunBackups(CliContext& context) {
   const std::string folder = DefaultBackupFolder();
-  const auto backups = ListBackups(folder);
   if (context.options.json) {
-    std::cout << BackupsJson(folder, backups).dump(2) << "\n";
+    std::cout << BackupsJson(folder, ListBackups(folder)).dump(2) << "\n";
     return;
   }
+  const auto backups = ListBackupEntries(folder);
   if (backups.empty()) {
     std::printf("No backups in %s\n", folder.c_str());
     return;
   }
-  for (const auto& path : backups) std::printf("%s\n", path.c_str());
+  const auto next = BackupToRestore(backups);
+  for (const auto& entry : backups) {
+    std::string made = entry.maker.write.empty() ? "-" : entry.maker.write;
+    if (!entry.maker.restored_stamp.empty()) made += " of " + entry.maker.restored_stamp;
+    std::printf("%s  %-10s %-8s %s\n", next && next->path == entry.path ? "*" : " ", made.c_str(),
+                entry.whole ? "whole" : "sections", entry.path.c_str());
+  }
 }
 
 }  // namespace zelko::cli

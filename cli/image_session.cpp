@@ -7,6 +7,7 @@
 #include "image/factory_images.h"
 #include "image/field_names.h"
 #include "image/image_transfer.h"
+#include "image/section_read.h"
 #include "settings/settings_write.h"
 
 namespace zelko::cli {
@@ -58,7 +59,8 @@ std::unique_ptr<ImageSession> ImageSession::Open(CliContext& context) {
   return std::unique_ptr<ImageSession>(new ImageSession(std::move(device)));
 }
 
-bool ImageSession::ReadMouse(CliContext& context) {
+bool ImageSession::ReadMouse(CliContext& context, const std::vector<AddressRange>& ranges) {
+  device_->mouse().ranges_to_read = ranges;
   const session::ReadReport read = session::ReadMouse(device_->mouse());
   last_read_ = read.flow;
   switch (read.problem) {
@@ -165,23 +167,42 @@ void RunImageWrite(CliContext& context, const ImageWriteRequest& request) {
   auto session = ImageSession::Open(context);
   if (!session) return;
   Workspace& workspace = session->workspace();
-  if (!session->ReadMouse(context)) {
+  if (!session->ReadMouse(context, context.options.full_write ? std::vector<AddressRange>{}
+                                                              : request.ranges_to_read)) {
     session->Finish(context);
     return;
   }
-  const DataBuf before = workspace.data_buf;
-  MouseSettings settings = DecodeMouseSettings(workspace.record);
+  DataBuf before;
   std::string error;
-  const bool edited = request.mode == WriteMode::kPackSettings
+  // True when edited; an edit that reaches beyond the sections read leaves
+  // `confined` false.
+  bool confined = true;
+  const auto edit = [&] {
+    before = workspace.data_buf;
+    const EditBaseline baseline = EditBaseline::Of(workspace);
+    MouseSettings settings = DecodeMouseSettings(workspace.record);
+    const bool done = request.mode == WriteMode::kPackSettings
                           ? !request.edit_settings || request.edit_settings(settings, workspace, error)
                           : !request.edit || request.edit(workspace, error);
+    if (done && request.mode == WriteMode::kPackSettings) PackSettings(settings, workspace);
+    confined = !done || ConfineEditToRead(workspace, baseline);
+    return done;
+  };
+  bool edited = edit();
+  if (edited && !confined) {
+    // Made again on the whole image.
+    if (!session->ReadMouse(context)) {
+      session->Finish(context);
+      return;
+    }
+    edited = edit();
+  }
   if (!edited) {
     if (!error.empty()) PrintError(error);
     SetExit(context, kExitBadInput);
     session->Finish(context);
     return;
   }
-  if (request.mode == WriteMode::kPackSettings) PackSettings(settings, workspace);
 
   const std::string changes = DescribeChanges(before, workspace.data_buf);
   const auto changed = DifferingAddresses(before, workspace.data_buf).size();
@@ -196,13 +217,14 @@ void RunImageWrite(CliContext& context, const ImageWriteRequest& request) {
     session->Finish(context);
     return;
   }
+  session->device().mouse().backup_maker = request.made_by;
   const session::WriteReport report = session->WriteImage(context, request.quiet);
   if (!report.ok() && !report.no_backup() && context.exit_code == kExitTransferFailed) {
     const std::string& kept = report.backup_path;
     // A write cut short can leave sections that fail their checks. An image
     // read without the signature (left so by an earlier write cut short) is
     // kept too, but restore refuses it as it refuses any such file.
-    if (before[kImageSignatureOffset] == kImageSignature) {
+    if (workspace.partial_image || before[kImageSignatureOffset] == kImageSignature) {
       PrintError("what the mouse held before is kept in " + kept + "; put it back with: zelko77ctl restore " +
                  kept);
     } else {

@@ -34,7 +34,8 @@ class ImageSession {
 
   // Identifies the mouse as the connection does and reads its whole image.
   // False (message printed, exit code set) unless the image is now shown.
-  bool ReadMouse(CliContext& context);
+  // With `ranges` (image/section_read.h) only those are read.
+  bool ReadMouse(CliContext& context, const std::vector<AddressRange>& ranges = {});
 
   // Writes workspace.data_buf as it is, verified, after a backup. Sets the
   // exit code and prints a failure; a success too unless `quiet`. The
@@ -75,6 +76,11 @@ struct ImageWriteRequest {
   // kExitBadInput and writes nothing; a non-empty error is printed.
   std::function<bool(MouseSettings&, Workspace&, std::string& error)> edit_settings;
   std::function<bool(Workspace&, std::string& error)> edit;
+  // The ranges the edit needs (image/section_read.h); empty: the whole
+  // image. Ignored with --full.
+  std::vector<AddressRange> ranges_to_read;
+  // The write that makes the backup, as `backups` shows it ("set-button").
+  BackupMaker made_by;
 };
 
 // Opens and reads the mouse, applies the edit, then either prints the

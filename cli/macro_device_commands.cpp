@@ -57,6 +57,7 @@ void RunMacroImportSlots(CliContext& context, const std::string& file, bool dry_
   request.mode = WriteMode::kWriteImage;
   request.dry_run = dry_run;
   request.quiet = true;
+  request.made_by = {"macro-import-slots", ""};
   request.edit = [&](Workspace& workspace, std::string&) {
     return session::ImportDeviceSlots(*bytes, workspace, slots) == session::SlotImport::kImported;
   };
@@ -89,6 +90,7 @@ void RunMacroAssign(CliContext& context, const MacroOptions& options, int profil
   ImageWriteRequest request;
   request.dry_run = dry_run;
   request.quiet = true;
+  request.made_by = {"macro-assign", ""};
   request.edit_settings = [&](MouseSettings& settings, Workspace& workspace, std::string& error) {
     slots = ReadDeviceSlots(workspace.base_macro_area);
     assignment = session::AssignLibraryMacro(settings, ref, record, slots, workspace.base_macro_area, text);

@@ -1,6 +1,7 @@
 #include "cli/pointer_image_write.h"
 
 #include "cli/image_session.h"
+#include "image/section_read.h"
 
 namespace zelko::cli {
 
@@ -8,6 +9,10 @@ int RunSettingsEdit(CliContext& context, std::string_view command, const Setting
                     bool dry_run) {
   ImageWriteRequest request;
   request.dry_run = dry_run;
+  request.made_by = {std::string(command), ""};
+  // Every setting lives in these; the reserves and the macro area stay unread.
+  request.ranges_to_read = SectionReadRanges(
+      {Section::ParameterA, Section::ParameterB, Section::Profile, Section::FireKey});
   request.edit_settings = [&edit, name = std::string(command)](MouseSettings& settings, Workspace&,
                                                                std::string& error) {
     const std::string refused = edit(settings);

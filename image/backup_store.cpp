@@ -18,11 +18,25 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::string_view kPrefix = "zelko77-";
-constexpr std::string_view kSuffix = ".bin";
+constexpr std::string_view kWholeSuffix = ".bin";
+constexpr std::string_view kPartSuffix = ".part";
+constexpr std::string_view kRestoredMark = "-of-";
+// "20261210-021642-123"
+constexpr std::size_t kStampLength = 19;
 
-bool IsBackupName(const std::string& name) {
-  return name.size() > kPrefix.size() + kSuffix.size() && name.starts_with(kPrefix) &&
-         name.ends_with(kSuffix);
+bool IsStamp(std::string_view text) {
+  if (text.size() != kStampLength) return false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const bool dash = i == 8 || i == 15;
+    if (dash ? text[i] != '-' : (text[i] < '0' || text[i] > '9')) return false;
+  }
+  return true;
+}
+
+bool IsWriteName(std::string_view text) {
+  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-';
+  });
 }
 
 }  // namespace
@@ -32,7 +46,7 @@ std::string DefaultBackupFolder() {
   return data ? Utf8FromPath(*data / "backups") : std::string();
 }
 
-std::string BackupFileName(std::uint64_t epoch_ms) {
+std::string BackupStamp(std::uint64_t epoch_ms) {
   const std::time_t seconds = static_cast<std::time_t>(epoch_ms / 1000);
   std::tm utc{};
 #ifdef _WIN32
@@ -40,26 +54,103 @@ std::string BackupFileName(std::uint64_t epoch_ms) {
 #else
   gmtime_r(&seconds, &utc);
 #endif
-  char text[64];
-  std::snprintf(text, sizeof text, "zelko77-%04d%02d%02d-%02d%02d%02d-%03u.bin",
-                utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min,
-                utc.tm_sec, static_cast<unsigned>(epoch_ms % 1000));
+  char text[40];
+  std::snprintf(text, sizeof text, "%04d%02d%02d-%02d%02d%02d-%03u", utc.tm_year + 1900,
+                utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec,
+                static_cast<unsigned>(epoch_ms % 1000));
   return text;
+}
+
+std::string BackupFileName(std::uint64_t epoch_ms) {
+  return std::string(kPrefix) + BackupStamp(epoch_ms) + std::string(kWholeSuffix);
+}
+
+std::string BackupFileName(std::uint64_t epoch_ms, const BackupMaker& maker, bool whole) {
+  std::string name = std::string(kPrefix) + BackupStamp(epoch_ms);
+  if (IsWriteName(maker.write)) {
+    name += "-" + maker.write;
+    if (IsStamp(maker.restored_stamp)) name += std::string(kRestoredMark) + maker.restored_stamp;
+  }
+  return name + std::string(whole ? kWholeSuffix : kPartSuffix);
+}
+
+std::optional<BackupEntry> ParseBackupName(const std::string& path) {
+  const std::string name = Utf8FromPath(PathFromUtf8(path).filename());
+  BackupEntry entry;
+  entry.path = path;
+  std::string_view rest = name;
+  if (!rest.starts_with(kPrefix)) return std::nullopt;
+  rest.remove_prefix(kPrefix.size());
+  if (rest.ends_with(kWholeSuffix)) {
+    rest.remove_suffix(kWholeSuffix.size());
+  } else if (rest.ends_with(kPartSuffix)) {
+    rest.remove_suffix(kPartSuffix.size());
+    entry.whole = false;
+  } else {
+    return std::nullopt;
+  }
+  if (rest.size() < kStampLength || !IsStamp(rest.substr(0, kStampLength))) return std::nullopt;
+  entry.stamp = std::string(rest.substr(0, kStampLength));
+  rest.remove_prefix(kStampLength);
+  if (rest.empty()) return entry;
+  if (rest.front() != '-') return std::nullopt;
+  rest.remove_prefix(1);
+  // "restore-of-<stamp>": the stamp of the backup that restore put back.
+  if (const auto mark = rest.rfind(kRestoredMark);
+      mark != std::string_view::npos && IsStamp(rest.substr(mark + kRestoredMark.size()))) {
+    entry.maker.restored_stamp = std::string(rest.substr(mark + kRestoredMark.size()));
+    rest = rest.substr(0, mark);
+  }
+  if (!IsWriteName(rest)) return std::nullopt;
+  entry.maker.write = std::string(rest);
+  return entry;
+}
+
+std::vector<BackupEntry> ListBackupEntries(const std::string& folder) {
+  std::vector<BackupEntry> entries;
+  std::error_code error;
+  for (fs::directory_iterator it(PathFromUtf8(folder), error), end; !error && it != end; it.increment(error)) {
+    auto entry = ParseBackupName(Utf8FromPath(it->path()));
+    if (entry && it->is_regular_file(error)) entries.push_back(std::move(*entry));
+  }
+  // Newest first by the stamp; the whole name breaks a tie.
+  std::sort(entries.begin(), entries.end(), [](const BackupEntry& a, const BackupEntry& b) {
+    return a.stamp != b.stamp ? a.stamp > b.stamp : a.path > b.path;
+  });
+  return entries;
 }
 
 std::vector<std::string> ListBackups(const std::string& folder) {
   std::vector<std::string> paths;
-  std::error_code error;
-  for (fs::directory_iterator it(PathFromUtf8(folder), error), end; !error && it != end; it.increment(error)) {
-    const std::string name = Utf8FromPath(it->path().filename());
-    if (IsBackupName(name) && it->is_regular_file(error)) paths.push_back(Utf8FromPath(it->path()));
-  }
-  std::sort(paths.begin(), paths.end(), std::greater<>());
+  for (auto& entry : ListBackupEntries(folder)) paths.push_back(std::move(entry.path));
   return paths;
+}
+
+std::optional<BackupEntry> BackupToRestore(const std::vector<BackupEntry>& newest_first) {
+  // Backups from `undone_from` on hold states a later restore already
+  // walked back over.
+  std::optional<std::string> undone_from;
+  for (const auto& entry : newest_first) {
+    if (entry.made_by_restore()) {
+      if (!entry.maker.restored_stamp.empty() &&
+          (!undone_from || entry.maker.restored_stamp < *undone_from)) {
+        undone_from = entry.maker.restored_stamp;
+      }
+      continue;
+    }
+    if (undone_from && entry.stamp >= *undone_from) continue;
+    return entry;
+  }
+  return std::nullopt;
 }
 
 BackupSaved SaveBackup(const std::string& folder, const DataBuf& image, std::uint64_t epoch_ms,
                        std::size_t keep) {
+  return SaveBackup(folder, BackupContent::Whole(image), BackupMaker{}, epoch_ms, keep);
+}
+
+BackupSaved SaveBackup(const std::string& folder, const BackupContent& content,
+                       const BackupMaker& maker, std::uint64_t epoch_ms, std::size_t keep) {
   BackupSaved saved;
   if (folder.empty()) {
     saved.error = "no folder for backups (set XDG_DATA_HOME or HOME)";
@@ -71,12 +162,19 @@ BackupSaved SaveBackup(const std::string& folder, const DataBuf& image, std::uin
     saved.error = "cannot create " + folder + ": " + error.message();
     return saved;
   }
-  // Two backups within the same millisecond get successive names.
+  // Two backups within the same millisecond get successive stamps, so that
+  // the newest is always the one named last, whatever made them.
   std::uint64_t stamp = epoch_ms;
-  fs::path path = PathFromUtf8(folder) / BackupFileName(stamp);
-  while (fs::exists(path, error)) path = PathFromUtf8(folder) / BackupFileName(++stamp);
+  const std::vector<BackupEntry> existing = ListBackupEntries(folder);
+  const auto taken = [&existing](std::uint64_t ms) {
+    const std::string wanted = BackupStamp(ms);
+    return std::any_of(existing.begin(), existing.end(),
+                       [&](const BackupEntry& e) { return e.stamp == wanted; });
+  };
+  while (taken(stamp)) ++stamp;
+  const fs::path path = PathFromUtf8(folder) / BackupFileName(stamp, maker, content.whole());
 
-  saved.error = WriteFileAtomically(Utf8FromPath(path), image);
+  saved.error = WriteFileAtomically(Utf8FromPath(path), EncodeBackup(content));
   if (!saved.ok()) return saved;
   saved.path = Utf8FromPath(path);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "device/protocol_layout.h"
+#include "image/section_read.h"
 
 namespace zelko {
 namespace {
@@ -84,8 +85,10 @@ FlowResult ImageFlows::ReadImage() {
     return result;
   }
   workspace_.data_buf = image;
+  workspace_.partial_image.reset();
   workspace_.source = ImageSource::kDevice;
   workspace_.mouse_image = image;
+  workspace_.mouse_known = {{0, kDataBufSize}};
   result.unpack = workspace_.UnpackImage();
   result.end_acknowledged = channel_.EndExchange();
   ui_.RedrawFromRecord();
@@ -95,7 +98,59 @@ FlowResult ImageFlows::ReadImage() {
   return result;
 }
 
+FlowResult ImageFlows::ReadRanges(const std::vector<AddressRange>& ranges) {
+  ui_.StopPollTimer();
+  ui_.ShowDisableAll();
+  ui_.ProcessMessages();
+
+  const bool held = workspace_.mouse_image && RangesCover(workspace_.mouse_known, ranges);
+  DataBuf image = workspace_.mouse_image.value_or(DataBuf{});
+  if (!workspace_.mouse_image) image.fill(kEmptyByte);
+  FlowResult result;
+  result.read = ReadImageRanges(channel_, image, ranges, false);
+  if (!result.read.whole()) {
+    result.end_acknowledged = channel_.EndExchange();
+    ui_.ProcessMessages();
+    ui_.StartPollTimer();
+    ui_.ShowMessage(kWriteFailTextId);
+    result.status = FlowStatus::kReadIncomplete;
+    return result;
+  }
+  if (held && !SameOver(image, *workspace_.mouse_image, ranges)) {
+    // A checksum or a byte is not what the program held: another program
+    // or the mouse itself changed it. Nothing held can be trusted now.
+    FlowResult whole = ReadImage();
+    whole.sections = SectionCheck::kChangedMeanwhile;
+    return whole;
+  }
+  result.sections = held ? SectionCheck::kAsHeld : SectionCheck::kFirstRead;
+  workspace_.mouse_image = image;
+  workspace_.mouse_known = JoinRanges(workspace_.mouse_known, ranges);
+  workspace_.data_buf = image;
+  if (RangesCover(workspace_.mouse_known, {{0, kDataBufSize}})) {
+    workspace_.partial_image.reset();
+  } else {
+    workspace_.partial_image = workspace_.mouse_known;
+  }
+  workspace_.source = ImageSource::kDevice;
+  result.unpack = workspace_.UnpackImage();
+  result.end_acknowledged = channel_.EndExchange();
+  ui_.RedrawFromRecord();
+  ui_.ProcessMessages();
+  ui_.StartPollTimer();
+  ui_.HideDisableAll();
+  return result;
+}
+
 FlowResult ImageFlows::WriteImageExchange(WriteExtent extent) {
+  if (workspace_.partial_image &&
+      (extent == WriteExtent::kWhole || !workspace_.mouse_image ||
+       !RangesCover(*workspace_.partial_image,
+                    ChangedRanges(*workspace_.mouse_image, workspace_.data_buf,
+                                  &*workspace_.partial_image)))) {
+    // The placeholders of a read of sections would reach the mouse.
+    return FlowResult::Of(FlowStatus::kNothingToWrite);
+  }
   FlowResult result;
   result.exchange = channel_.BeginExchange();
   result.status = StatusOfHandshake(result.exchange);
@@ -104,7 +159,8 @@ FlowResult ImageFlows::WriteImageExchange(WriteExtent extent) {
     // Only what differs from an image just read; the whole image otherwise.
     const bool changes_only = extent == WriteExtent::kChangesOnly && workspace_.mouse_image;
     result.write = changes_only
-                       ? WriteChangesAndVerify(channel_, ui_, *workspace_.mouse_image, workspace_.data_buf)
+                       ? WriteChangesAndVerify(channel_, ui_, *workspace_.mouse_image, workspace_.data_buf,
+                                               workspace_.partial_image ? &*workspace_.partial_image : nullptr)
                        : WriteAndVerify(channel_, ui_, workspace_.data_buf);
     if (result.write.verified()) {
       workspace_.mouse_image = workspace_.data_buf;

@@ -27,7 +27,16 @@ enum class [[nodiscard]] FlowStatus {
                         // reload, end exchange) went unacknowledged: the
                         // mouse may not use the new image until replugged
   kBadFile,           // a profile without the signature (Str102 shown)
-  kNothingToWrite,    // no image of the mouse was ever shown; nothing sent
+  kNothingToWrite,    // no image of the mouse was ever shown, or the write
+                      // would carry bytes that were never read; nothing sent
+};
+
+// What a read of sections found.
+enum class SectionCheck {
+  kNotAsked,          // a whole read
+  kFirstRead,         // no image was held: the sections were read afresh
+  kAsHeld,            // the mouse still holds what the program held there
+  kChangedMeanwhile,  // it did not: the whole image was read again
 };
 
 struct [[nodiscard]] FlowResult {
@@ -36,6 +45,7 @@ struct [[nodiscard]] FlowResult {
   WriteVerifyResult write;
   ImageReadResult read;
   UnpackReport unpack;
+  SectionCheck sections = SectionCheck::kNotAsked;
   // The closing pair was acknowledged, or was not sent. A write flow turns
   // a verified write whose closing pair went unanswered into
   // kEndNotAcknowledged; a read keeps what it read.
@@ -73,6 +83,16 @@ class ImageFlows {
   // exchange and asks for a redraw. When the image cannot be read whole
   // nothing is shown, the window stays covered and Str109 is shown.
   FlowResult ReadImage();
+
+  // The exchange is open and the mouse accepted. Reads only `ranges` (see
+  // image/section_read.h: whole sections and the identity bytes). With an
+  // image held (Workspace::mouse_image) that covers them, the bytes read
+  // must be the bytes held, or the whole image is read again (someone
+  // changed the mouse meanwhile); without one, data_buf holds the ranges
+  // read and placeholders elsewhere (Workspace::partial_image), and only
+  // bytes inside the ranges may be written. Unpacks, closes the exchange
+  // and asks for a redraw as ReadImage does.
+  FlowResult ReadRanges(const std::vector<AddressRange>& ranges);
 
   // Apply: `encoded` (the working record with every setting encoded into
   // it) becomes the record, is packed with fresh checksums, and is written

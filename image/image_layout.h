@@ -76,6 +76,13 @@ constexpr std::size_t MacroSlotAreaOffset(std::size_t slot) {
   return MacroSlotAddress(slot) - kMacroAreaOffset;
 }
 
+// A range of device addresses [begin, end).
+struct AddressRange {
+  std::size_t begin;
+  std::size_t end;
+  friend bool operator==(const AddressRange&, const AddressRange&) = default;
+};
+
 // Device addresses of the two identity bytes the connection reads.
 inline constexpr std::size_t kManufacturerCodeAddress = 0x036;
 inline constexpr std::size_t kProductCodeAddress = 0x037;

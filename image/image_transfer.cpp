@@ -78,10 +78,18 @@ std::uint32_t ChangedRangeCostMs(std::size_t length) {
          chunks * (healthy(kWriteChunkTiming) + healthy(kReadChunkTiming));
 }
 
-std::vector<AddressRange> ChangedRanges(const DataBuf& before, const DataBuf& after) {
+std::vector<AddressRange> ChangedRanges(const DataBuf& before, const DataBuf& after,
+                                        const std::vector<AddressRange>* known) {
+  const auto gap_known = [known](std::size_t begin, std::size_t end) {
+    if (!known) return true;
+    for (const auto& range : *known) {
+      if (range.begin <= begin && end <= range.end) return true;
+    }
+    return false;
+  };
   std::vector<AddressRange> ranges;
   for (std::uint16_t address : DifferingAddresses(before, after)) {
-    if (!ranges.empty()) {
+    if (!ranges.empty() && gap_known(ranges.back().end, address)) {
       AddressRange& last = ranges.back();
       const std::size_t merged = address + 1u - last.begin;
       const std::size_t apart = last.end - last.begin;
@@ -152,9 +160,10 @@ WriteVerifyResult WriteRangesAndVerify(CommandChannel& channel, UiPort& ui, cons
 }  // namespace
 
 WriteVerifyResult WriteChangesAndVerify(CommandChannel& channel, UiPort& ui,
-                                        const DataBuf& mouse_image, const DataBuf& image) {
-  return WriteRangesAndVerify(channel, ui, image, ChangedRanges(mouse_image, image), mouse_image,
-                              false);
+                                        const DataBuf& mouse_image, const DataBuf& image,
+                                        const std::vector<AddressRange>* known) {
+  return WriteRangesAndVerify(channel, ui, image, ChangedRanges(mouse_image, image, known),
+                              mouse_image, false);
 }
 
 WriteVerifyResult WriteAndVerify(CommandChannel& channel, UiPort& ui, const DataBuf& image) {

@@ -10,13 +10,6 @@
 
 namespace zelko {
 
-// A range of device addresses [begin, end).
-struct AddressRange {
-  std::size_t begin;
-  std::size_t end;
-  friend bool operator==(const AddressRange&, const AddressRange&) = default;
-};
-
 // Reads of a range that still miss chunks after the first try are retried
 // this many times, each time only over what is still missing.
 inline constexpr int kImageReadRetries = 2;
@@ -69,15 +62,21 @@ WriteVerifyResult WriteAndVerify(CommandChannel& channel, UiPort& ui, const Data
 // allows, reads back only those ranges, and repairs them as WriteAndVerify
 // does (three passes at most). An image equal to `mouse_image` is verified
 // without any traffic.
+// With `known` (the ranges of mouse_image that were read), two runs are
+// joined only when the bytes between them lie in a known range, so that
+// no byte that was never read is written.
 WriteVerifyResult WriteChangesAndVerify(CommandChannel& channel, UiPort& ui,
-                                        const DataBuf& mouse_image, const DataBuf& image);
+                                        const DataBuf& mouse_image, const DataBuf& image,
+                                        const std::vector<AddressRange>* known = nullptr);
 
 // The ranges WriteChangesAndVerify sends: every differing byte covered, two
 // runs merged into one range when writing and reading back the bytes
 // between them costs no more sleep than one more block write and block
 // read command (with the protocol's sleeps: runs closer than about one to
 // two chunks, 6 to 11 bytes depending on where the chunks fall).
-std::vector<AddressRange> ChangedRanges(const DataBuf& before, const DataBuf& after);
+// With `known`, runs are joined only across bytes inside a known range.
+std::vector<AddressRange> ChangedRanges(const DataBuf& before, const DataBuf& after,
+                                        const std::vector<AddressRange>* known = nullptr);
 
 // The sleep, in ms, that writing and reading back one range of `length`
 // bytes costs on a mouse that answers every request at once.

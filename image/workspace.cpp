@@ -31,6 +31,7 @@ void Workspace::CommitRepairs(const UnpackReport& report) {
 
 UnpackReport Workspace::LoadImage(const DataBuf& image, ImageSource from) {
   data_buf = image;
+  partial_image.reset();
   source = from;
   return UnpackImage();
 }

@@ -2,6 +2,7 @@
 // from it, and where the image came from.
 #pragma once
 #include <optional>
+#include <vector>
 
 #include "image/factory_images.h"
 #include "image/image_codec.h"
@@ -32,6 +33,14 @@ class Workspace {
   // The image the mouse was last known to hold: set by a whole read and by
   // a write that verified. Backups are taken from it.
   std::optional<DataBuf> mouse_image;
+  // The ranges of mouse_image that were read or written: the whole image
+  // after a whole read, only some sections after a read of sections.
+  std::vector<AddressRange> mouse_known;
+
+  // Set while data_buf holds the mouse's bytes only in these ranges (a read
+  // of sections); the rest are placeholders that must never be written.
+  // Anything that fills data_buf whole clears it.
+  std::optional<std::vector<AddressRange>> partial_image;
 
   // Nothing when the compiled-in factory images are missing.
   const std::optional<FactoryImages>& factory_images() const { return factory_images_; }

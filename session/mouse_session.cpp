@@ -24,7 +24,7 @@ void MouseSession::Connect(const ExpectedCodes& expected, ConnectionCallbacks ca
 }
 
 FlowResult MouseSession::ReadImage() {
-  last_read_ = flows_->ReadImage();
+  last_read_ = ranges_to_read.empty() ? flows_->ReadImage() : flows_->ReadRanges(ranges_to_read);
   return last_read_;
 }
 

@@ -12,6 +12,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "base/clock.h"
 #include "base/result.h"
@@ -19,6 +20,7 @@
 #include "device/device_connection.h"
 #include "device/device_link.h"
 #include "device/ui_port.h"
+#include "image/backup_store.h"
 #include "image/image_flows.h"
 #include "image/workspace.h"
 #include "session/device_session.h"
@@ -63,6 +65,11 @@ class MouseSession {
   // Where the backups kept before every write go (DefaultBackupFolder()
   // unless a test names another).
   std::string backup_folder;
+  // The write the next backup guards, as `backups` shows it.
+  BackupMaker backup_maker;
+  // When not empty, a read reads only these ranges (image/section_read.h)
+  // instead of the whole image.
+  std::vector<AddressRange> ranges_to_read;
 
   // Releases the interface and, with --simulate=FILE, saves the simulated
   // memory to its file (a missing file is created).

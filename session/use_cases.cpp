@@ -61,7 +61,11 @@ ReadReport ReadMouse(MouseSession& mouse) {
 BackupSaved KeepBackup(MouseSession& mouse) {
   const Workspace& workspace = mouse.workspace();
   if (!workspace.mouse_image) return {};
-  return SaveBackup(mouse.backup_folder, *workspace.mouse_image, EpochMsNow());
+  // After a read of sections, the backup holds those sections alone.
+  const BackupContent content = workspace.partial_image
+                                    ? BackupContent{*workspace.mouse_image, *workspace.partial_image}
+                                    : BackupContent::Whole(*workspace.mouse_image);
+  return SaveBackup(mouse.backup_folder, content, mouse.backup_maker, EpochMsNow());
 }
 
 Outcome OutcomeOf(const FlowResult& result) {
@@ -164,9 +168,9 @@ WriteReport LoadProfile(MouseSession& mouse, const ProfileLoadPlan& plan, ImageS
 
 std::optional<std::string> BackupToRestore(const std::string& chosen, const std::string& folder) {
   if (!chosen.empty()) return chosen;
-  const auto backups = ListBackups(folder);
-  if (backups.empty()) return std::nullopt;
-  return backups.front();
+  const auto entry = zelko::BackupToRestore(ListBackupEntries(folder));
+  if (!entry) return std::nullopt;
+  return entry->path;
 }
 
 SlotImport ImportDeviceSlots(std::span<const std::uint8_t> file_bytes, Workspace& workspace,

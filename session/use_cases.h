@@ -123,8 +123,9 @@ bool HasUnappliedEdits(const Workspace& workspace, const MouseSettings& settings
 // and written, after a backup.
 WriteReport LoadProfile(MouseSession& mouse, const ProfileLoadPlan& plan, ImageSource from);
 
-// The backup to restore: `chosen`, or the newest in `folder`. Nothing when
-// none is chosen and the folder holds none.
+// The backup to restore: `chosen`, or the one a plain restore walks back
+// to in `folder` (image/backup_store.h). Nothing when none is chosen and
+// none is left.
 std::optional<std::string> BackupToRestore(const std::string& chosen, const std::string& folder);
 
 // ---- device macro slots and the library -----------------------------------

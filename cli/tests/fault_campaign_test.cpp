@@ -45,6 +45,8 @@
 #include "cli/cli_context.h"
 #include "cli/tests/run_ctl.h"
 #include "image/backup_store.h"
+#include "image/section_backup.h"
+#include "image/section_read.h"
 #include "image/factory_images.h"
 #include "image/image_layout.h"
 #include "macros/macro_name_codec.h"
@@ -54,6 +56,18 @@
 
 namespace zelko::cli {
 namespace {
+
+// The addresses no range covers.
+std::vector<AddressRange> OutsideOf(const std::vector<AddressRange>& ranges) {
+  std::vector<AddressRange> outside;
+  std::size_t at = 0;
+  for (const auto& range : ranges) {
+    if (range.begin > at) outside.push_back({at, range.begin});
+    at = range.end;
+  }
+  if (at < kDataBufSize) outside.push_back({at, kDataBufSize});
+  return outside;
+}
 
 namespace fs = std::filesystem;
 using testing::CtlRun;
@@ -232,6 +246,11 @@ class FaultCampaign {
       files_.push_back(Write("factory" + std::to_string(n) + ".bin", {image->begin(), image->end()}));
       factory_files_.push_back(files_.back());
       if (n == 2) files_.push_back(Write("head128.bin", {image->begin(), image->begin() + 128}));
+      if (n == 3) {
+        // A backup of two sections, as a command that read only those keeps.
+        const BackupContent part{*image, SectionReadRanges({Section::ParameterB, Section::Profile})};
+        files_.push_back(Write("sections3.part", EncodeBackup(part)));
+      }
     }
     bad_profile_ = Write("no-signature.bin", std::vector<std::uint8_t>(kDataBufSize, 0x00));
     MakeLibrary();
@@ -303,7 +322,8 @@ class FaultCampaign {
     for (const auto& [kind, n] : by_command_) runs += n;
     text << "fault campaign: " << runs << " runs, " << successes_ << " succeeded, " << runs - successes_
          << " failed, " << never_wrote_ << " never wrote, " << restored_
-         << " left the mouse changed and were restored from the backup they named; slowest "
+         << " left the mouse changed and were restored from the backup they named ("
+         << restored_from_sections_ << " of them a backup of sections); slowest "
          << slowest_ms_ / 1000 << " s virtual\n";
     text << "  failures:";
     for (const auto& [reason, n] : failures_) text << " " << reason << " " << n << ";";
@@ -544,9 +564,14 @@ class FaultCampaign {
     if (log.write_chunks == 0 && log.memory == start) return;
     // Something was written: a backup of what the mouse held came first.
     const auto backups = ListBackups(BackupFolder().string());
+    // A backup of sections holds what the mouse held there.
     const bool kept = std::any_of(backups.begin(), backups.end(), [&](const std::string& path) {
       const auto bytes = ReadWholeFile(path);
-      return bytes && std::equal(bytes->begin(), bytes->end(), start.begin(), start.end());
+      if (!bytes) return false;
+      if (const auto part = DecodeSectionBackup(*bytes)) {
+        return SameOver(part->image, start, part->ranges) && SameOver(log.memory, start, OutsideOf(part->ranges));
+      }
+      return std::equal(bytes->begin(), bytes->end(), start.begin(), start.end());
     });
     EXPECT_TRUE(kept) << what << ": wrote into the mouse without a backup of the image it held";
     if (run.exit_code != kExitOk && log.memory != start && kept) {
@@ -579,6 +604,7 @@ class FaultCampaign {
     EXPECT_TRUE(from_left.memory == from_start.memory)
         << what << ": restoring the backup it names does not give back what the mouse held";
     ++restored_;
+    if (LooksLikeSectionBackup(*bytes)) ++restored_from_sections_;
   }
 
   void Count(const std::string& kind, const CtlRun& run, const MouseLog& log) {
@@ -632,6 +658,7 @@ class FaultCampaign {
 
   int successes_ = 0;
   int restored_ = 0;
+  int restored_from_sections_ = 0;
   int never_wrote_ = 0;
   std::uint64_t slowest_ms_ = 0;
   std::map<std::string, int> failures_;

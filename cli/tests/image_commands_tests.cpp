@@ -200,6 +200,50 @@ TEST_F(ImageCommands, SaveThenRestoreTheNewestBackup) {
   EXPECT_EQ(Backups().size(), 2u);
 }
 
+TEST_F(ImageCommands, RestoreTwiceWalksBackInsteadOfUndoingItself) {
+  SetMemory(UsedMouse());
+  const std::string other = folder_ / "other.bin";
+  WriteBytes(other, FactoryImage(1));
+  ASSERT_EQ(Run({"reset", "2"}).exit_code, kExitOk);
+  ASSERT_EQ(Run({"load", other}).exit_code, kExitOk);
+  ASSERT_EQ(Run({"restore"}).exit_code, kExitOk);
+  EXPECT_EQ(Memory(), FactoryImage(2));
+  const auto second = Run({"restore"});
+  ASSERT_EQ(second.exit_code, kExitOk) << second;
+  EXPECT_EQ(Memory(), UsedMouse());
+  // Walked past every backup: the next plain restore says so.
+  const auto third = Run({"restore"});
+  EXPECT_EQ(third.exit_code, kExitBadInput);
+  EXPECT_NE(third.err.find("already restored"), std::string::npos) << third;
+  EXPECT_EQ(Memory(), UsedMouse());
+
+  const auto listed = Run({"backups"});
+  ASSERT_EQ(listed.exit_code, kExitOk);
+  for (const char* made : {" reset ", " load ", " restore of "}) {
+    EXPECT_NE(listed.out.find(made), std::string::npos) << made << "\n" << listed.out;
+  }
+}
+
+TEST_F(ImageCommands, SetButtonKeepsTheSectionItReadAndRestorePutsItBack) {
+  SetMemory(UsedMouse());
+  const auto set = Run({"set-button", "--profile", "1", "4", "Ctrl+Shift+A"});
+  ASSERT_EQ(set.exit_code, kExitOk) << set;
+  const auto backups = Backups();
+  ASSERT_EQ(backups.size(), 1u);
+  EXPECT_TRUE(backups[0].filename().string().ends_with("-set-button.part")) << backups[0];
+  Bytes changed = Memory();
+  EXPECT_NE(changed, UsedMouse());
+  // Bytes outside Profile are as they were, the uninterpreted ones included.
+  for (std::size_t a = 0; a < changed.size(); ++a) {
+    if (a < 0x040 || a >= 0x077) {
+      ASSERT_EQ(changed[a], UsedMouse()[a]) << a;
+    }
+  }
+  const auto restored = Run({"restore"});
+  ASSERT_EQ(restored.exit_code, kExitOk) << restored;
+  EXPECT_EQ(Memory(), UsedMouse());
+}
+
 TEST_F(ImageCommands, RestoreWithoutBackupsIsRefused) {
   SetMemory(UsedMouse());
   EXPECT_EQ(Run({"restore"}).exit_code, kExitBadInput);

@@ -17,6 +17,8 @@
 #include "device/ui_port.h"
 #include "image/factory_images.h"
 #include "image/image_flows.h"
+#include "image/section_read.h"
+#include "device/protocol_layout.h"
 #include "sim/sim_transport.h"
 #include "sim/simulated_mouse.h"
 #include "device/bench/bench_require.h"
@@ -61,9 +63,20 @@ void AssignMacro50(Workspace& w) {
 
 void Reset2(Workspace& w) { w.data_buf = *FactoryImage(2); }
 
+void SwitchKeyMode(Workspace& w) {
+  auto& b = w.record.ParameterB;
+  b.KeyModeState ^= 0x80;
+  b.KeyModeStateComplement = static_cast<std::uint8_t>(0xFF - b.KeyModeState);
+  w.PackImage();
+}
+
+// How much a command reads before it writes.
+enum class ReadExtent { kWhole, kSections };
+
 // Opens the mouse, reads it, applies the edit and writes; returns the ms
 // from the read on.
-double RunCommand(Clock& clock, const Edit& edit, WriteExtent extent) {
+double RunCommand(Clock& clock, const Edit& edit, WriteExtent extent, ReadExtent read = ReadExtent::kWhole,
+                  std::vector<Section> sections = {}) {
   sim::SimulatedMouse mouse(clock, sim::SimFaults{});
   sim::SimTransport transport(mouse);
   DeviceLink link(transport);
@@ -74,17 +87,27 @@ double RunCommand(Clock& clock, const Edit& edit, WriteExtent extent) {
   Require(link.OpenHidDevice(SupportedVendorId, SupportedProductId, version), "open");
   const auto start = clock.NowMs();
   Require(channel.BeginExchange().configurable(), "handshake");
-  Require(flows.ReadImage().ok(), "read");
+  // The identity bytes, as the connection reads them before every read.
+  std::vector<std::uint8_t> identity(kIdentityLength);
+  Require(channel.ReadBlock(kIdentityAddress, kIdentityLength, identity), "identity");
+  if (read == ReadExtent::kSections) {
+    Require(flows.ReadRanges(SectionReadRanges(sections)).ok(), "read sections");
+  } else {
+    Require(flows.ReadImage().ok(), "read");
+  }
+  const EditBaseline baseline = EditBaseline::Of(workspace);
   edit(workspace);
+  Require(ConfineEditToRead(workspace, baseline), "edit inside the sections read");
   Require(flows.WriteImage(extent).ok(), "write");
   return static_cast<double>(clock.NowMs() - start);
 }
 
-void BM_Command(benchmark::State& state, Edit edit, WriteExtent extent) {
+void BM_Command(benchmark::State& state, Edit edit, WriteExtent extent, ReadExtent read,
+                std::vector<Section> sections) {
   VirtualClock virtual_clock;
-  const double floor_ms = RunCommand(virtual_clock, edit, extent);
+  const double floor_ms = RunCommand(virtual_clock, edit, extent, read, sections);
   double total_ms = 0;
-  for (auto _ : state) total_ms += RunCommand(DefaultClock(), edit, extent);
+  for (auto _ : state) total_ms += RunCommand(DefaultClock(), edit, extent, read, sections);
   const double per_run_ms = total_ms / static_cast<double>(state.iterations());
   state.counters["floor_ms"] = floor_ms;
   state.counters["run_ms"] = per_run_ms;
@@ -101,12 +124,26 @@ void RegisterAll() {
   for (const auto& [name, edit] : commands) {
     for (const auto& [extent_name, extent] :
          {std::pair{"changed_only", WriteExtent::kChangesOnly}, std::pair{"full", WriteExtent::kWhole}}) {
-      benchmark::RegisterBenchmark((std::string(name) + "/" + extent_name).c_str(), BM_Command, edit, extent)
+      benchmark::RegisterBenchmark((std::string(name) + "/" + extent_name).c_str(), BM_Command, edit, extent,
+                                   ReadExtent::kWhole, std::vector<Section>{})
           ->Iterations(1)
           ->Unit(benchmark::kMillisecond)
           ->UseRealTime();
     }
   }
+  // Reading only the sections the write changes, as set-button and a
+  // switch of the key mode do.
+  benchmark::RegisterBenchmark("set_button_one_button/sections_read", BM_Command, SetButton,
+                               WriteExtent::kChangesOnly, ReadExtent::kSections,
+                               std::vector<Section>{Section::Profile})
+      ->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+  benchmark::RegisterBenchmark("key_mode_switch/sections_read", BM_Command, SwitchKeyMode,
+                               WriteExtent::kChangesOnly, ReadExtent::kSections,
+                               std::vector<Section>{Section::ParameterB})
+      ->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+  benchmark::RegisterBenchmark("key_mode_switch/changed_only", BM_Command, SwitchKeyMode,
+                               WriteExtent::kChangesOnly, ReadExtent::kWhole, std::vector<Section>{})
+      ->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 }
 
 }  // namespace
