@@ -1,5 +1,6 @@
 #include "base/user_folders.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <system_error>
@@ -9,7 +10,11 @@
 
 #include <vector>
 #else
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #endif
 
 namespace zelko {
@@ -54,6 +59,39 @@ std::optional<fs::path> UserDataFolder() {
 }
 
 std::optional<fs::path> UserConfigFolder() { return XdgFolder("XDG_CONFIG_HOME", ".config"); }
+
+#ifndef _WIN32
+std::string PrivateFolderProblem(const fs::path& folder) {
+  struct stat info {};
+  if (::lstat(folder.c_str(), &info) != 0) return folder.string() + ": " + std::strerror(errno);
+  if (!S_ISDIR(info.st_mode)) return folder.string() + " is not a folder";
+  if (info.st_uid != ::getuid()) return folder.string() + " belongs to another user";
+  if ((info.st_mode & 077) != 0) {
+    char mode[8];
+    std::snprintf(mode, sizeof mode, "%03o", static_cast<unsigned>(info.st_mode & 0777));
+    return folder.string() + " is open to other users (mode " + mode + ", should be 700)";
+  }
+  return {};
+}
+
+Result<fs::path> UserRuntimeFolder() {
+  fs::path folder;
+  if (const auto runtime = AbsoluteEnv("XDG_RUNTIME_DIR")) {
+    folder = *runtime / kFolderName;
+  } else {
+    // No session folder (a cron job, su without a login): one of our own in
+    // the shared temporary folder, checked like any other.
+    folder = fs::path("/tmp") / (std::string(kFolderName) + "-" + std::to_string(::getuid()));
+  }
+  if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+    return Result<fs::path>::Failure("cannot make " + folder.string() + ": " + std::strerror(errno));
+  }
+  if (std::string problem = PrivateFolderProblem(folder); !problem.empty()) {
+    return Result<fs::path>::Failure(problem);
+  }
+  return folder;
+}
+#endif
 
 bool FolderWritable(const fs::path& folder) {
   std::error_code error;

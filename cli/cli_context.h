@@ -1,11 +1,13 @@
 // What every zelko77ctl command shares: the global options and the exit
 // status the command leaves.
 #pragma once
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/exit_codes.h"
+#include "device/exchange_lock.h"
 #include "sim/device_session.h"
 
 namespace CLI {
@@ -24,6 +26,9 @@ struct GlobalOptions {
   // --full: a writing command sends the whole image and reads it all back,
   // instead of only the bytes that change.
   bool full_write = false;
+  // --wait-for-mouse: how long a command waits while another program talks
+  // to the mouse before it gives up (kExitMouseBusy).
+  std::uint32_t wait_for_mouse_s = kCommandLockWaitMs / 1000;
 };
 
 struct CliContext {

@@ -26,6 +26,7 @@ bool DeviceSession::Save(std::string& error) {
   finished_ = true;
   ui_.HideProgress();
   const Status saved = device_->Finish();  // releases the interface
+  channel_->ReleaseExchangeLock();
   error = saved.error();
   return saved.ok();
 }
@@ -62,7 +63,12 @@ std::unique_ptr<DeviceSession> StartDeviceSession(CliContext& context) {
     context.exit_code = kExitNoDevice;
     return nullptr;
   }
-  return std::make_unique<DeviceSession>(std::move(*device));
+  auto session = std::make_unique<DeviceSession>(std::move(*device));
+  // Another program's exchange is waited for in real time, whatever clock
+  // the protocol runs on.
+  session->channel().UseExchangeLock(session->exchange_lock(),
+                                     {&DefaultClock(), context.options.wait_for_mouse_s * 1000u});
+  return session;
 }
 
 std::unique_ptr<DeviceSession> OpenDeviceSession(CliContext& context) {
@@ -83,7 +89,25 @@ std::unique_ptr<DeviceSession> OpenDeviceSession(CliContext& context) {
     session->Abandon();
     return nullptr;
   }
+  if (const LockAttempt lock = session->channel().TakeExchangeLock(); !lock.taken()) {
+    ReportMouseBusy(lock, context);
+    session->Abandon();
+    return nullptr;
+  }
   return session;
+}
+
+void ReportMouseBusy(const LockAttempt& lock, CliContext& context) {
+  if (lock.outcome == LockOutcome::kUnavailable) {
+    PrintError("the lock that keeps two programs from talking to the mouse at once cannot be had (" +
+               lock.error + "); nothing was sent");
+    context.exit_code = kExitFailure;
+    return;
+  }
+  PrintError(HolderText(lock.holder) + " is talking to the mouse and did not finish within " +
+             std::to_string(context.options.wait_for_mouse_s) +
+             " s (--wait-for-mouse); nothing was sent. Try again when it has finished");
+  context.exit_code = kExitMouseBusy;
 }
 
 std::string UnexpectedSignatureText(std::uint8_t signature) {
@@ -106,6 +130,9 @@ bool BeginConfigurableExchange(DeviceSession& session, CliContext& context,
     case ExchangeState::kBadSignature:
       PrintError(UnexpectedSignatureText(begin.signature));
       context.exit_code = kExitNotConfigurable;
+      return false;
+    case ExchangeState::kMouseBusy:
+      ReportMouseBusy(begin.lock, context);
       return false;
     case ExchangeState::kNotConfigurable:
       // The refusal is the news; whether the closing pair was acknowledged

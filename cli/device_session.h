@@ -45,6 +45,8 @@ class DeviceSession {
   const DeviceIdentity& identity() const { return device_->setup().identity; }
   // The simulated mouse, or null on a real one.
   sim::SimulatedMouse* simulated_mouse() { return device_->simulated_mouse(); }
+  // The lock the channel's exchanges run under (null: none).
+  ExchangeLock* exchange_lock() { return device_->exchange_lock(); }
 
   // Ends the session: the interface is released and, with --simulate=FILE,
   // the mouse's memory is saved. False (message printed, exit code set to
@@ -73,9 +75,12 @@ std::optional<DeviceIdentity> ResolveDeviceIdentity(CliContext& context);
 // reason is on stderr.
 std::unique_ptr<DeviceSession> StartDeviceSession(CliContext& context);
 
-// StartDeviceSession, then the configuration interface opened. Null, with
-// the reason and its fix on stderr, when that fails (kExitBadInput or
-// kExitNoDevice).
+// StartDeviceSession, then the configuration interface opened and the
+// mouse's lock taken for the whole command (its read, edit and write are
+// one piece: another program's write must not fall between them). Null,
+// with the reason and its fix on stderr, when that fails (kExitBadInput,
+// kExitNoDevice, or kExitMouseBusy when another program kept the mouse
+// for the few seconds the command waits).
 std::unique_ptr<DeviceSession> OpenDeviceSession(CliContext& context);
 
 // "the mouse answered the status query with signature 0x.. instead of
@@ -94,6 +99,10 @@ bool BeginConfigurableExchange(DeviceSession& session, CliContext& context,
 inline constexpr const char* kEndNotAcknowledgedText =
     "the mouse did not acknowledge the end of the exchange (system reload and end); unplug and "
     "replug it before relying on what it holds";
+
+// Says who holds the mouse (or why its lock cannot be had) and sets the
+// exit code: kExitMouseBusy, or kExitFailure for a lock that cannot be had.
+void ReportMouseBusy(const LockAttempt& lock, CliContext& context);
 
 // Prints "zelko77ctl: <text>" on stderr.
 void PrintError(const std::string& text);

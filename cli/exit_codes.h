@@ -9,5 +9,6 @@ inline constexpr int kExitNoDevice = 2;           // no mouse with the supported
 inline constexpr int kExitNotConfigurable = 3;    // the mouse answered but refused configuration
 inline constexpr int kExitTransferFailed = 4;     // a transfer was not acknowledged or did not verify
 inline constexpr int kExitBadInput = 5;           // bad arguments or a bad input file; nothing was written
+inline constexpr int kExitMouseBusy = 6;          // another program kept talking to the mouse; nothing was sent
 
 }  // namespace zelko::cli

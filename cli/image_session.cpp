@@ -102,6 +102,10 @@ bool ImageSession::ReadMouse(CliContext& context) {
                RangesText(last_read_.read.missing) + " after " +
                std::to_string(last_read_.read.tries) +
                " tries); nothing is shown as its settings and nothing was written");
+  } else if (const ExchangeResult& busy = device_->channel().last_begin();
+             busy.state == ExchangeState::kMouseBusy) {
+    ReportMouseBusy(busy.lock, context);
+    return false;
   } else if (const ExchangeResult& begin = device_->channel().last_begin();
              begin.state == ExchangeState::kBadSignature) {
     // It answered, with something else: replugging will not change that.
@@ -162,6 +166,9 @@ bool ImageSession::WriteImage(CliContext& context, bool quiet) {
           break;
       }
       SetExit(context, kExitTransferFailed);
+      return false;
+    case FlowStatus::kMouseBusy:
+      ReportMouseBusy(result.exchange.lock, context);
       return false;
     default:
       if (result.exchange.state == ExchangeState::kBadSignature) {

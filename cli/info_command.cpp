@@ -15,6 +15,7 @@ const char* StateText(ExchangeState state) {
     case ExchangeState::kBadSignature: return "bad status signature";
     case ExchangeState::kNotConfigurable: return "not configurable";
     case ExchangeState::kConfigurable: return "configurable";
+    case ExchangeState::kMouseBusy: return "held by another program";
   }
   return "";
 }
@@ -103,6 +104,9 @@ void RunInfo(CliContext& context, const InfoOptions& options) {
       context.exit_code = kExitNotConfigurable;
       break;
     case ExchangeState::kConfigurable:
+      break;
+    case ExchangeState::kMouseBusy:
+      ReportMouseBusy(facts.exchange.lock, context);
       break;
   }
   session->Finish(context);

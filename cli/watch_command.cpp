@@ -59,6 +59,9 @@ void RunWatch(CliContext& context, const WatchOptions& options) {
     std::printf("\n");
     std::fflush(stdout);
   };
+  // As the window does: a poll that finds the mouse held by another program
+  // skips its turn instead of waiting.
+  session->channel().UseExchangeLock(session->exchange_lock());
   DeviceConnection connection(session->link(), session->channel(), clock, ui, ShippedExpectedCodes(),
                               callbacks);
   std::printf("%s  Waiting (polling every %u ms; Ctrl+C ends)\n", TimeOfDay().c_str(),

@@ -50,8 +50,11 @@ function(zelko_set_warnings target)
   endif()
 endfunction()
 
-# zelko_add_test(name SOURCES... LIBS ...): a GoogleTest executable
-# registered with CTest, each test with a timeout. A parameterised case is
+# zelko_add_test(name SOURCES... LIBS ... [LABEL label] [RESOURCE_LOCK name]):
+# a GoogleTest executable registered with CTest, each test with a timeout.
+# LABEL marks its tests for a leg that runs only some (the ThreadSanitizer
+# leg runs LABEL threads); RESOURCE_LOCK keeps its tests from running at
+# the same time as others that take the same lock (an Xvfb server). A parameterised case is
 # registered under the name its suite's name generator gives it; without
 # NO_PRETTY_VALUES CTest would append gtest's print of the parameter (a byte
 # dump that holds heap addresses, different in every build).
@@ -61,17 +64,32 @@ function(zelko_add_test name)
   if(NOT ZELKO_BUILD_TESTS)
     return()
   endif()
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "LABEL;RESOURCE_LOCK" "SOURCES;LIBS" ${ARGN})
+  set(properties TIMEOUT ${ZELKO_TEST_TIMEOUT})
+  if(ARG_LABEL)
+    list(APPEND properties LABELS ${ARG_LABEL})
+  endif()
+  if(ARG_RESOURCE_LOCK)
+    list(APPEND properties RESOURCE_LOCK ${ARG_RESOURCE_LOCK})
+  endif()
   add_executable(${name} ${ARG_SOURCES})
   zelko_set_warnings(${name})
+  if(ARG_LABEL)
+    # `cmake --build … --target tests_LABEL` builds only these executables.
+    if(NOT TARGET tests_${ARG_LABEL})
+      add_custom_target(tests_${ARG_LABEL})
+    endif()
+    add_dependencies(tests_${ARG_LABEL} ${name})
+  endif()
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
   if(CMAKE_CROSSCOMPILING)
     # Under Wine every start of a program costs a second or more: one CTest
     # test per executable runs all its tests (and prints each by name).
     add_test(NAME ${name} COMMAND ${name})
-    set_tests_properties(${name} PROPERTIES TIMEOUT ${ZELKO_CROSS_TEST_TIMEOUT})
+    list(REMOVE_AT properties 0 1)
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${ZELKO_CROSS_TEST_TIMEOUT} ${properties})
     return()
   endif()
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT ${ZELKO_TEST_TIMEOUT})
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" ${properties})
 endfunction()

@@ -161,9 +161,60 @@ bool CommandChannel::WriteBlock(std::uint16_t address, std::uint16_t length,
   return true;
 }
 
+void CommandChannel::UseExchangeLock(ExchangeLock* lock, LockPatience patience) {
+  lock_ = lock;
+  patience_ = patience;
+}
+
+LockAttempt CommandChannel::TakeExchangeLock() {
+  if (!lock_ || lock_depth_ > 0) {
+    ++lock_depth_;
+    return {};
+  }
+  LockAttempt attempt = TakeWithin(*lock_, link_.DevicePath(), patience_);
+  if (attempt.taken()) ++lock_depth_;
+  return attempt;
+}
+
+void CommandChannel::ReleaseExchangeLock() {
+  if (lock_depth_ == 0) return;
+  if (--lock_depth_ == 0 && lock_) lock_->Release();
+}
+
+bool CommandChannel::TakeLockForExchange(ExchangeResult& result) {
+  if (exchange_holds_lock_) return true;  // a second opening inside one exchange
+  result.lock = TakeExchangeLock();
+  if (!result.lock.taken()) {
+    result.state = ExchangeState::kMouseBusy;
+    return false;
+  }
+  exchange_holds_lock_ = true;
+  return true;
+}
+
 ExchangeResult CommandChannel::BeginExchange() {
+  ExchangeResult result;
+  if (link_.IsOpen() && !TakeLockForExchange(result)) {
+    last_begin_ = result;
+    return result;
+  }
   last_begin_ = OpenExchange();
+  // No closing pair follows an opening that did not complete: the mouse is
+  // free again at once.
+  if (!last_begin_.needs_closing_pair() && exchange_holds_lock_) {
+    exchange_holds_lock_ = false;
+    ReleaseExchangeLock();
+  }
   return last_begin_;
+}
+
+ExchangeResult CommandChannel::BeginExchangeWithoutStatus() {
+  ExchangeResult result;
+  if (!link_.IsOpen()) return result;
+  if (!TakeLockForExchange(result)) return result;
+  result.state = SendCommand(CommandCode::kBeginExchange) ? ExchangeState::kConfigurable
+                                                          : ExchangeState::kNotAcknowledged;
+  return result;
 }
 
 ExchangeResult CommandChannel::OpenExchange() {
@@ -194,6 +245,10 @@ bool CommandChannel::SendSystemReload() { return SendCommand(CommandCode::kSyste
 bool CommandChannel::EndExchange() {
   const bool reloaded = SendSystemReload();
   const bool ended = SendCommand(CommandCode::kEndExchange);
+  if (exchange_holds_lock_) {
+    exchange_holds_lock_ = false;
+    ReleaseExchangeLock();
+  }
   return reloaded && ended;
 }
 

@@ -12,6 +12,7 @@
 
 #include "base/clock.h"
 #include "device/device_link.h"
+#include "device/exchange_lock.h"
 #include "device/protocol_layout.h"
 #include "device/ui_port.h"
 
@@ -41,6 +42,8 @@ enum class [[nodiscard]] ExchangeState {
   kBadSignature,      // the status reply's byte 1 was not 0xAA
   kNotConfigurable,   // answered, but flag bit or chip id refuse configuration
   kConfigurable,
+  kMouseBusy,         // another program holds the mouse's lock (or the lock
+                      // could not be had); nothing was sent
 };
 
 struct [[nodiscard]] ExchangeResult {
@@ -49,6 +52,7 @@ struct [[nodiscard]] ExchangeResult {
   std::uint32_t chip_id = 0;
   std::uint8_t chip_code = 0;   // status reply byte 3 as received
   std::uint8_t signature = 0;   // status reply byte 1 as received
+  LockAttempt lock;             // kMouseBusy: who holds the mouse, or why no lock
 
   bool configurable() const { return state == ExchangeState::kConfigurable; }
   // The handshake completed: the caller ends with EndExchange.
@@ -98,11 +102,27 @@ class CommandChannel {
                                 std::span<const std::uint8_t> source,
                                 BlockTransferReport* report = nullptr);
 
-  // The opening handshake: command 1, then the status query. Sets
-  // StatusFlag and ChipId.
+  // Exchanges run under `lock` (not owned; null: none), taken for the node
+  // the link has open, with this patience when another program holds it.
+  void UseExchangeLock(ExchangeLock* lock, LockPatience patience = {});
+  // Several exchanges that belong together (a read, its edit and the write
+  // of it) keep the lock between them: taken here, released by a matching
+  // ReleaseExchangeLock. Exchanges inside take it again without waiting.
+  // Taken at once when no lock is used.
+  [[nodiscard]] LockAttempt TakeExchangeLock();
+  void ReleaseExchangeLock();
+
+  // The opening handshake: the lock, command 1, then the status query.
+  // Sets StatusFlag and ChipId. kMouseBusy when another program holds the
+  // mouse: nothing was sent, and no closing pair follows.
   ExchangeResult BeginExchange();
+  // The key test's opening: the lock, then command 1 alone (the worker's
+  // status queries follow). Unless kMouseBusy, the exchange is open whatever
+  // command 1 answered, and EndExchange closes it.
+  ExchangeResult BeginExchangeWithoutStatus();
   // The closing pair: system reload (8), then end exchange (2); both are
   // sent whatever the first answers. True when both were acknowledged.
+  // Releases the lock the exchange took.
   [[nodiscard]] bool EndExchange();
   // Command 8 alone. True when acknowledged.
   [[nodiscard]] bool SendSystemReload();
@@ -133,7 +153,14 @@ class CommandChannel {
   CommandReport report_;
   ChunkBuffer chunk_{};
   ExchangeResult OpenExchange();
+  // The lock for an exchange that begins; false (result says why) when it
+  // cannot be had.
+  [[nodiscard]] bool TakeLockForExchange(ExchangeResult& result);
   ExchangeResult last_begin_;
+  ExchangeLock* lock_ = nullptr;
+  LockPatience patience_;
+  int lock_depth_ = 0;
+  bool exchange_holds_lock_ = false;
   bool status_flag_ = false;
   std::uint32_t chip_id_ = 0;
 };

@@ -77,6 +77,8 @@ void DeviceConnection::DevTimerTimer() {
     Search();
     searched_once_ = true;
     last_hid_count_ = count;
+  } else if (busy_last_time_ && link_.IsOpen()) {
+    ReadDevInfo();
   }
   poll_busy_ = false;
 }
@@ -111,7 +113,10 @@ void DeviceConnection::ReFindDev() {
 
 void DeviceConnection::ReadDevInfo() {
   const ExchangeResult exchange = channel_.BeginExchange();
-  if (!exchange.needs_closing_pair()) return;  // no answer: stays open, nothing shown
+  busy_last_time_ = exchange.state == ExchangeState::kMouseBusy;
+  // No answer, or another program is talking to it: stays open, nothing
+  // shown (a busy mouse is tried again on the next tick).
+  if (!exchange.needs_closing_pair()) return;
 
   if (!exchange.configurable()) {
     // The mouse is forgotten either way; the closing pair is a courtesy.

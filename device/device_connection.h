@@ -85,7 +85,8 @@ class DeviceConnection {
   DeviceConnection(DeviceLink& link, CommandChannel& channel, Clock& clock, UiPort& ui,
                    ExpectedCodes expected, ConnectionCallbacks callbacks);
 
-  // The poll run by DevTimer every 3500 ms.
+  // The poll run by DevTimer every 3500 ms. A mouse another program was
+  // talking to at the last try is identified again on the next tick.
   void DevTimerTimer();
   // Forget the device and search once.
   void ReFindDev();
@@ -121,6 +122,9 @@ class DeviceConnection {
   bool poll_busy_ = false;
   int last_hid_count_ = 0;
   bool searched_once_ = false;
+  // The last identification found the mouse held by another program: the
+  // next tick tries again, without a new search.
+  bool busy_last_time_ = false;
   std::optional<IdentityCodes> identity_read_;
 };
 

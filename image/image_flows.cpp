@@ -16,6 +16,7 @@ constexpr int kImageChunks = static_cast<int>(ChunkCount(kDataBufSize));
     case ExchangeState::kBadSignature: return FlowStatus::kHandshakeFailed;
     case ExchangeState::kNotConfigurable: return FlowStatus::kNotConfigurable;
     case ExchangeState::kConfigurable: return FlowStatus::kDone;
+    case ExchangeState::kMouseBusy: return FlowStatus::kMouseBusy;
   }
   return FlowStatus::kHandshakeFailed;
 }

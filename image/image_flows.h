@@ -28,6 +28,7 @@ enum class [[nodiscard]] FlowStatus {
                         // mouse may not use the new image until replugged
   kBadFile,           // a profile without the signature (Str102 shown)
   kNothingToWrite,    // no image of the mouse was ever shown; nothing sent
+  kMouseBusy,         // another program holds the mouse; nothing was sent
 };
 
 struct [[nodiscard]] FlowResult {

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs the whole test suite twice:
 # once in a normal build, once under AddressSanitizer and
-# UndefinedBehaviorSanitizer; then every fuzz target for a short time
+# UndefinedBehaviorSanitizer; the tests of the threaded parts (label
+# "threads": the key-test worker, the capture readers, the shared virtual
+# clock) under ThreadSanitizer; then every fuzz target for a short time
 # (scripts/fuzz.sh) and the Windows build of the core and its tests under
 # Wine (scripts/test-windows.sh). GUI tests run on Qt's offscreen platform.
 set -euo pipefail
@@ -16,6 +18,13 @@ ctest --test-dir "$root/build" --output-on-failure -j "$(nproc)"
 
 "$root/scripts/build.sh" build-asan -DCMAKE_BUILD_TYPE=Debug -DZELKO_SANITIZE=ON -DZELKO_BUILD_BENCH=OFF -DZELKO_WARNINGS_AS_ERRORS=ON
 ctest --test-dir "$root/build-asan" --output-on-failure -j "$(nproc)"
+
+# Only the threaded parts' tests are built in this tree.
+cmake -S "$root" -B "$root/build-tsan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELKO_SANITIZE_THREAD=ON \
+  -DZELKO_BUILD_GUI=OFF -DZELKO_BUILD_BENCH=OFF -DZELKO_WARNINGS_AS_ERRORS=ON >/dev/null
+cmake --build "$root/build-tsan" -j "$(nproc)" --target tests_threads
+TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+  ctest --test-dir "$root/build-tsan" -L threads --output-on-failure -j "$(nproc)"
 
 "$root/scripts/fuzz.sh" 20
 

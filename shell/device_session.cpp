@@ -5,6 +5,9 @@ namespace zelko {
 DeviceSession::DeviceSession(std::unique_ptr<sim::DeviceSession> device, UiPort& ui)
     : device_(std::move(device)), ui_(ui) {
   channel_ = std::make_unique<CommandChannel>(device_->link(), device_->clock(), ui_);
+  // No waiting on the GUI thread: a poll that finds the mouse held by
+  // another program skips its turn.
+  channel_->UseExchangeLock(device_->exchange_lock());
   flows_ = std::make_unique<ImageFlows>(workspace_, *channel_, ui_, device_->clock());
 }
 

@@ -18,12 +18,13 @@ KeyTestRunner::~KeyTestRunner() {
 
 void KeyTestRunner::Start(const QString& normal_caption) {
   if (running()) return;
+  // Begin exchange, without the status query: the worker's status queries
+  // answer with the button-state word. Not while another program talks to
+  // the mouse.
+  if (channel_.BeginExchangeWithoutStatus().state == ExchangeState::kMouseBusy) return;
   ports_.hide_menus();
   ports_.set_poll_timer(false);
   ports_.enable_test_button(false);
-  // Begin exchange, without the status query: the worker's status queries
-  // answer with the button-state word.
-  (void)channel_.SendCommand(CommandCode::kBeginExchange);
   countdown_.set_normal_caption(normal_caption.toStdString());
   KeyTestWorkerPorts worker_ports;
   worker_ports.read_button_word = [this] { return channel_.ReadStatusWord(); };

@@ -95,6 +95,9 @@ int main(int argc, char** argv) {
   const QString key = options.instanceKey.empty() ? QString::fromLatin1(zelko::MainWindow::kWindowTitle)
                                                   : QString::fromStdString(options.instanceKey);
   zelko::SingleInstance instance(key);
+  if (!instance.problem().isEmpty()) {
+    std::fprintf(stderr, "zelko77: starting without the one-window check: %s\n", qPrintable(instance.problem()));
+  }
   if (instance.AskFirstToComeForward()) return zelko::kShellExitOk;
 
   auto device = OpenMouse(std::move(options.device), zelko::DefaultClock());

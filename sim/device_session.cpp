@@ -67,8 +67,13 @@ DeviceSession::~DeviceSession() {
 
 Status DeviceSession::Finish() {
   link_->ForgetDevice();
-  if (!mouse_ || setup_.memory_file.empty()) return Status::Ok();
-  return SaveMemoryFile(setup_.memory_file, mouse_->memory());
+  return shared_file_ ? shared_file_->Finish() : Status::Ok();
+}
+
+std::unique_ptr<ExchangeLock> MakeExchangeLock(const DeviceSetup& setup) {
+  if (!setup.simulate) return MakeNodeExchangeLock();
+  if (!setup.memory_file.empty()) return MakeFileExchangeLock(setup.memory_file);
+  return nullptr;
 }
 
 Result<std::unique_ptr<DeviceSession>> OpenDeviceSession(DeviceSetup setup, Clock& clock,
@@ -84,6 +89,9 @@ Result<std::unique_ptr<DeviceSession>> OpenDeviceSession(DeviceSetup setup, Cloc
         s.simulate_absent
             ? std::make_unique<SimTransport>(*session->mouse_, std::vector<SimInterface>{kOtherMakersKeyboard})
             : std::make_unique<SimTransport>(*session->mouse_);
+    if (!s.memory_file.empty()) {
+      session->shared_file_ = std::make_unique<SharedMemoryFile>(s.memory_file, *session->mouse_, s.memory);
+    }
   } else {
     session->transport_ = make ? make() : CreatePlatformTransport();
     if (!session->transport_) {
@@ -92,6 +100,7 @@ Result<std::unique_ptr<DeviceSession>> OpenDeviceSession(DeviceSetup setup, Cloc
     }
   }
   session->link_ = std::make_unique<DeviceLink>(*session->transport_, s.identity);
+  session->exchange_lock_ = MakeExchangeLock(s);
   if (session->mouse_ && s.watch.started) s.watch.started(*session->mouse_, session->clock_);
   return session;
 }

@@ -23,7 +23,9 @@
 #include "base/clock.h"
 #include "base/result.h"
 #include "device/device_link.h"
+#include "device/exchange_lock.h"
 #include "device/hid_transport.h"
+#include "sim/shared_memory_file.h"
 #include "sim/sim_options.h"
 #include "sim/simulated_mouse.h"
 
@@ -78,6 +80,11 @@ using PlatformTransportMaker = std::function<std::unique_ptr<HidTransport>()>;
 
 class DeviceSession;
 
+// The lock every exchange with the chosen mouse runs under: the real
+// mouse's node lock, the memory file's with --simulate=FILE, none for a
+// simulated mouse of this program's own.
+std::unique_ptr<ExchangeLock> MakeExchangeLock(const DeviceSetup& setup);
+
 // The transport the setup asks for: the simulated mouse, or the platform's
 // (made by `make`; CreatePlatformTransport unless a test hands in another).
 // Fails only when the platform has no HID backend (both programs exit 2,
@@ -103,10 +110,13 @@ class DeviceSession {
   const DeviceSetup& setup() const { return setup_; }
   // The simulated mouse, or null on a real one.
   SimulatedMouse* simulated_mouse() { return mouse_.get(); }
+  // The lock for the channel's exchanges (CommandChannel::UseExchangeLock);
+  // null when nobody else can reach this mouse.
+  ExchangeLock* exchange_lock() { return exchange_lock_.get(); }
 
   // Ends the session: the interface is released and, with a memory file,
-  // the simulated memory is saved to it (a missing file is created). A
-  // later call (a window closed again) saves what the mouse holds then.
+  // the simulated memory is saved to it unless the file holds it already
+  // (every exchange saves it at its end; a missing file is created).
   [[nodiscard]] Status Finish();
 
  private:
@@ -118,6 +128,8 @@ class DeviceSession {
   VirtualClock virtual_clock_;
   Clock& clock_;
   std::unique_ptr<SimulatedMouse> mouse_;
+  std::unique_ptr<SharedMemoryFile> shared_file_;
+  std::unique_ptr<ExchangeLock> exchange_lock_;
   std::unique_ptr<HidTransport> transport_;
   std::unique_ptr<DeviceLink> link_;
 };

@@ -10,7 +10,12 @@ SimulatedMouse::SimulatedMouse(Clock& clock, SimFaults faults)
     : SimulatedMouse(clock, FactoryMemory(), std::move(faults)) {}
 
 SimulatedMouse::SimulatedMouse(Clock& clock, const DeviceMemory& memory, SimFaults faults)
-    : clock_(clock), faults_(std::move(faults)), memory_(memory) {
+    : clock_(clock), faults_(std::move(faults)) {
+  ReplaceMemory(memory);
+}
+
+void SimulatedMouse::ReplaceMemory(const DeviceMemory& memory) {
+  memory_ = memory;
   if (faults_.identity) {
     memory_[kIdentityAddress] = (*faults_.identity)[0];
     memory_[kIdentityAddress + 1] = (*faults_.identity)[1];
@@ -77,10 +82,12 @@ SimulatedMouse::Report SimulatedMouse::Execute(const Report& request) {
     case CommandCode::kBeginExchange:
       in_exchange_ = true;
       exchange_began_ms_ = clock_.NowMs();
+      if (hooks_.began) hooks_.began();
       break;
     case CommandCode::kEndExchange:
       in_exchange_ = false;
       mode_ = BlockMode::kNone;
+      if (hooks_.ended) hooks_.ended();
       break;
     case CommandCode::kStatus:
       reply = Status(reply);

@@ -6,6 +6,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <span>
 
 #include "base/clock.h"
@@ -29,7 +30,18 @@ class SimulatedMouse {
   DeviceMemory& memory() { return memory_; }
   const DeviceMemory& memory() const { return memory_; }
   SimFaults& faults() { return faults_; }
+  // The memory as another program left it (a shared memory file read
+  // again); the identity knob applies over it as at the start.
+  void ReplaceMemory(const DeviceMemory& memory);
   bool unplugged() const { return unplugged_; }
+
+  // Told when an exchange begins (command 1 carried out) and when it ends
+  // (command 2 carried out), before the reply goes back.
+  struct ExchangeHooks {
+    std::function<void()> began;
+    std::function<void()> ended;
+  };
+  void set_exchange_hooks(ExchangeHooks hooks) { hooks_ = std::move(hooks); }
   void Unplug() { unplugged_ = true; }
 
   // How many requests of each command code were carried out (0..8).
@@ -59,6 +71,7 @@ class SimulatedMouse {
   long reports_seen_ = 0;
   long first_write_report_ = 0;
   std::array<int, 9> executed_{};
+  ExchangeHooks hooks_;
 
   bool has_request_ = false;
   bool request_done_ = false;

@@ -6,39 +6,13 @@
 #include <string>
 
 #include "base/user_folders.h"
+#include "test_support/scoped_environment.h"
 
 namespace zelko {
 namespace {
 
 #ifndef _WIN32
-// Sets the variables for one test and restores them afterwards.
-class Environment {
- public:
-  void Set(const char* name, const char* value) {
-    if (const char* old = std::getenv(name)) {
-      saved_.push_back({name, std::string(old)});
-    } else {
-      saved_.push_back({name, std::nullopt});
-    }
-    if (value) {
-      ::setenv(name, value, 1);
-    } else {
-      ::unsetenv(name);
-    }
-  }
-  ~Environment() {
-    for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
-      if (it->second) {
-        ::setenv(it->first, it->second->c_str(), 1);
-      } else {
-        ::unsetenv(it->first);
-      }
-    }
-  }
-
- private:
-  std::vector<std::pair<const char*, std::optional<std::string>>> saved_;
-};
+using Environment = testing_support::ScopedEnvironment;
 
 struct FolderCase {
   const char* name;

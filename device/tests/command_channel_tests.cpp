@@ -397,5 +397,88 @@ TEST(CommandChannel, EndExchangeTellsWhetherBothCommandsWereAcknowledged) {
   }
 }
 
+// A lock whose other holder the test plays.
+struct FakeLock : ExchangeLock {
+  bool other_holds = false;
+  LockHolder other{"zelko77", 4242};
+  bool held = false;
+  int tries = 0;
+  std::string node;
+  LockAttempt TryTake(const std::string& n) override {
+    ++tries;
+    node = n;
+    if (other_holds) return {LockOutcome::kHeldByAnother, other, {}};
+    held = true;
+    return {};
+  }
+  void Release() override { held = false; }
+};
+
+TEST(CommandChannelLock, AnExchangeHoldsTheLockFromTheOpeningToTheClosingPair) {
+  Rig rig;
+  FakeLock lock;
+  rig.channel.UseExchangeLock(&lock);
+  rig.transport.reply = StatusReply(kStatusSignature, kStatusFlagMask, kChipCode99);
+  EXPECT_TRUE(rig.channel.BeginExchange().configurable());
+  EXPECT_TRUE(lock.held);
+  EXPECT_EQ(lock.node, "vendor");
+  EXPECT_TRUE(rig.channel.EndExchange());
+  EXPECT_FALSE(lock.held);
+
+  // An opening without a closing pair (a bad signature) frees the mouse at once.
+  rig.transport.reply = StatusReply(0x55, kStatusFlagMask, kChipCode99);
+  EXPECT_EQ(rig.channel.BeginExchange().state, ExchangeState::kBadSignature);
+  EXPECT_FALSE(lock.held);
+}
+
+TEST(CommandChannelLock, AMouseAnotherProgramHoldsIsNotTalkedToAndTheWaitHasADeadline) {
+  struct Case {
+    const char* name;
+    std::uint32_t wait_ms;
+    int tries;
+  };
+  const Case cases[] = {{"the window's poll tries once", 0, 1}, {"a command waits three seconds", 3000, 31}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Rig rig;
+    FakeLock lock;
+    lock.other_holds = true;
+    VirtualClock waiting;
+    rig.channel.UseExchangeLock(&lock, {&waiting, c.wait_ms, 100});
+    const ExchangeResult result = rig.channel.BeginExchange();
+    EXPECT_EQ(result.state, ExchangeState::kMouseBusy);
+    EXPECT_FALSE(result.needs_closing_pair());
+    EXPECT_EQ(result.lock.holder.program, "zelko77");
+    EXPECT_EQ(result.lock.holder.pid, 4242);
+    EXPECT_TRUE(rig.transport.sent.empty());
+    EXPECT_EQ(lock.tries, c.tries);
+    EXPECT_EQ(waiting.NowMs(), c.wait_ms);
+    EXPECT_EQ(rig.channel.BeginExchangeWithoutStatus().state, ExchangeState::kMouseBusy);
+    EXPECT_TRUE(rig.transport.sent.empty());
+  }
+}
+
+TEST(CommandChannelLock, ExchangesThatBelongTogetherKeepTheLockBetweenThem) {
+  Rig rig;
+  FakeLock lock;
+  rig.channel.UseExchangeLock(&lock);
+  rig.transport.reply = StatusReply(kStatusSignature, kStatusFlagMask, kChipCode99);
+  ASSERT_TRUE(rig.channel.TakeExchangeLock().taken());
+  for (int exchange = 0; exchange < 2; ++exchange) {
+    EXPECT_TRUE(rig.channel.BeginExchange().configurable());
+    EXPECT_TRUE(rig.channel.EndExchange());
+    EXPECT_TRUE(lock.held) << "between the read and the write";
+  }
+  EXPECT_EQ(lock.tries, 1);
+  rig.channel.ReleaseExchangeLock();
+  EXPECT_FALSE(lock.held);
+
+  // The key test opens with command 1 alone and closes with the pair.
+  EXPECT_EQ(rig.channel.BeginExchangeWithoutStatus().state, ExchangeState::kConfigurable);
+  EXPECT_TRUE(lock.held);
+  (void)rig.channel.EndExchange();
+  EXPECT_FALSE(lock.held);
+}
+
 }  // namespace
 }  // namespace zelko

@@ -4,6 +4,7 @@
 
 #include "base/atomic_file.h"
 #include "image/backup_store.h"
+#include "test_support/scoped_environment.h"
 #include "base/file_reading.h"
 
 namespace zelko {
@@ -80,11 +81,9 @@ TEST_F(BackupStore, UnusableFolderIsAnError) {
 
 TEST(DefaultBackupFolder, FollowsXdgDataHome) {
 #ifndef _WIN32
-  const char* old = std::getenv("XDG_DATA_HOME");
-  const std::string saved = old ? old : "";
-  setenv("XDG_DATA_HOME", "/tmp/data-home", 1);
+  testing_support::ScopedEnvironment env;
+  env.Set("XDG_DATA_HOME", "/tmp/data-home");
   EXPECT_EQ(DefaultBackupFolder(), "/tmp/data-home/zelko77/backups");
-  if (old) setenv("XDG_DATA_HOME", saved.c_str(), 1); else unsetenv("XDG_DATA_HOME");
 #endif
 }
 

@@ -1,4 +1,5 @@
 #include "macros/library_file.h"
+#include "test_support/scoped_environment.h"
 
 #ifdef _WIN32
 #include <process.h>
@@ -163,17 +164,11 @@ TEST_F(LibraryFileTest, FolderIsPathKeyThenUserDataFolderNeverBesideTheProgram) 
   EXPECT_EQ(MacroFolder("C:\\Macros\\", folder_), "C:\\Macros\\");  // taken as written
   EXPECT_EQ(LibraryFilePath("dir/"), fs::path("dir/ZELKO77-Macro.bin"));
 
-  const char* saved = std::getenv("XDG_DATA_HOME");
-  const std::string saved_value = saved ? saved : "";
-  ::setenv("XDG_DATA_HOME", (folder_ / "data").c_str(), 1);
+  testing_support::ScopedEnvironment env;
+  env.Set("XDG_DATA_HOME", (folder_ / "data").string());
   // A writable program folder is not used on Linux.
   EXPECT_EQ(MacroFolder("", folder_), (folder_ / "data" / "zelko77" / "").string());
   EXPECT_TRUE(fs::is_directory(folder_ / "data" / "zelko77"));
-  if (saved) {
-    ::setenv("XDG_DATA_HOME", saved_value.c_str(), 1);
-  } else {
-    ::unsetenv("XDG_DATA_HOME");
-  }
 }
 
 #else

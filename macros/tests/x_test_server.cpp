@@ -3,15 +3,15 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
-#include <thread>
-
-extern char** environ;
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
 
 namespace zelko::testing_support {
 namespace {
@@ -19,61 +19,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr auto kServerStartDeadline = std::chrono::seconds(15);
 constexpr auto kClientDeadline = std::chrono::seconds(15);
-constexpr auto kServerStopDeadline = std::chrono::seconds(5);
-constexpr auto kPollStep = std::chrono::milliseconds(5);
-
-struct Spawned {
-  pid_t pid = -1;
-  int error = 0;  // errno of posix_spawnp
-};
-
-// Spawns argv with this environment, stdout and stderr to /dev/null.
-Spawned Spawn(const std::vector<std::string>& argv, const std::vector<std::string>& env) {
-  std::vector<char*> args;
-  for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-  args.push_back(nullptr);
-  std::vector<char*> envp;
-  for (const auto& e : env) envp.push_back(const_cast<char*>(e.c_str()));
-  envp.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-  Spawned spawned;
-  spawned.error = posix_spawnp(&spawned.pid, args[0], &actions, nullptr, args.data(), envp.data());
-  posix_spawn_file_actions_destroy(&actions);
-  return spawned;
-}
-
-std::vector<std::string> EnvironmentWithDisplay(const std::string& display) {
-  std::vector<std::string> env;
-  for (char** e = environ; *e != nullptr; ++e) {
-    if (std::strncmp(*e, "DISPLAY=", 8) != 0) env.emplace_back(*e);
-  }
-  env.push_back("DISPLAY=" + display);
-  return env;
-}
-
-// The exit status of pid once it has ended within the deadline.
-std::optional<int> WaitForExit(pid_t pid, std::chrono::milliseconds deadline) {
-  const auto until = Clock::now() + deadline;
-  for (;;) {
-    int status = 0;
-    const pid_t r = waitpid(pid, &status, WNOHANG);
-    if (r == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    if (r < 0 && errno != EINTR) return -1;
-    if (Clock::now() >= until) return std::nullopt;
-    std::this_thread::sleep_for(kPollStep);
-  }
-}
-
-void EndProcess(pid_t pid) {
-  kill(pid, SIGTERM);
-  if (!WaitForExit(pid, kServerStopDeadline)) {
-    kill(pid, SIGKILL);
-    (void)WaitForExit(pid, kServerStopDeadline);
-  }
-}
 
 // Reads the display number Xvfb writes to the pipe when it is ready.
 std::optional<std::string> ReadDisplayNumber(int fd) {
@@ -94,63 +39,86 @@ std::optional<std::string> ReadDisplayNumber(int fd) {
   return std::nullopt;
 }
 
+// The X server's lock file for a display number: it holds the process id
+// of the server that has the number, as ten characters and a newline. A
+// server that starts skips every number whose lock names a live process.
+std::string LockFileOf(int number) { return "/tmp/.X" + std::to_string(number) + "-lock"; }
+std::string SocketOf(int number) { return "/tmp/.X11-unix/X" + std::to_string(number); }
+
+std::string LockText(long pid) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%10ld\n", pid);
+  return text;
+}
+
 }  // namespace
+
+XTestServer::XTestServer(std::unique_ptr<RunningProcess> server, int number)
+    : server_(std::move(server)), number_(number), display_(":" + std::to_string(number)) {}
 
 Result<std::unique_ptr<XTestServer>> XTestServer::Start() {
   int fds[2];
   if (pipe(fds) != 0) return Result<std::unique_ptr<XTestServer>>::Failure("no pipe");
   fcntl(fds[0], F_SETFD, FD_CLOEXEC);  // the write end goes to Xvfb
-  std::vector<std::string> env;
-  for (char** e = environ; *e != nullptr; ++e) env.emplace_back(*e);
+  ProcessOptions options;
+  options.capture_output = false;
+  options.search_path = true;
   // -noreset: a server resets when its last client leaves and refuses
   // connections meanwhile; a test's clients come and go.
-  const Spawned server = Spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-nolisten", "tcp", "-noreset",
-                                "-screen", "0", "640x480x24"},
-                               env);
+  auto server = std::make_unique<RunningProcess>(
+      std::vector<std::string>{"Xvfb", "-displayfd", std::to_string(fds[1]), "-nolisten", "tcp", "-noreset",
+                               "-screen", "0", "640x480x24"},
+      options);
   close(fds[1]);
-  if (server.error != 0) {
+  if (!server->started()) {
     close(fds[0]);
-    return Result<std::unique_ptr<XTestServer>>::Failure(std::string("Xvfb does not run: ") +
-                                                         std::strerror(server.error));
+    return Result<std::unique_ptr<XTestServer>>::Failure("Xvfb does not run: " + server->Wait({}).failure);
   }
   const auto number = ReadDisplayNumber(fds[0]);
   close(fds[0]);
-  if (!number) {
-    EndProcess(server.pid);
-    return Result<std::unique_ptr<XTestServer>>::Failure("Xvfb named no display in time");
-  }
-  return std::unique_ptr<XTestServer>(new XTestServer(server.pid, ":" + *number));
+  if (!number) return Result<std::unique_ptr<XTestServer>>::Failure("Xvfb named no display in time");
+  return std::unique_ptr<XTestServer>(new XTestServer(std::move(server), std::atoi(number->c_str())));
 }
 
 XTestServer::~XTestServer() {
-  if (pid_ > 0) EndProcess(pid_);
+  if (server_ && !server_->Ended()) {
+    ::kill(server_->pid(), SIGTERM);  // it removes its lock and socket
+    (void)WaitUntil([&] { return server_->Ended(); }, std::chrono::seconds(5));
+  }
+  server_.reset();
+  if (number_held_) {
+    std::ifstream lock(LockFileOf(number_));
+    std::string text(11, '\0');
+    lock.read(text.data(), 11);
+    if (text == LockText(::getpid())) {
+      std::error_code ignored;
+      std::filesystem::remove(LockFileOf(number_), ignored);
+      std::filesystem::remove(SocketOf(number_), ignored);
+    }
+  }
 }
 
 void XTestServer::Kill() {
-  if (pid_ <= 0) return;
-  kill(pid_, SIGKILL);
-  (void)WaitForExit(pid_, kServerStopDeadline);
-  pid_ = -1;
+  if (!server_ || server_->Ended()) return;
+  // The lock names this test from now on, before the server dies: there is
+  // no moment at which the number is free.
+  {
+    std::ofstream lock(LockFileOf(number_), std::ios::trunc);
+    lock << LockText(::getpid());
+    number_held_ = static_cast<bool>(lock);
+  }
+  server_->Kill();
 }
 
 Result<int> XTestServer::Run(const std::vector<std::string>& argv) const {
-  const Spawned client = Spawn(argv, EnvironmentWithDisplay(display_));
-  if (client.error != 0) return Result<int>::Failure(argv[0] + " does not run: " + std::strerror(client.error));
-  const auto status = WaitForExit(client.pid, kClientDeadline);
-  if (!status) {
-    EndProcess(client.pid);
-    return Result<int>::Failure(argv[0] + " did not end in time");
-  }
-  return *status;
-}
-
-bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds deadline) {
-  const auto until = Clock::now() + deadline;
-  while (!done()) {
-    if (Clock::now() >= until) return false;
-    std::this_thread::sleep_for(kPollStep);
-  }
-  return true;
+  ProcessOptions options;
+  options.capture_output = false;
+  options.search_path = true;
+  options.environment = {{"DISPLAY", display_}};
+  const ProcessRun run = RunProcess(argv, kClientDeadline, options);
+  if (run.timed_out) return Result<int>::Failure(argv[0] + " did not end in time");
+  if (!run.failure.empty()) return Result<int>::Failure(run.failure);
+  return run.exit_code;
 }
 
 }  // namespace zelko::testing_support

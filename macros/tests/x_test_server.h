@@ -1,16 +1,15 @@
 // A private X server for tests: Xvfb on a display number it picks itself
 // (-displayfd), and a way to run X clients such as xdotool against it.
-// Every wait has a deadline.
+// Every wait has a deadline. Programs run through the tests' one process
+// runner (test_support/process_runner.h).
 #pragma once
-#include <sys/types.h>
-
-#include <chrono>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "base/result.h"
+#include "test_support/process_runner.h"
+#include "test_support/wait_until.h"
 
 namespace zelko::testing_support {
 
@@ -27,15 +26,16 @@ class XTestServer {
   // for it; its exit status, or why it did not run or end in time.
   Result<int> Run(const std::vector<std::string>& argv) const;
   // The server goes away at once, as when the session ends under a client.
+  // Its display number stays taken until this object goes: no other X
+  // server (another test's, another user's) answers there meanwhile.
   void Kill();
 
  private:
-  XTestServer(pid_t pid, std::string display) : pid_(pid), display_(std::move(display)) {}
-  pid_t pid_;
+  XTestServer(std::unique_ptr<RunningProcess> server, int number);
+  std::unique_ptr<RunningProcess> server_;
+  int number_;
   std::string display_;
+  bool number_held_ = false;
 };
-
-// Polls done with short sleeps until it holds or the deadline has passed.
-bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds deadline = std::chrono::seconds(10));
 
 }  // namespace zelko::testing_support

@@ -6,10 +6,14 @@
 
 #ifdef Q_OS_UNIX
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
 #include <cstring>
+
+#include "test_support/scoped_environment.h"
+#include "test_support/temp_folder.h"
 #endif
 
 using namespace zelko;
@@ -80,6 +84,48 @@ class SingleInstanceTest : public QObject {
     QVERIFY(next.listening());
     SingleInstance later(key);
     QVERIFY(later.AskFirstToComeForward(kKnockMs));  // the new owner answers
+  }
+#endif
+#ifdef Q_OS_LINUX
+  // Someone else got to our name first: a live socket that answers, but is
+  // not ours. The start must go on (no hand-over to a stranger), and the
+  // stranger hears nothing. Three ways it can happen: a peer running as
+  // another user (played here by expecting another uid), and a runtime
+  // folder that others could write in, left open or not ours.
+  void aSocketSomeoneElsePlantedCannotStopTheStart_data() {
+    QTest::addColumn<QString>("how");
+    QTest::newRow("peer of another user") << QStringLiteral("peer");
+    QTest::newRow("folder open to others") << QStringLiteral("mode");
+  }
+  void aSocketSomeoneElsePlantedCannotStopTheStart() {
+    QFETCH(QString, how);
+    zelko::testing_support::TempFolder runtime;
+    zelko::testing_support::ScopedEnvironment env;
+    env.Set("XDG_RUNTIME_DIR", runtime.path().string());
+    const QString key = UniqueKey("planted");
+    const QString path = SingleInstance::SocketName(key);
+    QVERIFY(!path.isEmpty());
+    QVERIFY(path.startsWith(QString::fromStdString(runtime.path().string())));
+
+    QLocalServer planted;
+    QVERIFY(planted.listen(path));
+    QByteArray heard;
+    connect(&planted, &QLocalServer::newConnection, this, [&] {
+      while (QLocalSocket* socket = planted.nextPendingConnection()) {
+        connect(socket, &QLocalSocket::readyRead, this, [&, socket] { heard += socket->readAll(); });
+      }
+    });
+    if (how == QLatin1String("mode")) {
+      QCOMPARE(::chmod(QFile::encodeName(QFileInfo(path).path()).constData(), 0777), 0);
+    }
+
+    SingleInstance start(key);
+    if (how == QLatin1String("peer")) start.ExpectPeerUser(::getuid() + 1);
+    QVERIFY(!start.AskFirstToComeForward(kKnockMs));  // the window starts
+    if (how == QLatin1String("mode")) QVERIFY(start.problem().contains(QLatin1String("open to other users")));
+    QCoreApplication::processEvents();
+    QVERIFY(heard.isEmpty());
+    QVERIFY(planted.isListening());  // and it was not taken from its owner either
   }
 #endif
 };

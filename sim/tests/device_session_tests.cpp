@@ -11,23 +11,14 @@
 
 #include "device/supported_ids.h"
 #include "sim/factory_memory.h"
+#include "test_support/temp_folder.h"
 
 namespace zelko::sim {
 namespace {
 
 namespace fs = std::filesystem;
 
-class Folder {
- public:
-  Folder() : path_(fs::temp_directory_path() / ("zelko-session-" + std::to_string(std::random_device{}()))) {
-    fs::create_directories(path_);
-  }
-  ~Folder() { fs::remove_all(path_); }
-  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-
- private:
-  fs::path path_;
-};
+using Folder = testing_support::TempFolder;
 
 std::optional<std::string> ReadBytes(const std::string& path) {
   std::error_code ec;
