@@ -18,11 +18,15 @@ const QByteArray kComeForward = QByteArrayLiteral("come-forward\n");
 }  // namespace
 
 SingleInstance::SingleInstance(const QString& key, QObject* parent)
-    : QObject(parent), name_(SocketName(key, &problem_)) {
+    : QObject(parent), problem_(), name_(SocketName(key, &problem_)) {
 #ifdef Q_OS_LINUX
   peer_uid_ = ::getuid();
 #endif
+#ifdef Q_OS_WIN
+  // The pipe for this user alone. Not on Unix: there Qt then binds the
+  // socket elsewhere and renames it into place, over a live instance's.
   server_.setSocketOptions(QLocalServer::UserAccessOption);
+#endif
   connect(&server_, &QLocalServer::newConnection, this, [this] {
     while (QLocalSocket* socket = server_.nextPendingConnection()) {
       if (!PeerIsOurUser(socket->socketDescriptor())) {

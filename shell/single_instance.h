@@ -68,8 +68,8 @@ class SingleInstance : public QObject {
   // Connects and, when that works, asks the owner to come forward.
   Knock KnockOnFirst(int timeoutMs);
 
+  QString problem_;  // before name_: SocketName fills it
   QString name_;
-  QString problem_;
   unsigned peer_uid_ = 0;
   QLocalServer server_;
   std::function<void()> come_forward_;

@@ -236,9 +236,6 @@ TEST_F(X11InputCaptureTest, RecorderFedByTheCaptureHoldsTheKeyAndTheButtonWithDe
   EXPECT_EQ(stored[2].rfind("0 ", 0), 0u) << "a delay line stands between A's press and release";
 }
 
-  std::vector<Saved> saved_;
-};
-
 TEST_F(X11InputCaptureTest, DesktopCaptureIsOfferedOnlyWhereXHearsTheWholeDesktop) {
   struct Case {
     const char* name;

@@ -2,6 +2,9 @@
 // socket nobody serves any more is.
 #include <QtTest>
 
+#include <QLocalServer>
+#include <QLocalSocket>
+
 #include "shell/single_instance.h"
 
 #ifdef Q_OS_UNIX
@@ -122,7 +125,7 @@ class SingleInstanceTest : public QObject {
     SingleInstance start(key);
     if (how == QLatin1String("peer")) start.ExpectPeerUser(::getuid() + 1);
     QVERIFY(!start.AskFirstToComeForward(kKnockMs));  // the window starts
-    if (how == QLatin1String("mode")) QVERIFY(start.problem().contains(QLatin1String("open to other users")));
+    if (how == QLatin1String("mode")) QVERIFY2(start.problem().contains(QLatin1String("open to other users")), qPrintable(start.problem()));
     QCoreApplication::processEvents();
     QVERIFY(heard.isEmpty());
     QVERIFY(planted.isListening());  // and it was not taken from its owner either
