@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "resources/utf16.h"
+
 namespace zelko {
 namespace {
 
@@ -36,24 +38,6 @@ std::optional<Decoded> DecodeAt(std::string_view text, std::size_t at) {
   }
   if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return std::nullopt;
   return Decoded{cp, length};
-}
-
-void AppendUtf8(char32_t cp, std::string& out) {
-  if (cp < 0x80) {
-    out.push_back(static_cast<char>(cp));
-  } else if (cp < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else if (cp < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  }
 }
 
 bool InRange(char32_t cp, char32_t first, char32_t last) { return cp >= first && cp <= last; }
@@ -107,7 +91,7 @@ std::string FoldLetterCase(std::string_view text) {
       ++at;
       continue;
     }
-    AppendUtf8(LowerOf(decoded->code_point), out);
+    AppendUtf8(out, LowerOf(decoded->code_point));
     at += decoded->length;
   }
   return out;
