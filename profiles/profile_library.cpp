@@ -1,6 +1,7 @@
 #include "profiles/profile_library.h"
 
 #include <algorithm>
+#include <chrono>
 #include <map>
 #include <set>
 #include <system_error>
@@ -305,9 +306,17 @@ Status ProfileLibrary::Delete(std::string_view name) {
       return failed(error);
     }
   }
+  // The newest in the trash is the one deleted last: its time is made a
+  // second later than every other's, since two deletes may fall within one
+  // tick of the file system's times (whole seconds where the C runtime sets
+  // them, as on Windows).
+  fs::file_time_type when = fs::file_time_type::clock::now();
+  for (const auto& other : *trashed) {
+    const fs::file_time_type then = DeletedAt(trash, other);
+    if (then + std::chrono::seconds(1) > when) when = then + std::chrono::seconds(1);
+  }
   std::error_code ignored;
-  fs::last_write_time(FileIn(trash, stem, has_name ? kNameExtension : kImageExtension),
-                      fs::file_time_type::clock::now(), ignored);
+  fs::last_write_time(FileIn(trash, stem, has_name ? kNameExtension : kImageExtension), when, ignored);
   return Status::Ok();
 }
 
